@@ -1,0 +1,44 @@
+// The puzzle board: its shape, the arrangement of the pieces, the shuffle and the solved test.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kMinSide = 4;    // fewest columns or rows
+constexpr int kMaxSide = 10;   // most columns or rows
+constexpr int kMaxCellCount = kMaxSide * kMaxSide;
+constexpr int kShuffleExchanges = 150;
+
+// The 15-bit linear congruential generator the shuffle draws from.
+struct Lcg15 {
+    uint32_t state = 0;
+};
+void SeedLcg(Lcg15& lcg, uint32_t seed);
+int NextLcg(Lcg15& lcg);  // 0 to 32767
+
+struct Board {
+    int columns = kMinSide;
+    int rows = kMinSide;
+    bool easyMode = false;
+    // cellOrder[c] is the piece lying in cell c; entries past CellCount keep
+    // what a larger board left there.
+    int cellOrder[kMaxCellCount] = {};
+};
+
+int CellCount(const Board& board);
+
+// 32767 / cellCount rounded up, so that draw / divisor always names a cell.
+int ShuffleDivisor(int cellCount);
+
+// Lays the solved arrangement, then makes 150 exchanges drawn from a
+// generator seeded with `seed` (the shell passes the calendar seconds).
+void DealCells(Board& board, uint32_t seed);
+
+struct ViewSize {
+    int width;
+    int height;
+};
+// The play area cut down to whole cells of a picture of the given size.
+ViewSize CutToWholeCells(int pictureWidth, int pictureHeight, int columns, int rows);
+
+// True when every piece of the board lies in its home cell.
+bool IsSolved(const Board& board);

@@ -1,0 +1,36 @@
+// Best times per board size and mode.
+#include "scores/best_times.h"
+
+#include "game/rules.h"
+
+const char kNotRegistered[] = "Not regist";
+
+void ResetHighScores(HighScoreTable& table) {
+    for (int i = 0; i < kSizeCount; ++i) {
+        table.easyBestSeconds[i] = kDefaultBestSeconds;
+        table.easyNames[i] = kNotRegistered;
+        table.difficultBestSeconds[i] = kDefaultBestSeconds;
+        table.difficultNames[i] = kNotRegistered;
+    }
+}
+
+int SizeIndex(int columns, int rows) { return (rows - 4) * 7 + (columns - 4); }
+
+uint32_t ElapsedSeconds(uint32_t startTick, uint32_t endTick) {
+    return ElapsedMilliseconds(startTick, endTick) / 1000u;
+}
+
+bool RecordBestTime(HighScoreTable& table, bool easyMode, int columns, int rows, uint32_t seconds) {
+    const int i = SizeIndex(columns, rows);
+    uint32_t* best = easyMode ? table.easyBestSeconds : table.difficultBestSeconds;
+    if (!(seconds < best[i])) return false;
+    best[i] = seconds;
+    return true;
+}
+
+void StoreBestName(HighScoreTable& table, bool easyMode, int columns, int rows,
+                   std::string& enteredName) {
+    if (enteredName.empty()) enteredName = kNotRegistered;
+    std::string* names = easyMode ? table.easyNames : table.difficultNames;
+    names[SizeIndex(columns, rows)] = enteredName;
+}

@@ -1,0 +1,35 @@
+// Best times per board size and mode, with the names of the players who made them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr int kSizeCount = 49;  // 7 column counts x 7 row counts
+constexpr uint32_t kDefaultBestSeconds = 5940;  // 99 min 0 sec
+extern const char kNotRegistered[];             // name of an entry without a record
+
+struct HighScoreTable {
+    uint32_t easyBestSeconds[kSizeCount];
+    std::string easyNames[kSizeCount];
+    uint32_t difficultBestSeconds[kSizeCount];
+    std::string difficultNames[kSizeCount];
+};
+
+// Every entry of both tables back to "Not regist" / 5940.
+void ResetHighScores(HighScoreTable& table);
+
+// Entry of a board of `columns` x `rows` (each 4 to 10): 0 to 48.
+int SizeIndex(int columns, int rows);
+
+// Whole seconds of a game, from two tick-counter readings.
+uint32_t ElapsedSeconds(uint32_t startTick, uint32_t endTick);
+
+// Stores `seconds` as the best time of the board's entry when it is strictly
+// smaller than the one held (unsigned comparison). True when it was stored:
+// the shell then asks for the name and calls StoreBestName.
+bool RecordBestTime(HighScoreTable& table, bool easyMode, int columns, int rows, uint32_t seconds);
+
+// Names the record of the board's entry after `enteredName`; an empty name
+// becomes "Not regist", in `enteredName` too.
+void StoreBestName(HighScoreTable& table, bool easyMode, int columns, int rows,
+                   std::string& enteredName);

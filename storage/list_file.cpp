@@ -1,0 +1,155 @@
+// The list-file format.
+#include "storage/list_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line) {
+    line.clear();
+    while (readIndex < bytes.size()) {
+        const char c = bytes[readIndex++];
+        if (c == '\n') return true;
+        if (c != '\r') line.push_back(c);
+    }
+    return false;
+}
+
+namespace {
+
+// The marker tests compare like strncmp with the literal first: a count one
+// past the literal's length tests the whole line, a count equal to it a prefix.
+bool Matches(const char* literal, const std::string& line, size_t count) {
+    return std::strncmp(literal, line.c_str(), count) == 0;
+}
+
+bool IsWholeLine(const char* literal, const std::string& line) {
+    return Matches(literal, line, std::strlen(literal) + 1);
+}
+
+bool HasPrefix(const char* literal, const std::string& line) {
+    return Matches(literal, line, std::strlen(literal));
+}
+
+// The text of a line as a C string sees it: up to its first NUL byte.
+std::string TextOf(const char* text) { return std::string(text); }
+
+// atoi as the Windows runtime does it: white space, a sign, digits; no digits
+// give 0 and values beyond 32 bits saturate instead of overflowing.
+int32_t ParseDecimal(const char* text) {
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
+    bool negative = false;
+    if (*text == '+' || *text == '-') negative = (*text++ == '-');
+    int64_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + (*text - '0');
+        if (value > INT64_C(0x80000000)) value = INT64_C(0x80000000);
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) value = INT32_MAX;
+    return static_cast<int32_t>(value);
+}
+
+struct ScoreCursor {
+    int easy = 0;
+    int difficult = 0;
+};
+
+void ReadScoreLine(const std::string& line, HighScoreTable& table, ScoreCursor& cursor) {
+    const bool easy = cursor.easy < kSizeCount;
+    int& index = easy ? cursor.easy : cursor.difficult;
+    if (index >= kSizeCount) return;  // both tables full
+    if (HasPrefix("NAME=", line)) {
+        (easy ? table.easyNames : table.difficultNames)[index] = TextOf(line.c_str() + 5);
+    } else if (HasPrefix("SCORE=", line)) {
+        const uint32_t seconds = static_cast<uint32_t>(ParseDecimal(line.c_str() + 6));
+        (easy ? table.easyBestSeconds : table.difficultBestSeconds)[index] = seconds;
+        ++index;
+    }
+}
+
+void AppendLine(std::string& out, std::string_view text) {
+    out.append(text);
+    out.append("\r\n");
+}
+
+void AppendFileSection(std::string& out, const std::vector<std::string>& entries) {
+    AppendLine(out, "#FILE");
+    for (const std::string& entry : entries) AppendLine(out, TextOf(entry.c_str()));
+    AppendLine(out, "#FILE_END");
+}
+
+void AppendScores(std::string& out, const uint32_t* seconds, const std::string* names) {
+    for (int i = 0; i < kSizeCount; ++i) {
+        out.append("NAME=");
+        AppendLine(out, TextOf(names[i].c_str()));
+        char number[16];
+        std::snprintf(number, sizeof number, "%d", static_cast<int>(static_cast<int32_t>(seconds[i])));
+        out.append("SCORE=");
+        AppendLine(out, number);
+    }
+}
+
+}  // namespace
+
+void ParseListFile(std::string_view bytes, std::vector<std::string>& entries,
+                   HighScoreTable& table) {
+    bool inFileSection = false;
+    bool inScoreSection = false;
+    ScoreCursor cursor;
+    size_t readIndex = 0;
+    std::string line;
+    while (ReadLine(bytes, readIndex, line)) {
+        if (IsWholeLine("#FILE_END", line)) {
+            inFileSection = false;
+        } else if (inFileSection) {
+            entries.push_back(TextOf(line.c_str()));
+        } else if (HasPrefix("#FILE", line)) {
+            inFileSection = true;
+        } else if (IsWholeLine("#SCORE_END", line)) {
+            inScoreSection = false;
+        } else if (inScoreSection) {
+            ReadScoreLine(line, table, cursor);
+        } else if (IsWholeLine("#SCORE", line)) {
+            inScoreSection = true;
+        }
+    }
+}
+
+std::string FormatImageListFile(const std::vector<std::string>& entries,
+                                const HighScoreTable& table) {
+    std::string out;
+    AppendFileSection(out, entries);
+    AppendLine(out, "#SCORE");
+    AppendScores(out, table.easyBestSeconds, table.easyNames);
+    AppendScores(out, table.difficultBestSeconds, table.difficultNames);
+    AppendLine(out, "#SCORE_END");
+    return out;
+}
+
+std::string FormatSoundListFile(const std::vector<std::string>& entries) {
+    std::string out;
+    AppendFileSection(out, entries);
+    return out;
+}
+
+namespace {
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+}  // namespace
+
+bool ProgramDirectory(std::string_view programPath, std::string& directory) {
+    size_t end = std::string_view::npos;
+    for (size_t i = 0; i < programPath.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(programPath[i]);
+        if (IsLeadByte(c) && i + 1 < programPath.size()) {
+            ++i;  // the trail byte may be 0x5C; it belongs to the character
+        } else if (c == '\\') {
+            end = i + 1;
+        }
+    }
+    if (end == std::string_view::npos) return false;
+    directory.assign(programPath.substr(0, end));
+    return true;
+}

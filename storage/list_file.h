@@ -1,0 +1,32 @@
+// The text format of kanoze.txt and sound.txt: line splitting, the reader's
+// section rules and the two writers' bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scores/best_times.h"
+
+// Takes the next LF-ended line of `bytes` from `readIndex` on into `line`,
+// dropping CR bytes. Returns false when the bytes end before an LF; the
+// unfinished last line is then dropped.
+bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line);
+
+// Reads a whole list file: each file-section line is appended to `entries`,
+// score-section lines fill `table` (the easy table first, then the difficult
+// one; lines past the 98 entries are ignored). Neither is emptied first.
+void ParseListFile(std::string_view bytes, std::vector<std::string>& entries,
+                   HighScoreTable& table);
+
+// kanoze.txt: the picture play-list, then both best-time tables. CR LF lines.
+std::string FormatImageListFile(const std::vector<std::string>& entries,
+                                const HighScoreTable& table);
+
+// sound.txt: the sound play-list alone.
+std::string FormatSoundListFile(const std::vector<std::string>& entries);
+
+// The directory of a program path in code page 932, up to and including its
+// last backslash. A 0x5C trail byte of a double-byte character is not a
+// separator. False when the path holds no backslash.
+bool ProgramDirectory(std::string_view programPath, std::string& directory);

@@ -1,0 +1,82 @@
+// Tests of the best-time tables: which entry a board uses and when a clear replaces it.
+#include "scores/best_times.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+std::unique_ptr<HighScoreTable> FreshTable() {
+    auto table = std::make_unique<HighScoreTable>();
+    ResetHighScores(*table);
+    return table;
+}
+
+}  // namespace
+
+TEST(HighScores, EntriesRunRowsThenColumns) {
+    EXPECT_EQ(SizeIndex(4, 4), 0);
+    EXPECT_EQ(SizeIndex(5, 4), 1);   // 5 columns x 4 rows
+    EXPECT_EQ(SizeIndex(4, 5), 7);   // 4 columns x 5 rows
+    EXPECT_EQ(SizeIndex(10, 4), 6);
+    EXPECT_EQ(SizeIndex(10, 10), 48);
+}
+
+TEST(HighScores, OnlyAStrictlyFasterClearReplacesATime) {
+    auto table = FreshTable();
+    EXPECT_FALSE(RecordBestTime(*table, true, 4, 4, 5941));
+    EXPECT_FALSE(RecordBestTime(*table, true, 4, 4, 5940));
+    EXPECT_EQ(table->easyBestSeconds[0], 5940u);
+    EXPECT_TRUE(RecordBestTime(*table, true, 4, 4, 5939));
+    EXPECT_EQ(table->easyBestSeconds[0], 5939u);
+    EXPECT_FALSE(RecordBestTime(*table, true, 4, 4, 5939));  // equalling a record
+    EXPECT_TRUE(RecordBestTime(*table, true, 4, 4, 100));
+    EXPECT_EQ(table->easyBestSeconds[0], 100u);
+}
+
+TEST(HighScores, TimesCompareUnsigned) {
+    auto table = FreshTable();
+    // A file that said SCORE=-1 is beaten by any clear, even a very slow one.
+    table->easyBestSeconds[48] = 0xFFFFFFFFu;
+    EXPECT_TRUE(RecordBestTime(*table, true, 10, 10, 3000000000u));
+    EXPECT_EQ(table->easyBestSeconds[48], 3000000000u);
+    // A file that said SCORE=0 can never be beaten.
+    table->easyBestSeconds[48] = 0;
+    EXPECT_FALSE(RecordBestTime(*table, true, 10, 10, 0));
+}
+
+TEST(HighScores, EasyAndDifficultAndEachSizeKeepTheirOwnRecord) {
+    auto table = FreshTable();
+    std::string name = "Hanako";
+    ASSERT_TRUE(RecordBestTime(*table, true, 4, 5, 80));
+    StoreBestName(*table, true, 4, 5, name);
+    ASSERT_TRUE(RecordBestTime(*table, false, 4, 5, 90));
+    name = "Taro";
+    StoreBestName(*table, false, 4, 5, name);
+
+    EXPECT_EQ(table->easyBestSeconds[7], 80u);
+    EXPECT_EQ(table->easyNames[7], "Hanako");
+    EXPECT_EQ(table->difficultBestSeconds[7], 90u);
+    EXPECT_EQ(table->difficultNames[7], "Taro");
+    // The transposed board is a different entry.
+    EXPECT_EQ(table->easyBestSeconds[1], 5940u);
+    EXPECT_EQ(table->easyNames[1], "Not regist");
+    EXPECT_EQ(table->difficultBestSeconds[1], 5940u);
+}
+
+TEST(HighScores, AnEmptyNameIsStoredAsNotRegistAndKeptForNextTime) {
+    auto table = FreshTable();
+    table->difficultNames[3] = "Somebody";
+    std::string entered;
+    StoreBestName(*table, false, 7, 4, entered);
+    EXPECT_EQ(table->difficultNames[3], "Not regist");
+    EXPECT_EQ(entered, "Not regist");
+}
+
+TEST(HighScores, ElapsedSecondsTruncateAndSurviveTheTickWrap) {
+    EXPECT_EQ(ElapsedSeconds(1000, 60999), 59u);
+    EXPECT_EQ(ElapsedSeconds(0xFFFFFC18u, 4999), 5u);
+    EXPECT_EQ(ElapsedSeconds(7, 7), 0u);
+}

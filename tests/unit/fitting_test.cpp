@@ -1,0 +1,60 @@
+// Tests of the loader choice and of fitting a picture to a 1024 x 768 screen.
+#include "pictures/fitting.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+TEST(HasExtension, TheLastThreeBytesDecideWithoutCaseAndWithoutADot) {
+    EXPECT_TRUE(HasExtension("PHOTO.BMP", "bmp"));
+    EXPECT_TRUE(HasExtension("photo.Bmp", "bmp"));
+    EXPECT_TRUE(HasExtension("photobmp", "bmp"));
+    EXPECT_TRUE(HasExtension("bmp", "bmp"));
+    EXPECT_TRUE(HasExtension("C:\\\x95\x5C\\x.bmp", "bmp"));
+
+    EXPECT_FALSE(HasExtension("photo.jpg", "bmp"));
+    EXPECT_FALSE(HasExtension("photo.gif", "bmp"));
+    EXPECT_FALSE(HasExtension("photo.bmp.jpg", "bmp"));
+    EXPECT_FALSE(HasExtension("photo.bmp ", "bmp"));
+    EXPECT_FALSE(HasExtension("bm", "bmp"));
+    EXPECT_FALSE(HasExtension("", "bmp"));
+    // Only A-Z fold: '@' (0x40) is not the upper case of '`' (0x60).
+    EXPECT_FALSE(HasExtension("x.@MP", "`mp"));
+}
+
+namespace {
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr int kMenu = 46;
+
+void ExpectFitted(int width, int height, int fittedWidth, int fittedHeight) {
+    const FittedSize fitted = FitToScreen(width, height, kScreenWidth, kScreenHeight, kMenu);
+    EXPECT_EQ(fitted.width, fittedWidth) << width << "x" << height;
+    EXPECT_EQ(fitted.height, fittedHeight) << width << "x" << height;
+    EXPECT_TRUE(fitted.stretched) << width << "x" << height;
+}
+
+}  // namespace
+
+TEST(FitToScreen, TooWidePicturesTakeTheScreenWidth) {
+    // 1024 / 1600 as a float is a little under 0.64: 383, not 384.
+    ExpectFitted(1600, 600, 1024, 383);
+    ExpectFitted(1025, 500, 1024, 499);
+}
+
+TEST(FitToScreen, TooHighPicturesTakeTheHeightUnderTheMenu) {
+    ExpectFitted(1024, 723, 1022, 722);
+    // Too wide as well: the height rule starts again from the decoded size.
+    ExpectFitted(1600, 1200, 962, 722);
+    ExpectFitted(3000, 1000, 2166, 722);
+}
+
+TEST(FitToScreen, APictureThatFitsIsUsedAsItIsNeverEnlarged) {
+    for (const auto& size : {std::pair<int, int>{1024, 722}, {640, 480}, {3, 2}}) {
+        const FittedSize fitted = FitToScreen(size.first, size.second, kScreenWidth, kScreenHeight, kMenu);
+        EXPECT_EQ(fitted.width, size.first);
+        EXPECT_EQ(fitted.height, size.second);
+        EXPECT_FALSE(fitted.stretched);
+    }
+}

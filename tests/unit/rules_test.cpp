@@ -1,0 +1,175 @@
+// Tests of the rules of play: clicks to cells, picking and exchanging, reveals and ticks.
+#include "game/rules.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace {
+
+uint32_t Click(int x, int y) { return (static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x); }
+
+// A 4 x 4 game in progress: every piece home except those of cells 2 and 5,
+// which lie in each other's cell; unless `oneExchangeFromSolved`, cells 8 and
+// 9 are swapped too.
+struct Game {
+    Board board;
+    Play play;
+    ClearState clear;
+
+    explicit Game(bool oneExchangeFromSolved = false) {
+        for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
+        std::swap(board.cellOrder[2], board.cellOrder[5]);
+        if (!oneExchangeFromSolved) std::swap(board.cellOrder[8], board.cellOrder[9]);
+        play.playing = true;
+        play.startTick = 5000;
+    }
+    ClickOutcome On(int cell, uint32_t tick = 9000) { return ApplyCellClick(board, play, cell, tick); }
+};
+
+}  // namespace
+
+TEST(CellAtPoint, CellsRunRowByRowAndTheClientOriginIsDropped) {
+    EXPECT_EQ(CellAtPoint(Click(0, 0), 640, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(Click(1, 0), 640, 480, 4, 4), 0);
+    EXPECT_EQ(CellAtPoint(Click(0, 1), 640, 480, 4, 4), 0);
+    EXPECT_EQ(CellAtPoint(Click(160, 0), 640, 480, 4, 4), 1);
+    EXPECT_EQ(CellAtPoint(Click(0, 120), 640, 480, 4, 4), 4);
+    EXPECT_EQ(CellAtPoint(Click(639, 479), 640, 480, 4, 4), 15);
+    // 7 columns x 9 rows of 91 x 53 on a 637 x 477 board.
+    EXPECT_EQ(CellAtPoint(Click(91 * 3, 53 * 2), 637, 477, 7, 9), 2 * 7 + 3);
+    EXPECT_EQ(CellAtPoint(Click(636, 476), 637, 477, 7, 9), 62);
+}
+
+TEST(CellAtPoint, PointsPastTheWholeCellsOrOnABoardWithoutAreaBelongToNoCell) {
+    // A 643 x 481 window over a 640 x 480 board: without the guard the click
+    // below the last row would name cell 16 of a 16-cell board.
+    EXPECT_EQ(CellAtPoint(Click(641, 10), 643, 481, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(Click(10, 480), 643, 481, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(Click(637, 100), 637, 477, 7, 9), -1);
+    EXPECT_EQ(CellAtPoint(Click(0xFFFF, 0xFFFF), 640, 480, 4, 4), -1);
+    // A picture narrower than the columns or lower than the rows.
+    EXPECT_EQ(CellAtPoint(Click(1, 1), 3, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(Click(1, 1), 640, 9, 4, 10), -1);
+}
+
+TEST(Picking, FirstClickPicksAndClickingItAgainTakesItBack) {
+    Game game;
+    EXPECT_EQ(game.On(3), ClickOutcome::Picked);
+    EXPECT_EQ(game.play.firstPick, 3);
+    EXPECT_EQ(game.play.secondPick, -1);
+
+    EXPECT_EQ(game.On(3), ClickOutcome::PickTakenBack);
+    EXPECT_EQ(game.play.firstPick, -1);
+    EXPECT_EQ(game.play.secondPick, -1);
+}
+
+TEST(Picking, TwoPicksThenTheFirstAgainOrAThirdCellClearsBothWithoutExchange) {
+    for (int third : {2, 11}) {
+        Game game;
+        game.On(2);
+        EXPECT_EQ(game.On(5), ClickOutcome::Picked);
+        EXPECT_EQ(game.play.firstPick, 2);
+        EXPECT_EQ(game.play.secondPick, 5);
+
+        EXPECT_EQ(game.On(third), ClickOutcome::PicksCleared) << third;
+        EXPECT_EQ(game.play.firstPick, -1);
+        EXPECT_EQ(game.play.secondPick, -1);
+        EXPECT_EQ(game.board.cellOrder[2], 5);
+        EXPECT_EQ(game.board.cellOrder[5], 2);
+        EXPECT_FALSE(game.play.revealPending);
+    }
+}
+
+TEST(Picking, ClickingTheSecondPickExchangesAndRevealsThenEndRevealTurnsBothDown) {
+    Game game;
+    game.On(2);
+    game.On(5);
+    EXPECT_EQ(game.On(5), ClickOutcome::Exchanged);
+    EXPECT_EQ(game.board.cellOrder[2], 2);
+    EXPECT_EQ(game.board.cellOrder[5], 5);
+    EXPECT_EQ(game.play.firstPick, 2);  // both stay face up for the reveal
+    EXPECT_EQ(game.play.secondPick, 5);
+    EXPECT_TRUE(game.play.revealPending);
+    EXPECT_TRUE(game.play.playing);
+    EXPECT_EQ(game.play.endTick, 0u);
+    EXPECT_FALSE(ClearIsDue(game.play));
+
+    EXPECT_FALSE(EndRevealState(game.play, game.clear));
+    EXPECT_FALSE(game.play.revealPending);
+    EXPECT_EQ(game.play.firstPick, -1);
+    EXPECT_EQ(game.play.secondPick, -1);
+    EXPECT_EQ(game.play.startTick, 5000u);  // the game goes on
+}
+
+TEST(Picking, TheExchangeThatSolvesStopsTheGameAndStampsTheTime) {
+    Game game(/*oneExchangeFromSolved=*/true);
+    game.On(5);
+    game.On(2);
+    EXPECT_EQ(game.On(2, 65000), ClickOutcome::Solved);
+    EXPECT_TRUE(IsSolved(game.board));
+    EXPECT_FALSE(game.play.playing);
+    EXPECT_TRUE(game.play.revealPending);
+    EXPECT_EQ(game.play.endTick, 65000u);
+    EXPECT_EQ(game.play.firstPick, 5);  // the last exchange stays picked
+    EXPECT_EQ(game.play.secondPick, 2);
+    EXPECT_TRUE(ClearIsDue(game.play));
+
+    // 0 means unset, so a solve at the counter's reading 0 is stamped 1.
+    EXPECT_EQ(StampTick(0), 1u);
+    EXPECT_EQ(StampTick(65000), 65000u);
+}
+
+TEST(EndReveal, WhenTheCelebrationRunsOutItResetsTheClearAndKeepsThePicks) {
+    Game game(/*oneExchangeFromSolved=*/true);
+    game.On(5);
+    game.On(2);
+    game.On(2, 65000);
+    game.clear.clearMode = 3;  // the celebration runs when its 10-second timer fires
+    game.clear.clearSliding = true;
+
+    EXPECT_TRUE(EndRevealState(game.play, game.clear));
+    EXPECT_FALSE(game.play.revealPending);
+    EXPECT_EQ(game.clear.clearMode, 0);
+    EXPECT_FALSE(game.clear.clearSliding);
+    EXPECT_EQ(game.play.startTick, 0u);
+    EXPECT_EQ(game.play.endTick, 0u);
+    EXPECT_EQ(game.play.firstPick, 5);
+    EXPECT_EQ(game.play.secondPick, 2);
+    EXPECT_FALSE(ClearIsDue(game.play));
+}
+
+TEST(ResetClearState, AClickThatStopsTheCelebrationLeavesTheRevealSet) {
+    Play play;
+    play.revealPending = true;
+    play.startTick = 10;
+    play.endTick = 20;
+    ClearState clear{2, true};
+    ResetClearState(play, clear);
+    EXPECT_EQ(clear.clearMode, 0);
+    EXPECT_FALSE(clear.clearSliding);
+    EXPECT_FALSE(ClearIsDue(play));
+    EXPECT_EQ(play.startTick, 0u);
+    EXPECT_TRUE(play.revealPending);
+}
+
+TEST(Ticks, AGameAcrossTheWrapOfTheCounterGetsItsRealTime) {
+    EXPECT_EQ(ElapsedMilliseconds(5000, 65000), 60000u);
+    EXPECT_EQ(ElapsedMilliseconds(0xFFFFFC18u, 4000), 5000u);  // 1 s before the wrap, 4 s after
+}
+
+TEST(Reshuffle, APickOutsideASmallerBoardDropsBothPicks) {
+    Play play;
+    play.firstPick = 3;
+    play.secondPick = 16;  // picked on 5 x 5, board now 4 x 4
+    DropPicksOutsideBoard(play, 16);
+    EXPECT_EQ(play.firstPick, -1);
+    EXPECT_EQ(play.secondPick, -1);
+
+    play.firstPick = 15;
+    DropPicksOutsideBoard(play, 16);
+    EXPECT_EQ(play.firstPick, 15);
+    play.secondPick = 0;
+    DropPicksOutsideBoard(play, 16);
+    EXPECT_EQ(play.secondPick, 0);
+}
