@@ -1,0 +1,57 @@
+// The one record of the program's state, grouped by the module that owns each part.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "game/board.h"
+#include "game/rules.h"
+#include "scores/best_times.h"
+
+struct GameState {
+    // Application shell
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+
+    // Board: shape, mode, arrangement, card back, drawn area
+    Board board;
+    HBITMAP cardBack = nullptr;
+    HBITMAP cardBackSource = nullptr;
+    int cardBackSourceWidth = 0;
+    int cardBackSourceHeight = 0;
+    int viewWidth = 640;
+    int viewHeight = 480;
+
+    // Picks and the game in progress; the celebration's mode
+    Play play;
+    ClearState clear;
+
+    // Picture
+    HBITMAP picture = nullptr;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+
+    // Picture play-list (in place of a hidden list box)
+    std::vector<std::string> imageList;
+    int imageCursor = 0;
+    bool singleFileMode = false;
+    // kanoze.txt exists but could not be read: it must not be overwritten.
+    bool imageListUnreadable = false;
+
+    // Best times
+    HighScoreTable highScores;
+    std::string enteredName;
+
+    // High-score roll
+    bool scoreRollActive = false;
+
+    // Sound play-list
+    std::vector<std::string> soundList;
+    int soundCursor = 0;
+    bool soundLoaded = false;
+    bool soundListUnreadable = false;
+};
+
+extern GameState g_state;

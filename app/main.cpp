@@ -1,0 +1,129 @@
+// Entry point, start-up and shutdown of the program.
+#include <windows.h>
+#include <objbase.h>
+
+#include "app/app.h"
+#include "app/game_state.h"
+#include "res/resource.h"
+#include "storage/list_file_win.h"
+
+GameState g_state;
+
+namespace {
+
+const char kClassName[] = "kanoze";
+const char kWindowTitle[] = "Kanoze";
+const char kImageListFile[] = "kanoze.txt";
+const char kSoundListFile[] = "sound.txt";
+// Held for the life of the process so that two copies started at the same
+// moment cannot both get past the check for a running window.
+const char kInstanceMutex[] = "Kanoze.SingleInstance";
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 524;
+
+void ReadList(const char* name, std::vector<std::string>& list, bool& unreadable) {
+    const std::string path = GetProgramDirectory() + name;
+    unreadable = ReadListFile(path, list, g_state.highScores) == ListFileRead::Unreadable;
+}
+
+}  // namespace
+
+int InitGameState(HWND window) {
+    g_state.board.columns = 4;
+    g_state.board.rows = 4;
+    g_state.board.easyMode = false;
+    g_state.play.playing = false;
+    g_state.play.revealPending = false;
+    g_state.play.firstPick = -1;
+    g_state.play.secondPick = -1;
+    g_state.scoreRollActive = false;
+    g_state.imageList.clear();
+    g_state.imageCursor = 0;
+    g_state.singleFileMode = false;
+    g_state.soundList.clear();
+    g_state.soundCursor = 0;
+    g_state.soundLoaded = false;
+    ResetClearState(g_state.play, g_state.clear);
+    ResetHighScores(g_state.highScores);
+
+    // Both lists come from the program's directory, where every save goes.
+    ReadList(kImageListFile, g_state.imageList, g_state.imageListUnreadable);
+    ReadList(kSoundListFile, g_state.soundList, g_state.soundListUnreadable);
+
+    // Pictures are not loaded yet, so there is nothing to start.
+    SetMenuCommand(window, IDM_START, false);
+    SetMenuCommand(window, IDM_NEXT_PICTURE, false);
+    DrawMenuBar(window);
+    return 1;
+}
+
+int InitApplication(HINSTANCE instance, int showCommand) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassA(&windowClass)) return 0;
+
+    g_state.viewWidth = 640;
+    g_state.viewHeight = 480;
+    g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
+                                         nullptr, nullptr, instance, nullptr);
+    if (!g_state.mainWindow) return 0;
+    ShowWindow(g_state.mainWindow, showCommand);
+    UpdateWindow(g_state.mainWindow);
+
+    InitGameState(g_state.mainWindow);
+    RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
+    InvalidateRect(g_state.mainWindow, &view, TRUE);
+    return 1;
+}
+
+int ShutdownApplication(HWND window) {
+    if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
+    for (HBITMAP* bitmap : {&g_state.picture, &g_state.cardBack, &g_state.cardBackSource}) {
+        if (*bitmap) DeleteObject(*bitmap);
+        *bitmap = nullptr;
+    }
+
+    // A list file that could not be read at start-up is left as it was:
+    // writing the (empty) list would throw its contents away.
+    const std::string directory = GetProgramDirectory();
+    if (!g_state.singleFileMode && !g_state.imageListUnreadable) {
+        WriteImageListFile(directory + kImageListFile, g_state.imageList, g_state.highScores);
+    }
+    if (!g_state.soundListUnreadable) {
+        WriteSoundListFile(directory + kSoundListFile, g_state.soundList);
+    }
+
+    CoUninitialize();
+    PostQuitMessage(0);
+    return 1;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
+    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(kClassName, kWindowTitle)) {
+        if (instanceMutex) CloseHandle(instanceMutex);
+        return 0;
+    }
+    g_state.instance = instance;
+    CoInitialize(nullptr);
+    if (!InitApplication(instance, showCommand)) return 0;
+    ShowWindow(g_state.mainWindow, showCommand);
+    UpdateWindow(g_state.mainWindow);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    CloseHandle(instanceMutex);
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,35 @@
+// Identifiers of the program's resources, commands and timers.
+#pragma once
+
+// Bitmaps, menu, icon
+#define IDB_CARD_BACK 101
+#define IDR_MAIN_MENU 102
+#define IDI_MAIN 103
+
+// Dialogs
+#define IDD_ABOUT 104
+#define IDD_DIFFICULTY 105
+#define IDD_IMAGE_LIST 106
+#define IDD_SOUND_LIST 108
+#define IDD_HIGH_SCORE_NAME 109
+
+// Menu commands
+#define IDM_CLOSE 40001
+#define IDM_OPEN_FILE 40002
+#define IDM_START 40003
+#define IDM_ABOUT 40004
+#define IDM_DIFFICULTY 40005
+#define IDM_IMAGE_LIST_EDIT 40006
+#define IDM_IMAGE_LIST_RELOAD 40007
+#define IDM_NEXT_PICTURE 40008
+#define IDM_SOUND_START 40009
+#define IDM_SOUND_STOP 40010
+#define IDM_SOUND_LIST_EDIT 40011
+#define IDM_HIGH_SCORE 40012
+
+// Timers of the main window
+#define TIMER_REVEAL 1
+#define TIMER_ANIMATION 2
+
+// Message the filter graph posts to the main window (WM_USER + 1)
+#define WM_GRAPHNOTIFY 1025
