@@ -1,0 +1,51 @@
+# Kanoze: `make play` builds and runs the game, `make test` builds and runs every test.
+# Both install what is missing first (tools/setup.sh).
+
+BUILD := build
+CMAKE_GEN := -G Ninja
+WIN64 := $(BUILD)/win64
+WIN32 := $(BUILD)/win32
+NATIVE := $(BUILD)/native
+FUZZ := $(BUILD)/fuzz
+
+.PHONY: all setup build play test unit fuzz e2e clean
+
+all: build
+
+setup:
+	@tools/setup.sh
+
+$(WIN64)/build.ninja:
+	cmake -S . -B $(WIN64) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
+$(WIN32)/build.ninja:
+	cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
+$(NATIVE)/build.ninja:
+	cmake -S . -B $(NATIVE) $(CMAKE_GEN)
+$(FUZZ)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DKANOZE_FUZZ=ON
+
+# Both Windows programs: build/win64/kanoze.exe (tested) and build/win32/kanoze.exe.
+build: setup $(WIN64)/build.ninja $(WIN32)/build.ninja
+	cmake --build $(WIN64)
+	cmake --build $(WIN32) --target kanoze
+
+play: build
+	@tools/play.sh
+
+unit: setup $(NATIVE)/build.ninja
+	cmake --build $(NATIVE)
+	cd $(NATIVE) && ctest --output-on-failure
+
+fuzz: setup $(FUZZ)/build.ninja
+	cmake --build $(FUZZ)
+	cd $(FUZZ) && ctest --output-on-failure
+
+e2e: build
+	tools/run-e2e.sh
+
+# Every layer runs even when an earlier one fails; one summary line ends it.
+test: setup
+	@tools/test-all.sh
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,293 @@
+// Starting and driving kanoze.exe from a test: processes, the menu observer, real input.
+#include "game_driver.h"
+
+#include <cstdio>
+
+namespace {
+
+const wchar_t kProbeClass[] = L"KanozeTestProbe";
+std::string g_reply;
+
+LRESULT CALLBACK ProbeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        g_reply.assign(static_cast<const char*>(data->lpData), data->cbData ? data->cbData - 1 : 0);
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND ProbeWindow() {
+    static HWND window = nullptr;
+    if (!window) {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = ProbeWndProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kProbeClass;
+        RegisterClassW(&windowClass);
+        window = CreateWindowW(kProbeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+    }
+    return window;
+}
+
+std::wstring ModuleDirectory() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path);
+    return directory.substr(0, directory.find_last_of(L'\\') + 1);
+}
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[1024];
+    const DWORD n = GetEnvironmentVariableW(name, value, 1024);
+    return (n > 0 && n < 1024) ? std::wstring(value) : std::wstring();
+}
+
+void SendKey(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void TapKey(WORD key) {
+    SendKey(key, false);
+    SendKey(key, true);
+    Sleep(50);
+}
+
+void ClickAt(int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (x * 65535 + width / 2) / (width - 1);
+        i.mi.dy = (y * 65535 + height / 2) / (height - 1);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, input, sizeof(INPUT));
+}
+
+}  // namespace
+
+std::wstring WorkDirectory() {
+    std::wstring work = Environment(L"KANOZE_E2E_WORK");
+    if (work.empty()) work = ModuleDirectory() + L"work\\";
+    if (work.back() != L'\\') work += L'\\';
+    CreateDirectoryW(work.c_str(), nullptr);
+    return work;
+}
+
+static std::wstring GameExecutable() {
+    std::wstring exe = Environment(L"KANOZE_EXE");
+    return exe.empty() ? ModuleDirectory() + L"..\\..\\kanoze.exe" : exe;
+}
+
+static void RemoveTree(const std::wstring& directory) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((directory + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = directory + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + L"\\");
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(directory.c_str());
+}
+
+std::wstring MakeProgramDirectory(const std::wstring& name) {
+    const std::wstring directory = WorkDirectory() + name + L"\\";
+    RemoveTree(directory);
+    CreateDirectoryW(directory.c_str(), nullptr);
+    CopyFileW(GameExecutable().c_str(), (directory + L"kanoze.exe").c_str(), FALSE);
+    return directory;
+}
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindWindowA(className, title);
+        if (window || GetTickCount() - start > timeoutMs) return window;
+        Sleep(50);
+    }
+}
+
+Game::~Game() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDirectory.c_str(), &startup, &process_)) {
+        return false;
+    }
+    WaitForInputIdle(process_.hProcess, 20000);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 20000) {
+        HWND window = FindWindowA("kanoze", "Kanoze");
+        DWORD owner = 0;
+        if (window) GetWindowThreadProcessId(window, &owner);
+        if (window && owner == process_.dwProcessId && IsWindowVisible(window)) {
+            window_ = window;
+            return true;
+        }
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+std::vector<MenuEntry> Game::ReadMenu() {
+    std::vector<MenuEntry> entries;
+    if (!hook_) {
+        HMODULE probe = LoadLibraryW((ModuleDirectory() + L"kanoze_probe.dll").c_str());
+        HOOKPROC procedure = probe ? reinterpret_cast<HOOKPROC>(
+                                         reinterpret_cast<void*>(GetProcAddress(probe, "KanozeProbeHook")))
+                                   : nullptr;
+        if (!procedure) return entries;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, procedure, probe,
+                                  GetWindowThreadProcessId(window_, nullptr));
+        if (!hook_) return entries;
+    }
+    g_reply.clear();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window_, RegisterWindowMessageA("Kanoze.Probe"),
+                        reinterpret_cast<WPARAM>(ProbeWindow()), 0, SMTO_NORMAL, 5000, &result);
+    size_t start = 0;
+    while (start < g_reply.size()) {
+        size_t end = g_reply.find('\n', start);
+        if (end == std::string::npos) end = g_reply.size();
+        const std::string line = g_reply.substr(start, end - start);
+        start = end + 1;
+        MenuEntry entry;
+        char kind[8] = {};
+        int offset = 0;
+        if (std::sscanf(line.c_str(), "%7[a-z]\t%d\t%d\t%u\t%u\t%ld,%ld,%ld,%ld\t%n", kind,
+                        &entry.barPosition, &entry.itemPosition, &entry.id, &entry.state,
+                        &entry.rect.left, &entry.rect.top, &entry.rect.right, &entry.rect.bottom,
+                        &offset) < 9) {
+            continue;
+        }
+        entry.kind = kind;
+        entry.text = line.substr(offset);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+const MenuEntry* Game::FindCommand(const std::vector<MenuEntry>& menu, UINT id) {
+    for (const MenuEntry& entry : menu) {
+        if (entry.id == id) return &entry;
+    }
+    return nullptr;
+}
+
+bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
+    const std::vector<MenuEntry> menu = ReadMenu();
+    const MenuEntry* bar = nullptr;
+    for (const MenuEntry& entry : menu) {
+        if (entry.kind == "bar" && entry.barPosition == barPosition) bar = &entry;
+    }
+    if (!bar) return false;
+    SetForegroundWindow(window_);
+    ClickAt((bar->rect.left + bar->rect.right) / 2, (bar->rect.top + bar->rect.bottom) / 2);
+    if (!WaitForWindow("#32768", nullptr, 5000)) return false;
+    Sleep(100);
+    for (int i = 0; i <= itemPosition; ++i) TapKey(VK_DOWN);
+    TapKey(VK_RETURN);
+    return true;
+}
+
+void Game::PressAltF4() {
+    SetForegroundWindow(window_);
+    SendKey(VK_MENU, false);
+    SendKey(VK_F4, false);
+    SendKey(VK_F4, true);
+    SendKey(VK_MENU, true);
+}
+
+DWORD Game::WaitForExit(DWORD timeoutMs) {
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+DWORD RunToExit(const std::wstring& exe, const std::wstring& currentDirectory, DWORD timeoutMs) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDirectory.c_str(), &startup, &process)) {
+        return STILL_ACTIVE;
+    }
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD wrote = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
+                    wrote == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Cp932(const std::string& utf8) {
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring text(wide, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], wide);
+    const int n = WideCharToMultiByte(932, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(932, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    out.resize(n > 0 ? n - 1 : 0);
+    return out;
+}

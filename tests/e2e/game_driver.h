@@ -1,0 +1,62 @@
+// Starts kanoze.exe in a directory of its own and drives it with real input,
+// reading back what a player sees: windows, menu texts and states, files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct MenuEntry {
+    std::string kind;  // "bar" or "item"
+    int barPosition = -1;
+    int itemPosition = -1;
+    UINT id = 0;
+    UINT state = 0;  // MF_GRAYED | MF_DISABLED bits
+    RECT rect = {};  // screen rectangle, bar items only
+    std::string text;  // UTF-8
+};
+
+// A fresh program directory named `name` under the work folder, holding a copy
+// of kanoze.exe. Returns the directory with its final backslash.
+std::wstring MakeProgramDirectory(const std::wstring& name);
+
+std::wstring WorkDirectory();
+
+class Game {
+  public:
+    ~Game();
+    // Starts `exe` with `currentDirectory` and waits for its window.
+    bool Start(const std::wstring& exe, const std::wstring& currentDirectory);
+    HWND window() const { return window_; }
+    HANDLE process() const { return process_.hProcess; }
+
+    std::vector<MenuEntry> ReadMenu();
+    const MenuEntry* FindCommand(const std::vector<MenuEntry>& menu, UINT id);
+
+    // Opens bar item `barPosition` with a click and picks its entry
+    // `itemPosition` from the keyboard.
+    bool ChooseMenuItem(int barPosition, int itemPosition);
+    void PressAltF4();
+
+    // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
+    DWORD WaitForExit(DWORD timeoutMs);
+
+  private:
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+// Runs `exe` with `currentDirectory` to its end; its exit code, or
+// STILL_ACTIVE when it did not end within `timeoutMs`.
+DWORD RunToExit(const std::wstring& exe, const std::wstring& currentDirectory, DWORD timeoutMs);
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+
+// Code page 932 bytes of a UTF-8 text, as the game stores paths and names.
+std::string Cp932(const std::string& utf8);

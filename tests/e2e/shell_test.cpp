@@ -1,0 +1,210 @@
+// The program's window, its menu, the one-instance rule and the list files
+// written at exit, seen from outside the running program.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game_driver.h"
+
+namespace {
+
+constexpr DWORD kExitTimeoutMs = 20000;
+constexpr UINT kGrayed = MF_GRAYED | MF_DISABLED;
+
+std::string DefaultScores() {
+    std::string out = "#SCORE\r\n";
+    for (int i = 0; i < 98; ++i) out += "NAME=Not regist\r\nSCORE=5940\r\n";
+    return out + "#SCORE_END\r\n";
+}
+
+std::string HandWrittenImageList() {
+    std::string out = "#FILE\r\n";
+    out += "C:\\pictures\\one.jpg\r\n";
+    out += Cp932("C:\\写真\\表示\\二枚目.gif") + "\r\n";
+    out += "#FILE_END\r\n#SCORE\r\n";
+    for (int i = 0; i < 98; ++i) {
+        const std::string name = i == 0 ? "Alice" : i == 60 ? Cp932("山田　太郎") : "Not regist";
+        const int seconds = i == 0 ? 42 : i == 60 ? 125 : 5940;
+        out += "NAME=" + name + "\r\nSCORE=" + std::to_string(seconds) + "\r\n";
+    }
+    return out + "#SCORE_END\r\n";
+}
+
+const char kHandWrittenSoundList[] = "#FILE\r\nC:\\music\\a.mp3\r\nC:\\music\\b.wav\r\n#FILE_END\r\n";
+
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        name_ = std::wstring(info->name(), info->name() + std::strlen(info->name()));
+        directory_ = MakeProgramDirectory(name_);
+        elsewhere_ = WorkDirectory() + name_ + L"-cwd\\";
+        CreateDirectoryW(elsewhere_.c_str(), nullptr);
+    }
+
+    std::wstring Exe() const { return directory_ + L"kanoze.exe"; }
+
+    std::string ProgramFile(const wchar_t* file) {
+        std::string bytes;
+        EXPECT_TRUE(ReadFileBytes(directory_ + file, bytes)) << "missing file";
+        return bytes;
+    }
+
+    // Chooses ファイル > 閉じる and waits for a clean exit.
+    void CloseFromMenu(Game& game) {
+        ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+        ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
+    }
+
+    std::wstring name_;
+    std::wstring directory_;
+    std::wstring elsewhere_;
+};
+
+TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
+    Game game;
+    ASSERT_TRUE(game.Start(Exe(), elsewhere_));
+
+    char title[64] = {};
+    GetWindowTextA(game.window(), title, sizeof title);
+    EXPECT_STREQ("Kanoze", title);
+    RECT outer;
+    GetWindowRect(game.window(), &outer);
+    EXPECT_EQ(640, outer.right - outer.left);
+    EXPECT_EQ(524, outer.bottom - outer.top);
+    const LONG style = GetWindowLongW(game.window(), GWL_STYLE);
+    EXPECT_EQ(static_cast<LONG>(WS_CAPTION | WS_SYSMENU), style & (WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(0, style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "not resizable";
+
+    const std::vector<MenuEntry> menu = game.ReadMenu();
+    std::vector<std::string> texts;
+    for (const MenuEntry& entry : menu) texts.push_back(entry.kind + ":" + entry.text);
+    const std::vector<std::string> expected = {
+        "bar:ファイル", "item:ファイルを開く", "item:ハイスコア", "item:閉じる",
+        "bar:スタート",
+        "bar:ゲーム設定", "item:次の絵", "item:イメージリストの設定...",
+        "item:イメージリストのリロード", "item:", "item:難易度設定...",
+        "bar:サウンド", "item:スタート", "item:ストップ", "item:リストの編集",
+        "bar:ヘルプ", "item:バージョン情報...",
+    };
+    EXPECT_EQ(expected, texts);
+
+    // Every command has its id; with no picture to play, Start and Next are grayed.
+    for (UINT id = 40001; id <= 40012; ++id) {
+        const MenuEntry* entry = game.FindCommand(menu, id);
+        ASSERT_NE(nullptr, entry) << "command " << id;
+        const bool grayed = id == 40003 || id == 40008;
+        EXPECT_EQ(grayed ? kGrayed : 0u, entry->state & kGrayed) << entry->text;
+    }
+    EXPECT_EQ("bar", game.FindCommand(menu, 40003)->kind) << "Start sits on the menu bar";
+
+    CloseFromMenu(game);
+}
+
+TEST_F(ShellTest, SecondCopyEndsAtOnceAndLeavesTheFirstAsItWas) {
+    Game first;
+    ASSERT_TRUE(first.Start(Exe(), elsewhere_));
+    RECT before;
+    GetWindowRect(first.window(), &before);
+    const std::vector<MenuEntry> menuBefore = first.ReadMenu();
+
+    EXPECT_EQ(0u, RunToExit(Exe(), elsewhere_, kExitTimeoutMs));
+
+    EXPECT_TRUE(IsWindowVisible(first.window()));
+    EXPECT_EQ(first.window(), FindWindowA("kanoze", "Kanoze"));
+    RECT after;
+    GetWindowRect(first.window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(menuBefore.size(), first.ReadMenu().size());
+    EXPECT_EQ(STILL_ACTIVE, first.WaitForExit(0));
+    CloseFromMenu(first);
+}
+
+TEST_F(ShellTest, TwoCopiesStartedTogetherLeaveOneWindow) {
+    Game a, b;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION processes[2] = {};
+    for (PROCESS_INFORMATION& process : processes) {
+        std::wstring commandLine = L"\"" + Exe() + L"\"";
+        ASSERT_TRUE(CreateProcessW(Exe().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   elsewhere_.c_str(), &startup, &process));
+    }
+    // Exactly one of the two ends by itself, with exit code 0.
+    HANDLE handles[2] = {processes[0].hProcess, processes[1].hProcess};
+    const DWORD ended = WaitForMultipleObjects(2, handles, FALSE, kExitTimeoutMs);
+    ASSERT_LT(ended, WAIT_OBJECT_0 + 2);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(handles[ended - WAIT_OBJECT_0], &code);
+    EXPECT_EQ(0u, code);
+    HANDLE survivor = handles[1 - (ended - WAIT_OBJECT_0)];
+    ASSERT_TRUE(WaitForWindow("kanoze", "Kanoze", kExitTimeoutMs));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(survivor, 500));
+
+    PostMessageW(FindWindowA("kanoze", "Kanoze"), WM_CLOSE, 0, 0);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(survivor, kExitTimeoutMs));
+    for (PROCESS_INFORMATION& process : processes) {
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+}
+
+TEST_F(ShellTest, CloseWritesBothListFilesInTheProgramDirectory) {
+    Game game;
+    ASSERT_TRUE(game.Start(Exe(), elsewhere_));
+    CloseFromMenu(game);
+
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + DefaultScores(), ProgramFile(L"kanoze.txt"));
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n", ProgramFile(L"sound.txt"));
+    EXPECT_FALSE(FileExists(elsewhere_ + L"kanoze.txt")) << "nothing goes to the current directory";
+    EXPECT_FALSE(FileExists(directory_ + L"kanoze.txt.tmp"));
+}
+
+TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList()));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", kHandWrittenSoundList));
+    // A different pair in the current directory must neither be read nor written.
+    ASSERT_TRUE(WriteFileBytes(elsewhere_ + L"kanoze.txt", "#FILE\r\nC:\\decoy.bmp\r\n#FILE_END\r\n"));
+
+    Game game;
+    ASSERT_TRUE(game.Start(Exe(), elsewhere_));
+    game.PressAltF4();
+    ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
+
+    EXPECT_EQ(HandWrittenImageList(), ProgramFile(L"kanoze.txt"));
+    EXPECT_EQ(kHandWrittenSoundList, ProgramFile(L"sound.txt"));
+    std::string decoy;
+    ASSERT_TRUE(ReadFileBytes(elsewhere_ + L"kanoze.txt", decoy));
+    EXPECT_EQ("#FILE\r\nC:\\decoy.bmp\r\n#FILE_END\r\n", decoy);
+}
+
+TEST_F(ShellTest, ListFileLockedAtStartIsNotOverwrittenAtExit) {
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList()));
+    HANDLE lock = CreateFileW((directory_ + L"kanoze.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+
+    Game game;
+    const bool started = game.Start(Exe(), elsewhere_);
+    CloseHandle(lock);  // readable again before the exit writes
+    ASSERT_TRUE(started);
+    CloseFromMenu(game);
+
+    EXPECT_EQ(HandWrittenImageList(), ProgramFile(L"kanoze.txt"));
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n", ProgramFile(L"sound.txt"));
+}
+
+TEST_F(ShellTest, ProgramDirectoryWithDoubleByteNameHoldsTheLists) {
+    // 表 is 0x95 0x5C in code page 932: its trail byte looks like a backslash.
+    const std::wstring directory = MakeProgramDirectory(L"\u8868\u793a");
+    Game game;
+    ASSERT_TRUE(game.Start(directory + L"kanoze.exe", elsewhere_));
+    CloseFromMenu(game);
+
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(directory + L"kanoze.txt", bytes));
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + DefaultScores(), bytes);
+    EXPECT_TRUE(FileExists(directory + L"sound.txt"));
+}
+
+}  // namespace

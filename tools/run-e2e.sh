@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs the end-to-end tests: kanoze.exe driven under Wine on a private
+# virtual display, in a prefix of its own under build/.
+set -euo pipefail
+source "$(dirname "$0")/bench.sh"
+
+E2E_EXE=$KANOZE_BUILD/win64/tests/e2e/e2e_tests.exe
+GAME_EXE=$KANOZE_BUILD/win64/kanoze.exe
+WORK=$BENCH_DIR/e2e-work
+OUT=$BENCH_DIR/e2e-output.txt
+
+trap bench_stop EXIT
+bench_xvfb_start
+bench_prefix
+rm -rf "$WORK"
+mkdir -p "$WORK"
+
+# Windows paths of the Linux files: drive Z: is the Linux root.
+winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
+export KANOZE_EXE=$(winpath "$GAME_EXE")
+export KANOZE_E2E_WORK=$(winpath "$WORK")
+export WINEDEBUG=-all
+
+# Wine's helper processes keep the first program's output open, so the
+# output goes to a file and is shown afterwards.
+status=0
+bench_wine "$E2E_EXE" "$@" >"$OUT" 2>&1 || status=$?
+cat "$OUT"
+exit $status
