@@ -2,11 +2,14 @@
 #pragma once
 
 #include <windows.h>
+#include <wincodec.h>
 
 #include <string>
 #include <vector>
 
 #include "game/board.h"
+#include "app/com_ptr.h"
+#include "display/presenter.h"
 #include "game/rules.h"
 #include "scores/best_times.h"
 
@@ -28,10 +31,14 @@ struct GameState {
     Play play;
     ClearState clear;
 
-    // Picture
+    // Presenter
+    Presenter presenter;
+
+    // Picture, and the decoder of every format but bmp
     HBITMAP picture = nullptr;
     int pictureWidth = 0;
     int pictureHeight = 0;
+    ComPtr<IWICImagingFactory> surfaceFactory;
 
     // Picture play-list (in place of a hidden list box)
     std::vector<std::string> imageList;

@@ -4,6 +4,9 @@
 
 #include "app/app.h"
 #include "app/game_state.h"
+#include "display/presenter.h"
+#include "pictures/image_list.h"
+#include "pictures/surface_factory.h"
 #include "res/resource.h"
 #include "storage/list_file_win.h"
 
@@ -21,6 +24,7 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
+constexpr int kCardBackSide = 48;
 
 void ReadList(const char* name, std::vector<std::string>& list, bool& unreadable) {
     const std::string path = GetProgramDirectory() + name;
@@ -51,10 +55,14 @@ int InitGameState(HWND window) {
     ReadList(kImageListFile, g_state.imageList, g_state.imageListUnreadable);
     ReadList(kSoundListFile, g_state.soundList, g_state.soundListUnreadable);
 
-    // Pictures are not loaded yet, so there is nothing to start.
-    SetMenuCommand(window, IDM_START, false);
-    SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-    DrawMenuBar(window);
+    if (!LoadFirstListedPicture(window)) {
+        SetMenuCommand(window, IDM_START, false);
+        SetMenuCommand(window, IDM_NEXT_PICTURE, false);
+        DrawMenuBar(window);
+    }
+    g_state.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
+    g_state.cardBackSourceWidth = kCardBackSide;
+    g_state.cardBackSourceHeight = kCardBackSide;
     return 1;
 }
 
@@ -79,6 +87,8 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 
+    if (!InitDirectDraw()) return 0;
+    if (FAILED(CreateSurfaceFactory())) return 0;
     InitGameState(g_state.mainWindow);
     RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);
@@ -91,17 +101,16 @@ int ShutdownApplication(HWND window) {
         if (*bitmap) DeleteObject(*bitmap);
         *bitmap = nullptr;
     }
+    ReleasePresenter();
 
     // A list file that could not be read at start-up is left as it was:
     // writing the (empty) list would throw its contents away.
-    const std::string directory = GetProgramDirectory();
-    if (!g_state.singleFileMode && !g_state.imageListUnreadable) {
-        WriteImageListFile(directory + kImageListFile, g_state.imageList, g_state.highScores);
-    }
+    if (!g_state.singleFileMode) SaveImageList();
     if (!g_state.soundListUnreadable) {
-        WriteSoundListFile(directory + kSoundListFile, g_state.soundList);
+        WriteSoundListFile(GetProgramDirectory() + kSoundListFile, g_state.soundList);
     }
 
+    g_state.surfaceFactory.Reset();
     CoUninitialize();
     PostQuitMessage(0);
     return 1;

@@ -13,6 +13,11 @@
 #define IDD_SOUND_LIST 108
 #define IDD_HIGH_SCORE_NAME 109
 
+// Controls
+#define IDC_ADD 1006
+#define IDC_DELETE 1007
+#define IDC_IMAGE_LIST 1008
+
 // Menu commands
 #define IDM_CLOSE 40001
 #define IDM_OPEN_FILE 40002

@@ -1,0 +1,56 @@
+// Small holders that give GDI objects back on every path.
+#pragma once
+
+#include <windows.h>
+
+// A memory DC compatible with `reference` (the screen when null); its first
+// bitmap is selected back before the DC is deleted.
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC reference = nullptr) : dc_(CreateCompatibleDC(reference)) {
+        if (dc_) first_ = GetCurrentObject(dc_, OBJ_BITMAP);
+    }
+    ~MemoryDc() {
+        if (dc_) {
+            SelectObject(dc_, first_);
+            DeleteDC(dc_);
+        }
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void Select(HBITMAP bitmap) { SelectObject(dc_, bitmap); }
+    void SelectFirst() { SelectObject(dc_, first_); }
+
+  private:
+    HDC dc_;
+    HGDIOBJ first_ = nullptr;
+};
+
+// A bitmap owned until it is handed over with Release().
+class OwnedBitmap {
+  public:
+    explicit OwnedBitmap(HBITMAP bitmap = nullptr) : bitmap_(bitmap) {}
+    ~OwnedBitmap() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    OwnedBitmap(const OwnedBitmap&) = delete;
+    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
+
+    HBITMAP get() const { return bitmap_; }
+    explicit operator bool() const { return bitmap_ != nullptr; }
+    HBITMAP Release() {
+        HBITMAP bitmap = bitmap_;
+        bitmap_ = nullptr;
+        return bitmap;
+    }
+    void Reset(HBITMAP bitmap) {
+        if (bitmap_) DeleteObject(bitmap_);
+        bitmap_ = bitmap;
+    }
+
+  private:
+    HBITMAP bitmap_;
+};

@@ -1,0 +1,122 @@
+// The DirectDraw presenter: windowed mode, primary surface shared with GDI,
+// one back surface of the view's size.
+#include "display/presenter.h"
+
+#include "app/game_state.h"
+
+namespace {
+
+DDSURFACEDESC2 PrimaryDescription() {
+    DDSURFACEDESC2 description = {};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS;
+    description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    return description;
+}
+
+DDSURFACEDESC2 BackDescription(int width, int height) {
+    DDSURFACEDESC2 description = {};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+    description.dwWidth = static_cast<DWORD>(width);
+    description.dwHeight = static_cast<DWORD>(height);
+    description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    return description;
+}
+
+}  // namespace
+
+void ReleasePresenter() {
+    Presenter& p = g_state.presenter;
+    p.clipper.Reset();
+    p.palette.Reset();
+    p.backSurface.Reset();
+    p.primarySurface.Reset();
+    p.directDraw.Reset();
+}
+
+int InitDirectDraw() {
+    Presenter& p = g_state.presenter;
+    if (DirectDrawCreateEx(nullptr, p.directDraw.ReceiveVoid(), IID_IDirectDraw7, nullptr) != DD_OK) {
+        ReleasePresenter();
+        return 0;
+    }
+    p.directDraw->SetCooperativeLevel(g_state.mainWindow, DDSCL_NORMAL);
+    DDSURFACEDESC2 primary = PrimaryDescription();
+    if (p.directDraw->CreateSurface(&primary, p.primarySurface.Receive(), nullptr) != DD_OK) {
+        ReleasePresenter();
+        return 0;
+    }
+    DDSURFACEDESC2 back = BackDescription(g_state.viewWidth, g_state.viewHeight);
+    if (p.directDraw->CreateSurface(&back, p.backSurface.Receive(), nullptr) != DD_OK) {
+        ReleasePresenter();
+        return 0;
+    }
+    if (p.directDraw->CreateClipper(0, p.clipper.Receive(), nullptr) == DD_OK && p.clipper) {
+        p.clipper->SetHWnd(0, g_state.mainWindow);
+    }
+    p.directDraw->FlipToGDISurface();
+    return 1;
+}
+
+HRESULT RecreateBackSurface(int width, int height) {
+    Presenter& p = g_state.presenter;
+    p.backSurface.Reset();
+    if (!p.directDraw) return DDERR_GENERIC;
+    DDSURFACEDESC2 back = BackDescription(width, height);
+    const HRESULT result = p.directDraw->CreateSurface(&back, p.backSurface.Receive(), nullptr);
+    if (result != DD_OK) p.backSurface.Reset();  // never keep a half-made surface
+    return result;
+}
+
+int RestoreSurfaces() {
+    Presenter& p = g_state.presenter;
+    if (!p.primarySurface || p.primarySurface->Restore() != DD_OK) return 0;
+    if (p.backSurface) p.backSurface->Restore();
+    return 1;
+}
+
+int ApplyPicturePalette(IDirectDraw7* directDraw, IDirectDrawSurface7* primarySurface, HBITMAP bitmap) {
+    RGBQUAD colours[256] = {};
+    UINT count = 0;
+    if (HDC memory = CreateCompatibleDC(nullptr)) {
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        count = GetDIBColorTable(memory, 0, 256, colours);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    }
+    if (count == 0 || !directDraw || !primarySurface) return 1;
+    PALETTEENTRY entries[256] = {};
+    for (UINT i = 0; i < count && i < 256; ++i) {
+        entries[i].peRed = colours[i].rgbRed;
+        entries[i].peGreen = colours[i].rgbGreen;
+        entries[i].peBlue = colours[i].rgbBlue;
+        entries[i].peFlags = 0;
+    }
+    Presenter& p = g_state.presenter;
+    if (directDraw->CreatePalette(DDPCAPS_8BIT, entries, p.palette.Receive(), nullptr) == DD_OK &&
+        p.palette) {
+        primarySurface->SetPalette(p.palette.get());
+    }
+    return 1;
+}
+
+void PresentBackSurface(const std::function<void(HDC)>& draw) {
+    Presenter& p = g_state.presenter;
+    if (!p.backSurface || !p.primarySurface) return;
+    HDC dc = nullptr;
+    HRESULT result = p.backSurface->GetDC(&dc);
+    if (result == DDERR_SURFACELOST && RestoreSurfaces()) result = p.backSurface->GetDC(&dc);
+    if (result != DD_OK || !dc) return;  // no frame without a DC
+    draw(dc);
+    p.backSurface->ReleaseDC(dc);
+
+    POINT origin = {0, 0};
+    ClientToScreen(g_state.mainWindow, &origin);
+    RECT destination = {origin.x, origin.y, origin.x + g_state.viewWidth, origin.y + g_state.viewHeight};
+    RECT source = {0, 0, g_state.viewWidth, g_state.viewHeight};
+    // Without a clipper the blit would paint over whatever covers the window.
+    if (!p.clipper) return;
+    p.primarySurface->SetClipper(p.clipper.get());
+    p.primarySurface->Blt(&destination, p.backSurface.get(), &source, DDBLT_WAIT, nullptr);
+}

@@ -1,0 +1,34 @@
+// Puts frames on the screen: GDI draws into an off-screen DirectDraw surface,
+// one clipped blit copies it into the main window.
+#pragma once
+
+#include <windows.h>
+#include <ddraw.h>
+
+#include <functional>
+
+#include "app/com_ptr.h"
+
+struct Presenter {
+    ComPtr<IDirectDraw7> directDraw;
+    ComPtr<IDirectDrawSurface7> primarySurface;
+    ComPtr<IDirectDrawSurface7> backSurface;
+    ComPtr<IDirectDrawClipper> clipper;
+    ComPtr<IDirectDrawPalette> palette;
+};
+
+int InitDirectDraw();
+HRESULT RecreateBackSurface(int width, int height);
+int RestoreSurfaces();
+
+// Builds a 256-entry palette from a bitmap's colour table, when it has one,
+// and gives it to the primary surface.
+int ApplyPicturePalette(IDirectDraw7* directDraw, IDirectDrawSurface7* primarySurface, HBITMAP bitmap);
+
+// Draws one frame: `draw` paints the whole view into the back surface's DC,
+// then the view is blitted into the main window's client area. Without a
+// back surface or a DC nothing is drawn and nothing is blitted.
+void PresentBackSurface(const std::function<void(HDC)>& draw);
+
+// Clipper, palette, back surface, primary surface, DirectDraw object.
+void ReleasePresenter();

@@ -1,0 +1,65 @@
+// Shuffle, picking and the reveal, on the main window.
+#include "game/game_win.h"
+
+#include <ctime>
+
+#include "app/game_state.h"
+#include "app/gdi.h"
+#include "display/views.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr UINT kRevealMs = 700;
+
+// The card back stretched to one cell; the previous one is deleted first.
+void RebuildCardBack(int cellWidth, int cellHeight) {
+    if (g_state.cardBack) DeleteObject(g_state.cardBack);
+    g_state.cardBack = nullptr;
+    MemoryDc source;
+    MemoryDc target;
+    if (!source || !target) return;
+    source.Select(g_state.cardBackSource);
+    g_state.cardBack = CreateCompatibleBitmap(source.get(), cellWidth, cellHeight);
+    if (!g_state.cardBack) return;
+    target.Select(g_state.cardBack);
+    StretchBlt(target.get(), 0, 0, cellWidth, cellHeight, source.get(), 0, 0, g_state.cardBackSourceWidth,
+               g_state.cardBackSourceHeight, SRCCOPY);
+}
+
+}  // namespace
+
+int ShuffleBoard() {
+    Board& board = g_state.board;
+    DealCells(board, static_cast<uint32_t>(std::time(nullptr)));
+    const ViewSize view = CutToWholeCells(g_state.pictureWidth, g_state.pictureHeight, board.columns, board.rows);
+    g_state.viewWidth = view.width;
+    g_state.viewHeight = view.height;
+    RebuildCardBack(view.width / board.columns, view.height / board.rows);
+    return 1;
+}
+
+int HandleCellClick(HWND window, LPARAM position) {
+    const Board& board = g_state.board;
+    const int cell = CellAtPoint(static_cast<uint32_t>(position), g_state.viewWidth, g_state.viewHeight,
+                                 board.columns, board.rows);
+    if (cell < 0) return 0;
+    const ClickOutcome outcome = ApplyCellClick(g_state.board, g_state.play, cell, GetTickCount());
+    if (outcome == ClickOutcome::Exchanged) SetTimer(window, TIMER_REVEAL, kRevealMs, nullptr);
+    DrawCurrentView();
+    return 1;
+}
+
+int ClearPicks() {
+    g_state.play.firstPick = -1;
+    g_state.play.secondPick = -1;
+    DrawBoard();
+    return 1;
+}
+
+int EndReveal(HWND window) {
+    KillTimer(window, TIMER_REVEAL);
+    if (EndRevealState(g_state.play, g_state.clear)) KillTimer(window, TIMER_ANIMATION);
+    DrawCurrentView();
+    return 1;
+}

@@ -1,0 +1,175 @@
+// The picture play-list and its editor.
+#include "pictures/image_list.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/game_state.h"
+#include "pictures/load_picture.h"
+#include "res/resource.h"
+#include "storage/list_file_win.h"
+
+namespace {
+
+const char kPictureFilter[] = "画像ファイル(*.bmp;*.jpg;*.gif)\0*.bmp;*.jpg;*.gif\0";
+const char kPictureTitle[] = "画像ファイルを選択";
+const char kImageListFile[] = "kanoze.txt";
+constexpr int kPathSize = 1024;
+
+int AddImageListEntry(HWND dialog) {
+    char path[kPathSize] = {};
+    if (!ChooseFile(path, kPathSize, dialog, kPictureFilter, kPictureTitle, "bmp")) return 0;
+    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
+    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const LRESULT result = selection == LB_ERR
+                               ? SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path))
+                               : SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(selection),
+                                              reinterpret_cast<LPARAM>(path));
+    return result == LB_ERR || result == LB_ERRSPACE ? 0 : 1;
+}
+
+int DeleteImageListEntry(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
+    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (selection == LB_ERR) return 0;
+    return SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selection), 0) == LB_ERR ? 0 : 1;
+}
+
+void InitImageListDialog(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
+    for (const std::string& entry : g_state.imageList) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void ApplyImageListDialog(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    g_state.imageList.clear();
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length == LB_ERR) continue;
+        std::string entry(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry[0]));
+        entry.resize(static_cast<size_t>(length));
+        g_state.imageList.push_back(entry);
+    }
+}
+
+// Drops the entry at the cursor; the cursor wraps to the start past the end.
+void DropEntryAtCursor() {
+    g_state.imageList.erase(g_state.imageList.begin() + g_state.imageCursor);
+    if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
+}
+
+}  // namespace
+
+int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
+               const char* defaultExtension) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = static_cast<DWORD>(size);
+    dialog.lpstrTitle = title;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
+    dialog.lpstrDefExt = defaultExtension;
+    return GetOpenFileNameA(&dialog);
+}
+
+void SaveImageList() {
+    // A list file that could not be read is not replaced by what this run holds.
+    if (g_state.imageListUnreadable) return;
+    WriteImageListFile(GetProgramDirectory() + kImageListFile, g_state.imageList, g_state.highScores);
+}
+
+int LoadFirstListedPicture(HWND window) {
+    g_state.imageCursor = 0;
+    while (!g_state.imageList.empty()) {
+        if (LoadPicture(window, g_state.imageList.front().c_str())) return 1;
+        g_state.imageList.erase(g_state.imageList.begin());
+    }
+    return 0;
+}
+
+int OpenSingleFile(HWND window) {
+    char path[kPathSize] = {};
+    if (!g_state.singleFileMode) SaveImageList();
+    g_state.imageList.clear();
+    g_state.singleFileMode = true;
+    if (!ChooseFile(path, kPathSize, window, kPictureFilter, kPictureTitle, "bmp")) return 0;
+    const int result = LoadPicture(window, path);
+    if (!result) return 0;
+    g_state.play.playing = false;
+    g_state.play.revealPending = false;
+    g_state.play.firstPick = -1;
+    g_state.play.secondPick = -1;
+    SetMenuCommand(window, IDM_NEXT_PICTURE, false);
+    SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, true);
+    SetMenuCommand(window, IDM_START, true);
+    DrawMenuBar(window);
+    return result;
+}
+
+int AdvanceImageList(HWND window) {
+    int result = 0;
+    if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
+    while (!g_state.imageList.empty()) {
+        result = LoadPicture(window, g_state.imageList[g_state.imageCursor].c_str());
+        if (result) break;
+        DropEntryAtCursor();
+    }
+    return result;
+}
+
+int ReloadImageList(HWND window) {
+    g_state.imageCursor = 0;
+    g_state.imageList.clear();
+    g_state.play.revealPending = false;
+    g_state.singleFileMode = false;
+    g_state.imageListUnreadable = ReadListFile(GetProgramDirectory() + kImageListFile, g_state.imageList,
+                                               g_state.highScores) == ListFileRead::Unreadable;
+    LoadFirstListedPicture(window);
+    if (!g_state.imageList.empty()) {
+        SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, false);
+        SetMenuCommand(window, IDM_NEXT_PICTURE, true);
+        SetMenuCommand(window, IDM_START, true);
+    } else {
+        SetMenuCommand(window, IDM_NEXT_PICTURE, false);
+        SetMenuCommand(window, IDM_START, false);
+        g_state.play.playing = false;
+    }
+    DrawMenuBar(window);
+    return 1;
+}
+
+INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        InitImageListDialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            ApplyImageListDialog(dialog);
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        case IDC_ADD:
+            AddImageListEntry(dialog);
+            return TRUE;
+        case IDC_DELETE:
+            DeleteImageListEntry(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
