@@ -58,7 +58,24 @@ void TapKey(WORD key) {
     Sleep(50);
 }
 
-void ClickAt(int x, int y) {
+// Under Wine the display may answer a pointer move late with the position it
+// had before: the pointer counts as arrived once it has stayed put a while.
+void MovePointerTo(const INPUT& move, int x, int y) {
+    int steady = 0;
+    for (int i = 0; i < 200 && steady < 4; ++i) {
+        POINT cursor;
+        if (GetCursorPos(&cursor) && cursor.x == x && cursor.y == y) {
+            ++steady;
+        } else {
+            steady = 0;
+            INPUT again = move;
+            SendInput(1, &again, sizeof(INPUT));
+        }
+        Sleep(15);
+    }
+}
+
+void ClickAt(int x, int y, bool right = false) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input[3] = {};
@@ -68,9 +85,13 @@ void ClickAt(int x, int y) {
         i.mi.dy = (y * 65535 + height / 2) / (height - 1);
     }
     input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, input, sizeof(INPUT));
+    input[1].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
+    // The pointer must have arrived before the button goes down, or the
+    // click lands where the pointer was.
+    MovePointerTo(input[0], x, y);
+    SendInput(2, &input[1], sizeof(INPUT));
+    Sleep(30);
 }
 
 }  // namespace
@@ -214,6 +235,7 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     if (!bar) return false;
     SetForegroundWindow(window_);
     ClickAt((bar->rect.left + bar->rect.right) / 2, (bar->rect.top + bar->rect.bottom) / 2);
+    if (itemPosition < 0) return true;  // a command on the bar itself
     if (!WaitForWindow("#32768", nullptr, 5000)) return false;
     Sleep(100);
     for (int i = 0; i <= itemPosition; ++i) TapKey(VK_DOWN);
@@ -290,4 +312,63 @@ std::string Cp932(const std::string& utf8) {
     WideCharToMultiByte(932, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
     out.resize(n > 0 ? n - 1 : 0);
     return out;
+}
+
+COLORREF PositionColour(int x, int y) {
+    return RGB(x & 0xFF, y & 0xFF, 0xA0 | ((x >> 8) & 3) << 2 | ((y >> 8) & 3));
+}
+
+bool WritePositionBmp(const std::wstring& path, int width, int height) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;  // bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(stride * height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    std::string row(static_cast<size_t>(stride), '\0');
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = PositionColour(x, y);
+            row[x * 3 + 0] = static_cast<char>(GetBValue(c));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+        }
+        bytes += row;
+    }
+    return WriteFileBytes(path, bytes);
+}
+
+std::string AnsiPath(const std::wstring& path) {
+    const int n = WideCharToMultiByte(932, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(932, 0, path.c_str(), -1, &out[0], n, nullptr, nullptr);
+    out.resize(n > 0 ? n - 1 : 0);
+    return out;
+}
+
+POINT Game::ClientToScreenPoint(int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window_, &point);
+    return point;
+}
+
+void Game::ClickClient(int x, int y, bool right) {
+    const POINT point = ClientToScreenPoint(x, y);
+    ClickAt(point.x, point.y, right);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }

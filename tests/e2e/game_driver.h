@@ -35,9 +35,14 @@ class Game {
     const MenuEntry* FindCommand(const std::vector<MenuEntry>& menu, UINT id);
 
     // Opens bar item `barPosition` with a click and picks its entry
-    // `itemPosition` from the keyboard.
+    // `itemPosition` from the keyboard; -1 clicks a command on the bar itself.
     bool ChooseMenuItem(int barPosition, int itemPosition);
     void PressAltF4();
+
+    // Screen position of a client point of the game window.
+    POINT ClientToScreenPoint(int x, int y);
+    // A real left (or right) click at a client point.
+    void ClickClient(int x, int y, bool right = false);
 
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs);
@@ -58,5 +63,29 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
+// What the screen shows at (x, y), read back from the display.
+COLORREF ScreenPixel(int x, int y);
+
+// Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
 // Code page 932 bytes of a UTF-8 text, as the game stores paths and names.
 std::string Cp932(const std::string& utf8);
+
+// The colour a test picture has at (x, y): every pixel of a picture up to
+// 1024 x 1024 tells its own position.
+COLORREF PositionColour(int x, int y);
+
+// Writes a 24-bit bmp of width x height painted with PositionColour.
+bool WritePositionBmp(const std::wstring& path, int width, int height);
+
+// The code page 932 form of a wide path, as kanoze.txt holds it.
+std::string AnsiPath(const std::wstring& path);

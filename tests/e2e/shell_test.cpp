@@ -17,10 +17,17 @@ std::string DefaultScores() {
     return out + "#SCORE_END\r\n";
 }
 
-std::string HandWrittenImageList() {
+// Two pictures that load, one of them in a folder with a double-byte name.
+std::string HandWrittenImageList(const std::wstring& directory) {
+    const std::wstring first = directory + L"one.bmp";
+    const std::wstring folder = directory + L"\u5199\u771f";  // 写真
+    const std::wstring second = folder + L"\\\u4e8c\u679a\u76ee.bmp";  // 二枚目.bmp
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WritePositionBmp(first, 64, 48);
+    WritePositionBmp(second, 80, 60);
     std::string out = "#FILE\r\n";
-    out += "C:\\pictures\\one.jpg\r\n";
-    out += Cp932("C:\\写真\\表示\\二枚目.gif") + "\r\n";
+    out += AnsiPath(first) + "\r\n";
+    out += AnsiPath(second) + "\r\n";
     out += "#FILE_END\r\n#SCORE\r\n";
     for (int i = 0; i < 98; ++i) {
         const std::string name = i == 0 ? "Alice" : i == 60 ? Cp932("山田　太郎") : "Not regist";
@@ -161,7 +168,7 @@ TEST_F(ShellTest, CloseWritesBothListFilesInTheProgramDirectory) {
 }
 
 TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {
-    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList()));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList(directory_)));
     ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", kHandWrittenSoundList));
     // A different pair in the current directory must neither be read nor written.
     ASSERT_TRUE(WriteFileBytes(elsewhere_ + L"kanoze.txt", "#FILE\r\nC:\\decoy.bmp\r\n#FILE_END\r\n"));
@@ -171,7 +178,7 @@ TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {
     game.PressAltF4();
     ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
 
-    EXPECT_EQ(HandWrittenImageList(), ProgramFile(L"kanoze.txt"));
+    EXPECT_EQ(HandWrittenImageList(directory_), ProgramFile(L"kanoze.txt"));
     EXPECT_EQ(kHandWrittenSoundList, ProgramFile(L"sound.txt"));
     std::string decoy;
     ASSERT_TRUE(ReadFileBytes(elsewhere_ + L"kanoze.txt", decoy));
@@ -179,7 +186,7 @@ TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {
 }
 
 TEST_F(ShellTest, ListFileLockedAtStartIsNotOverwrittenAtExit) {
-    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList()));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList(directory_)));
     HANDLE lock = CreateFileW((directory_ + L"kanoze.txt").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
@@ -190,7 +197,7 @@ TEST_F(ShellTest, ListFileLockedAtStartIsNotOverwrittenAtExit) {
     ASSERT_TRUE(started);
     CloseFromMenu(game);
 
-    EXPECT_EQ(HandWrittenImageList(), ProgramFile(L"kanoze.txt"));
+    EXPECT_EQ(HandWrittenImageList(directory_), ProgramFile(L"kanoze.txt"));
     EXPECT_EQ("#FILE\r\n#FILE_END\r\n", ProgramFile(L"sound.txt"));
 }
 
