@@ -18,6 +18,13 @@ void InvalidatePicture(HWND window) {
     InvalidateRect(window, &area, TRUE);
 }
 
+// The board-size dialog arrives with its own screen; until then the size
+// stays 4 x 4.
+INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT, WPARAM, LPARAM) {
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+}
+
 // The celebration of a cleared board arrives with the best-time screens; until
 // then a cleared game simply ends on the whole picture.
 void BeginClearSequence(HWND) { ResetClearState(g_state.play, g_state.clear); }
@@ -42,6 +49,17 @@ void EditImageList(HWND window) {
     }
 }
 
+// The new board size reaches a running game at once; a pick that no longer
+// lies on the smaller board is dropped with its partner.
+void ChangeDifficulty(HWND window) {
+    DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_DIFFICULTY), window, DifficultyDlgProc, 0);
+    if (!g_state.play.playing) return;
+    ShuffleBoard();
+    DropPicksOutsideBoard(g_state.play, CellCount(g_state.board));
+    InvalidatePicture(window);
+    DrawBoard();
+}
+
 void OnCommand(HWND window, UINT command) {
     switch (command) {
     case IDM_CLOSE:
@@ -56,6 +74,9 @@ void OnCommand(HWND window, UINT command) {
     case IDM_ABOUT:
         DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDlgProc, 0);
         break;
+    case IDM_DIFFICULTY:
+        ChangeDifficulty(window);
+        break;
     case IDM_IMAGE_LIST_EDIT:
         EditImageList(window);
         break;
@@ -67,7 +88,7 @@ void OnCommand(HWND window, UINT command) {
         AdvanceImageList(window);
         break;
     default:
-        break;  // difficulty, sound and best-time commands arrive with their screens
+        break;  // sound and best-time commands arrive with their screens
     }
 }
 
