@@ -4,7 +4,7 @@
 
 KANOZE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KANOZE_BUILD=${KANOZE_BUILD:-$KANOZE_ROOT/build}
-BENCH_DIR=$KANOZE_BUILD/bench
+BENCH_DIR=${KANOZE_BENCH_DIR:-$KANOZE_BUILD/bench}
 export WINEPREFIX=$BENCH_DIR/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -37,6 +37,14 @@ bench_prefix() {
     bench_wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >>"$BENCH_DIR/wineboot.log" 2>&1
     wineserver -w
     touch "$WINEPREFIX/.kanoze-ready-2"
+}
+
+# One run at a time per prefix: a second wineserver user on another display
+# would share the first one's desktop, and a stop would end both.
+bench_lock() {
+    mkdir -p "$BENCH_DIR"
+    exec 9>"$BENCH_DIR/lock"
+    flock 9
 }
 
 # Starts a private X display for this run and exports DISPLAY.

@@ -3,6 +3,7 @@
 # otherwise on a virtual display.
 set -euo pipefail
 source "$(dirname "$0")/bench.sh"
+bench_lock
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "play: starting Kanoze on display $DISPLAY"
@@ -13,4 +14,22 @@ else
     trap bench_stop EXIT
 fi
 bench_prefix
-bench_wine "$KANOZE_BUILD/win64/kanoze.exe" >"$BENCH_DIR/play.log" 2>&1
+
+# First run only: a demo play-list beside the program. A kanoze.txt that is
+# already there is the player's own and stays as it is.
+PROGRAM_DIR=$KANOZE_BUILD/win64
+if [ ! -e "$PROGRAM_DIR/kanoze.txt" ]; then
+    mkdir -p "$PROGRAM_DIR/demo"
+    cp "$KANOZE_ROOT"/demo/sunset.bmp "$KANOZE_ROOT"/demo/mountains.jpg "$KANOZE_ROOT"/demo/flowers.gif "$PROGRAM_DIR/demo/"
+    {
+        printf '#FILE\r\n'
+        for picture in sunset.bmp mountains.jpg flowers.gif; do
+            # Drive Z: is the Linux root; the list holds code page 932 paths.
+            printf 'Z:%s\r\n' "$(printf '%s' "$PROGRAM_DIR/demo/$picture" | tr / '\\')" | iconv -f UTF-8 -t CP932
+        done
+        printf '#FILE_END\r\n'
+    } > "$PROGRAM_DIR/kanoze.txt"
+    echo "play: placed a demo play-list of three pictures in $PROGRAM_DIR"
+fi
+
+bench_wine "$PROGRAM_DIR/kanoze.exe" >"$BENCH_DIR/play.log" 2>&1

@@ -3,6 +3,7 @@
 # virtual display, in a prefix of its own under build/.
 set -euo pipefail
 source "$(dirname "$0")/bench.sh"
+bench_lock
 
 E2E_EXE=$KANOZE_BUILD/win64/tests/e2e/e2e_tests.exe
 GAME_EXE=$KANOZE_BUILD/win64/kanoze.exe
@@ -19,6 +20,7 @@ mkdir -p "$WORK"
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export KANOZE_EXE=$(winpath "$GAME_EXE")
 export KANOZE_E2E_WORK=$(winpath "$WORK")
+export KANOZE_SOURCE=$(winpath "$KANOZE_ROOT")
 export WINEDEBUG=-all
 
 # Wine's helper processes keep the first program's output open, so the
