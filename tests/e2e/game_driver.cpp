@@ -226,6 +226,14 @@ const MenuEntry* Game::FindCommand(const std::vector<MenuEntry>& menu, UINT id) 
     return nullptr;
 }
 
+static HWND VisiblePopupMenu() {
+    HWND popup = nullptr;
+    while ((popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) != nullptr) {
+        if (IsWindowVisible(popup)) return popup;
+    }
+    return nullptr;
+}
+
 bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     const std::vector<MenuEntry> menu = ReadMenu();
     const MenuEntry* bar = nullptr;
@@ -233,14 +241,19 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
         if (entry.kind == "bar" && entry.barPosition == barPosition) bar = &entry;
     }
     if (!bar) return false;
+    // A menu still closing from the previous choice would swallow the click.
+    WaitUntil([] { return VisiblePopupMenu() == nullptr; });
     SetForegroundWindow(window_);
-    ClickAt((bar->rect.left + bar->rect.right) / 2, (bar->rect.top + bar->rect.bottom) / 2);
+    const int x = (bar->rect.left + bar->rect.right) / 2, y = (bar->rect.top + bar->rect.bottom) / 2;
+    ClickAt(x, y);
     if (itemPosition < 0) return true;  // a command on the bar itself
-    if (!WaitForWindow("#32768", nullptr, 5000)) return false;
-    Sleep(100);
+    if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; }, 3000)) {
+        ClickAt(x, y);
+        if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; })) return false;
+    }
     for (int i = 0; i <= itemPosition; ++i) TapKey(VK_DOWN);
     TapKey(VK_RETURN);
-    return true;
+    return WaitUntil([] { return VisiblePopupMenu() == nullptr; });
 }
 
 void Game::PressAltF4() {
@@ -371,4 +384,34 @@ COLORREF ScreenPixel(int x, int y) {
     const COLORREF colour = GetPixel(screen, x, y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+bool SaveScreenBmp(const std::wstring& path, const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), static_cast<size_t>(stride * height));
+    SelectObject(memory, previous);
+    DeleteObject(shot);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return WriteFileBytes(path, bytes);
 }

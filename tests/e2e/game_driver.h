@@ -66,6 +66,9 @@ bool FileExists(const std::wstring& path);
 // What the screen shows at (x, y), read back from the display.
 COLORREF ScreenPixel(int x, int y);
 
+// Saves what the screen shows inside `area` as a 24-bit bmp.
+bool SaveScreenBmp(const std::wstring& path, const RECT& area);
+
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
