@@ -94,8 +94,17 @@ TEST_F(PictureTest, JpgGifAndPalettedBmpsLoadWhileBrokenFilesAreDropped) {
     ASSERT_TRUE(WriteFileBytes(text, "this is not a picture\r\n"));
     ASSERT_TRUE(WriteFileBytes(empty, ""));
     ASSERT_TRUE(WritePositionBmp(tiny, 5, 40));  // too narrow for a 10 x 10 board
+    // A header that promises 40000 x 40000 pixels, followed by almost nothing.
+    const std::wstring huge = Path(L"huge.bmp");
+    ASSERT_TRUE(WritePositionBmp(huge, 4, 4));
+    std::string hugeBytes;
+    ASSERT_TRUE(ReadFileBytes(huge, hugeBytes));
+    const LONG side = 40000;
+    hugeBytes.replace(18, 4, reinterpret_cast<const char*>(&side), 4);
+    hugeBytes.replace(22, 4, reinterpret_cast<const char*>(&side), 4);
+    ASSERT_TRUE(WriteFileBytes(huge, hugeBytes));
 
-    StartWith({truncated, jpg, text, gif, empty, bmp8, tiny, bmp4});
+    StartWith({truncated, jpg, text, gif, empty, bmp8, tiny, huge, bmp4});
     // The broken first entry is dropped at start-up and the jpg is shown.
     EXPECT_EQ(640, OuterSize(game_.window()).cx);
     NextPicture();
