@@ -415,3 +415,11 @@ bool SaveScreenBmp(const std::wstring& path, const RECT& area) {
     ReleaseDC(nullptr, screen);
     return WriteFileBytes(path, bytes);
 }
+
+void Game::PressKey(WORD key) { TapKey(key); }
+
+void Game::ClickWindow(HWND target) {
+    RECT r;
+    GetWindowRect(target, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}

@@ -38,6 +38,10 @@ class Game {
     // `itemPosition` from the keyboard; -1 clicks a command on the bar itself.
     bool ChooseMenuItem(int barPosition, int itemPosition);
     void PressAltF4();
+    // A real key press and release.
+    void PressKey(WORD key);
+    // A real click in the middle of a window of any process.
+    void ClickWindow(HWND target);
 
     // Screen position of a client point of the game window.
     POINT ClientToScreenPoint(int x, int y);

@@ -108,6 +108,36 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
     CloseFromMenu(game);
 }
 
+std::vector<std::wstring> ChildTexts(HWND parent) {
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[256] = {};
+        GetWindowTextW(child, text, 256);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST_F(ShellTest, AboutNamesTheProgramAndClosesWithOkButNotWithEscape) {
+    Game game;
+    ASSERT_TRUE(game.Start(Exe(), elsewhere_));
+    ASSERT_TRUE(game.ChooseMenuItem(4, 0));  // ヘルプ > バージョン情報...
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowW(L"#32770", L"バージョン情報")) != nullptr; }));
+    const std::vector<std::wstring> texts = ChildTexts(about);
+    ASSERT_EQ(4u, texts.size());
+    EXPECT_EQ(L"OK", texts[0]);
+    EXPECT_EQ(L"Kanoze （β）", texts[1]);
+    EXPECT_NE(std::wstring::npos, texts[2].find(L"Kanoze")) << "the author line names the project";
+    EXPECT_FALSE(texts[3].empty()) << "where to report problems";
+
+    game.PressKey(VK_ESCAPE);
+    EXPECT_FALSE(WaitUntil([&] { return !IsWindow(about); }, 1500)) << "Escape leaves the dialog open";
+    game.ClickWindow(GetDlgItem(about, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    CloseFromMenu(game);
+}
+
 TEST_F(ShellTest, SecondCopyEndsAtOnceAndLeavesTheFirstAsItWas) {
     Game first;
     ASSERT_TRUE(first.Start(Exe(), elsewhere_));
