@@ -181,27 +181,32 @@ bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory) 
     return false;
 }
 
-std::vector<MenuEntry> Game::ReadMenu() {
-    std::vector<MenuEntry> entries;
+std::string Game::Probe(const char* name) {
     if (!hook_) {
         HMODULE probe = LoadLibraryW((ModuleDirectory() + L"kanoze_probe.dll").c_str());
         HOOKPROC procedure = probe ? reinterpret_cast<HOOKPROC>(
                                          reinterpret_cast<void*>(GetProcAddress(probe, "KanozeProbeHook")))
                                    : nullptr;
-        if (!procedure) return entries;
+        if (!procedure) return std::string();
         hook_ = SetWindowsHookExW(WH_CALLWNDPROC, procedure, probe,
                                   GetWindowThreadProcessId(window_, nullptr));
-        if (!hook_) return entries;
+        if (!hook_) return std::string();
     }
     g_reply.clear();
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window_, RegisterWindowMessageA("Kanoze.Probe"),
-                        reinterpret_cast<WPARAM>(ProbeWindow()), 0, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ProbeWindow()), 0,
+                        SMTO_NORMAL, 10000, &result);
+    return g_reply;
+}
+
+std::vector<MenuEntry> Game::ReadMenu() {
+    std::vector<MenuEntry> entries;
+    const std::string reply = Probe("Kanoze.Probe");
     size_t start = 0;
-    while (start < g_reply.size()) {
-        size_t end = g_reply.find('\n', start);
-        if (end == std::string::npos) end = g_reply.size();
-        const std::string line = g_reply.substr(start, end - start);
+    while (start < reply.size()) {
+        size_t end = reply.find('\n', start);
+        if (end == std::string::npos) end = reply.size();
+        const std::string line = reply.substr(start, end - start);
         start = end + 1;
         MenuEntry entry;
         char kind[8] = {};
@@ -235,23 +240,20 @@ static HWND VisiblePopupMenu() {
 }
 
 bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
-    const std::vector<MenuEntry> menu = ReadMenu();
-    const MenuEntry* bar = nullptr;
-    for (const MenuEntry& entry : menu) {
-        if (entry.kind == "bar" && entry.barPosition == barPosition) bar = &entry;
-    }
-    if (!bar) return false;
-    // A menu still closing from the previous choice would swallow the click.
+    // From the keyboard: under Wine the first click on the menu bar after the
+    // window has changed size is often lost, and every new picture resizes it.
     WaitUntil([] { return VisiblePopupMenu() == nullptr; });
     SetForegroundWindow(window_);
-    const int x = (bar->rect.left + bar->rect.right) / 2, y = (bar->rect.top + bar->rect.bottom) / 2;
-    ClickAt(x, y);
-    if (itemPosition < 0) return true;  // a command on the bar itself
-    if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; }, 3000)) {
-        ClickAt(x, y);
-        if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; })) return false;
+    if (!WaitUntil([&] { return GetForegroundWindow() == window_; })) return false;
+    TapKey(VK_F10);  // F10 takes the bar, Right walks it
+    for (int i = 0; i < barPosition; ++i) TapKey(VK_RIGHT);
+    if (itemPosition < 0) {
+        TapKey(VK_RETURN);  // a command on the bar itself
+        return true;
     }
-    for (int i = 0; i <= itemPosition; ++i) TapKey(VK_DOWN);
+    TapKey(VK_DOWN);  // opens the entries on the first one
+    if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; })) return false;
+    for (int i = 0; i < itemPosition; ++i) TapKey(VK_DOWN);
     TapKey(VK_RETURN);
     return WaitUntil([] { return VisiblePopupMenu() == nullptr; });
 }
@@ -329,6 +331,15 @@ std::string Cp932(const std::string& utf8) {
 
 COLORREF PositionColour(int x, int y) {
     return RGB(x & 0xFF, y & 0xFF, 0xA0 | ((x >> 8) & 3) << 2 | ((y >> 8) & 3));
+}
+
+int PieceAtCellCentre(COLORREF colour, int pictureWidth, int pictureHeight, int columns, int rows) {
+    const int x = ((GetBValue(colour) >> 2) & 3) << 8 | GetRValue(colour);
+    const int y = (GetBValue(colour) & 3) << 8 | GetGValue(colour);
+    const int cellWidth = pictureWidth / columns, cellHeight = pictureHeight / rows;
+    if (colour != PositionColour(x, y) || x >= cellWidth * columns || y >= cellHeight * rows) return -1;
+    if (x % cellWidth != cellWidth / 2 || y % cellHeight != cellHeight / 2) return -1;
+    return (y / cellHeight) * columns + x / cellWidth;
 }
 
 bool WritePositionBmp(const std::wstring& path, int width, int height) {

@@ -31,11 +31,15 @@ class Game {
     HWND window() const { return window_; }
     HANDLE process() const { return process_.hProcess; }
 
+    // Sends the registered message `name` to the observer hook in the game's
+    // thread and returns its text reply (empty when it did not answer).
+    std::string Probe(const char* name);
+
     std::vector<MenuEntry> ReadMenu();
     const MenuEntry* FindCommand(const std::vector<MenuEntry>& menu, UINT id);
 
-    // Opens bar item `barPosition` with a click and picks its entry
-    // `itemPosition` from the keyboard; -1 clicks a command on the bar itself.
+    // Chooses entry `itemPosition` of bar item `barPosition` from the
+    // keyboard (F10, Right, Down, Enter); -1 chooses a command on the bar itself.
     bool ChooseMenuItem(int barPosition, int itemPosition);
     void PressAltF4();
     // A real key press and release.
@@ -90,6 +94,11 @@ std::string Cp932(const std::string& utf8);
 // The colour a test picture has at (x, y): every pixel of a picture up to
 // 1024 x 1024 tells its own position.
 COLORREF PositionColour(int x, int y);
+
+// The piece whose centre a screen colour shows on a board of `columns` x
+// `rows` cut from a PositionColour picture of the given size, or -1 (a card
+// back, or any other pixel).
+int PieceAtCellCentre(COLORREF colour, int pictureWidth, int pictureHeight, int columns, int rows);
 
 // Writes a 24-bit bmp of width x height painted with PositionColour.
 bool WritePositionBmp(const std::wstring& path, int width, int height);

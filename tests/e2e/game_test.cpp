@@ -25,13 +25,8 @@ Point CellCentre(int cell) {
     return {(cell % kSide) * kCellWidth + kCellWidth / 2, (cell / kSide) * kCellHeight + kCellHeight / 2};
 }
 
-// The piece whose centre a screen colour shows, or -1 (a card back, say).
 int PieceOfColour(COLORREF colour) {
-    const int x = ((GetBValue(colour) >> 2) & 3) << 8 | GetRValue(colour);
-    const int y = (GetBValue(colour) & 3) << 8 | GetGValue(colour);
-    if (colour != PositionColour(x, y) || x >= kPictureWidth || y >= kPictureHeight) return -1;
-    if (x % kCellWidth != kCellWidth / 2 || y % kCellHeight != kCellHeight / 2) return -1;
-    return (y / kCellHeight) * kSide + x / kCellWidth;
+    return PieceAtCellCentre(colour, kPictureWidth, kPictureHeight, kSide, kSide);
 }
 
 class GameTest : public ::testing::Test {

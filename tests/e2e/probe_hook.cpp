@@ -1,8 +1,11 @@
 // Observer loaded into the game's thread by a window-procedure hook: on the
 // registered message "Kanoze.Probe" it reports what the player can see of
-// the menu (texts, states, bar item rectangles) to the window in wParam.
-// It reads window state only and never calls the game's own code.
+// the menu (texts, states, bar item rectangles) to the window in wParam; on
+// "Kanoze.ProbeGdi" it reports how many GDI and USER objects and how much
+// private memory the game process holds.
+// It reads window and process state only and never calls the game's own code.
 #include <windows.h>
+#include <psapi.h>
 
 #include <string>
 
@@ -44,18 +47,112 @@ std::string DescribeMenu(HWND window) {
     return out;
 }
 
+// Live GDI objects of this process, stock objects included. Wine keeps a GDI
+// handle table per process and takes a handle without its upper word for
+// whatever object fills that slot now, so asking every slot for its type
+// counts exactly what is alive. (Windows checks the upper word too; there
+// GetGuiResources answers instead.)
+int CountGdiSlots() {
+    int count = 0;
+    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot))) ++count;
+    }
+    return count;
+}
+
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM counter) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        ++*reinterpret_cast<int*>(counter);
+        EnumChildWindows(window, CountOwnWindow, counter);
+    }
+    return TRUE;
+}
+
+struct UserObjects {
+    int windows = 0;
+    int menus = 0;
+    int icons = 0;  // cursors too
+    int accelerators = 0;
+    int total() const { return windows + menus + icons + accelerators; }
+};
+
+// USER objects of this process by kind. Windows are found by enumeration.
+// Wine gives USER handles even values from 0x20 on and, like GDI, takes one
+// without its upper word for the object in that slot; menus, icons and
+// accelerator tables are answered for from this process's own table only,
+// so other programs' objects are not counted.
+UserObjects CountUserObjects() {
+    UserObjects objects;
+    EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&objects.windows));
+    for (UINT_PTR slot = 0x20; slot <= 0xFFFF; slot += 2) {
+        if (IsMenu(reinterpret_cast<HMENU>(slot))) ++objects.menus;
+        if (CopyAcceleratorTableW(reinterpret_cast<HACCEL>(slot), nullptr, 0) > 0) ++objects.accelerators;
+        ICONINFO icon = {};
+        if (GetIconInfo(reinterpret_cast<HICON>(slot), &icon)) {
+            ++objects.icons;
+            if (icon.hbmMask) DeleteObject(icon.hbmMask);
+            if (icon.hbmColor) DeleteObject(icon.hbmColor);
+        }
+    }
+    return objects;
+}
+
+// Slot numbers (low 16 bits) of a fresh memory DC, bitmap and brush, all
+// deleted again, last made first, so the free slots are left as they were.
+std::string FreshGdiSlots() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = dc ? CreateCompatibleBitmap(dc, 1, 1) : nullptr;
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    char text[64];
+    wsprintfA(text, "%u,%u,%u", LOWORD(reinterpret_cast<UINT_PTR>(dc)),
+              LOWORD(reinterpret_cast<UINT_PTR>(bitmap)), LOWORD(reinterpret_cast<UINT_PTR>(brush)));
+    if (brush) DeleteObject(brush);
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return text;
+}
+
+// One "name<TAB>value" line per measure. Counts are taken before anything is
+// made for the measuring itself.
+std::string DescribeUsage() {
+    const int gdiSlots = CountGdiSlots();
+    const std::string freshSlots = FreshGdiSlots();
+    const UserObjects user = CountUserObjects();
+    const HANDLE process = GetCurrentProcess();
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    // Wine leaves PrivateUsage at 0 and counts private memory in PagefileUsage,
+    // which Windows keeps equal to PrivateUsage.
+    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    char text[512];
+    wsprintfA(text,
+              "gdi_slots\t%d\nuser_objects\t%d\nwindows\t%d\nmenus\t%d\nicons\t%d\naccelerators\t%d\n"
+              "gr_gdi\t%lu\ngr_user\t%lu\nprivate_kb\t%lu\nfresh_gdi_slots\t",
+              gdiSlots, user.total(), user.windows, user.menus, user.icons, user.accelerators,
+              GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+              static_cast<unsigned long>(privateBytes / 1024));
+    return text + freshSlots + "\n";
+}
+
+void Reply(HWND to, const std::string& report) {
+    COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
+    SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT probeMessage = RegisterWindowMessageA("Kanoze.Probe");
+    static const UINT usageMessage = RegisterWindowMessageA("Kanoze.ProbeGdi");
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (call->message == probeMessage) {
-            const std::string report = DescribeMenu(call->hwnd);
-            COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1),
-                                   const_cast<char*>(report.c_str())};
-            SendMessageA(reinterpret_cast<HWND>(call->wParam), WM_COPYDATA, 0,
-                         reinterpret_cast<LPARAM>(&data));
+            Reply(reinterpret_cast<HWND>(call->wParam), DescribeMenu(call->hwnd));
+        } else if (call->message == usageMessage) {
+            Reply(reinterpret_cast<HWND>(call->wParam), DescribeUsage());
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
