@@ -1,0 +1,427 @@
+// The picture play-list as a player meets it: which picture shows at start-up
+// and after Next, a single file opened by hand and the way back by Reload,
+// the list editor, and what reaches kanoze.txt and when.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "game_driver.h"
+
+namespace {
+
+constexpr DWORD kExitTimeoutMs = 20000;
+constexpr DWORD kDialogTimeoutMs = 10000;
+constexpr int kPictureHeight = 240;
+constexpr int kListBox = 1008;
+constexpr int kAdd = 1006;
+constexpr int kDelete = 1007;
+
+const wchar_t kEditorTitle[] = L"イメージリストの編集";
+const wchar_t kFileDialogTitle[] = L"画像ファイルを選択";
+
+using Paths = std::vector<std::wstring>;
+
+std::string DefaultScores() {
+    std::string out = "#SCORE\r\n";
+    for (int i = 0; i < 98; ++i) out += "NAME=Not regist\r\nSCORE=5940\r\n";
+    return out + "#SCORE_END\r\n";
+}
+
+std::string FileSection(const Paths& entries) {
+    std::string out = "#FILE\r\n";
+    for (const std::wstring& entry : entries) out += AnsiPath(entry) + "\r\n";
+    return out + "#FILE_END\r\n";
+}
+
+// kanoze.txt as the game writes it: the list, then the untouched best times.
+std::string ListFile(const Paths& entries) { return FileSection(entries) + DefaultScores(); }
+
+void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = input[1].ki.wScan = c;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+HWND WaitForDialog(const wchar_t* title) {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = FindWindowW(L"#32770", title);
+        return dialog && IsWindowVisible(dialog);
+    }, kDialogTimeoutMs);
+    return dialog;
+}
+
+bool WaitUntilClosed(HWND dialog) {
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kDialogTimeoutMs);
+}
+
+// What the editor's list box shows, top to bottom.
+Paths Entries(HWND dialog) {
+    HWND list = GetDlgItem(dialog, kListBox);
+    Paths out;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[1024] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        out.push_back(text);
+    }
+    return out;
+}
+
+// The file dialog takes typing once its name field has the focus.
+bool NameFieldFocused(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return false;
+    wchar_t name[16] = {};
+    GetClassNameW(info.hwndFocus, name, 16);
+    return IsChild(dialog, info.hwndFocus) && lstrcmpiW(name, L"Edit") == 0;
+}
+
+LRESULT Selection(HWND dialog) { return SendMessageW(GetDlgItem(dialog, kListBox), LB_GETCURSEL, 0, 0); }
+
+class PlayListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+    }
+
+    // A picture `width` pixels wide; the window takes its width when it shows.
+    std::wstring Picture(const wchar_t* file, int width) {
+        const std::wstring path = directory_ + file;
+        EXPECT_TRUE(WritePositionBmp(path, width, kPictureHeight));
+        return path;
+    }
+
+    // A hand-written list without best times, so that any write by the game shows.
+    void WriteList(const Paths& entries) {
+        ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", FileSection(entries)));
+    }
+
+    std::string ListFileNow() {
+        std::string bytes;
+        return ReadFileBytes(directory_ + L"kanoze.txt", bytes) ? bytes : "(no kanoze.txt)";
+    }
+
+    bool ListFileBecomes(const std::string& expected) {
+        return WaitUntil([&] { return ListFileNow() == expected; });
+    }
+
+    void Start() { ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_)); }
+
+    void Close() {
+        ChooseCommand(0, 2);
+        ASSERT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+    }
+
+    int WindowWidth() {
+        RECT r;
+        GetWindowRect(game_.window(), &r);
+        return r.right - r.left;
+    }
+
+    // The picture `width` pixels wide is the one shown.
+    bool Shows(int width) { return WaitUntil([&] { return WindowWidth() == width; }, kDialogTimeoutMs); }
+
+    bool PictureDrawn() {
+        return WaitUntil([&] {
+            const POINT p = game_.ClientToScreenPoint(37, 21);
+            return ScreenPixel(p.x, p.y) == PositionColour(37, 21);
+        });
+    }
+
+    // "start next reload", each + when enabled and - when grayed.
+    std::string MenuStates() {
+        const std::vector<MenuEntry> menu = game_.ReadMenu();
+        std::string out;
+        for (const UINT id : {40003u, 40008u, 40007u}) {
+            const MenuEntry* entry = game_.FindCommand(menu, id);
+            out += !entry ? "?" : (entry->state & (MF_GRAYED | MF_DISABLED)) ? "-" : "+";
+        }
+        return out;
+    }
+
+    std::string MenuBecomes(const std::string& expected) {
+        WaitUntil([&] { return MenuStates() == expected; });
+        return MenuStates();
+    }
+
+    void ChooseCommand(int bar, int item) { ASSERT_TRUE(game_.ChooseMenuItem(bar, item)) << "menu " << bar; }
+
+    void NextPicture() { ChooseCommand(2, 0); }
+    void Reload() { ChooseCommand(2, 2); }
+
+    HWND OpenEditor() {
+        ChooseCommand(2, 1);
+        return WaitForDialog(kEditorTitle);
+    }
+
+    void CloseEditor(HWND editor, int button) {
+        ClickButton(editor, button);
+        ASSERT_TRUE(WaitUntilClosed(editor)) << "the editor closes";
+    }
+
+    // The list in play, as the editor shows it; Cancel leaves it as it is.
+    Paths ListInPlay() {
+        HWND editor = OpenEditor();
+        if (!editor) return {L"(no editor)"};
+        const Paths entries = Entries(editor);
+        CloseEditor(editor, IDCANCEL);
+        return entries;
+    }
+
+    void ClickButton(HWND dialog, int id) { game_.ClickWindow(GetDlgItem(dialog, id)); }
+
+    void SelectEntry(HWND dialog, int index) {
+        HWND list = GetDlgItem(dialog, kListBox);
+        RECT item = {};
+        ASSERT_NE(LB_ERR, SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
+        POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        MapWindowPoints(list, game_.window(), &centre, 1);
+        game_.ClickClient(centre.x, centre.y);
+        ASSERT_TRUE(WaitUntil([&] { return Selection(dialog) == index; })) << "entry " << index;
+    }
+
+    // Answers the file dialog: types `path` and Enter, or Escape when empty.
+    void AnswerFileDialog(const std::wstring& path) {
+        HWND dialog = WaitForDialog(kFileDialogTitle);
+        ASSERT_TRUE(dialog) << "the file dialog opens";
+        ASSERT_TRUE(WaitUntil([&] { return NameFieldFocused(dialog); })) << "ready for typing";
+        if (path.empty()) {
+            game_.PressKey(VK_ESCAPE);
+        } else {
+            TypeText(path);
+            game_.PressKey(VK_RETURN);
+        }
+        ASSERT_TRUE(WaitUntilClosed(dialog)) << "the file dialog closes";
+    }
+
+    void OpenSingleFile(const std::wstring& path) {
+        ChooseCommand(0, 0);
+        AnswerFileDialog(path);
+    }
+
+    void AddEntry(HWND dialog, const std::wstring& path) {
+        ClickButton(dialog, kAdd);
+        AnswerFileDialog(path);
+    }
+
+    std::wstring directory_;
+    Game game_;
+};
+
+TEST_F(PlayListTest, StartUpSkipsEntriesThatDoNotLoadAndExitKeepsOnlyTheShownOne) {
+    const std::wstring third = Picture(L"third.bmp", 360);
+    WriteList({directory_ + L"gone.bmp", directory_ + L"also gone.bmp", third});
+    Start();
+
+    EXPECT_TRUE(Shows(360)) << "the third entry is the one shown";
+    EXPECT_TRUE(PictureDrawn());
+    EXPECT_EQ("+++", MenuBecomes("+++"));
+    Close();
+    EXPECT_EQ(ListFile({third}), ListFileNow());
+}
+
+TEST_F(PlayListTest, StartUpWithNothingLoadableGraysStartAndNext) {
+    const std::wstring notAPicture = directory_ + L"text.bmp";
+    ASSERT_TRUE(WriteFileBytes(notAPicture, "not a bitmap"));
+    WriteList({directory_ + L"gone.bmp", notAPicture});
+    Start();
+
+    EXPECT_EQ("--+", MenuBecomes("--+"));
+    EXPECT_EQ(640, WindowWidth());
+    Close();
+    EXPECT_EQ(ListFile({}), ListFileNow());
+}
+
+TEST_F(PlayListTest, NextPictureWalksTheListWrapsAndDropsFilesDeletedMeanwhile) {
+    // 表 is 0x95 0x5C in code page 932: its trail byte looks like a backslash.
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360);
+    const std::wstring c = Picture(L"表紙.bmp", 400), d = Picture(L"d.bmp", 440);
+    WriteList({a, b, c, d});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    for (const int width : {360, 400, 440, 320}) {
+        NextPicture();
+        ASSERT_TRUE(Shows(width)) << "after the last entry comes the first";
+    }
+
+    ASSERT_TRUE(DeleteFileW(b.c_str()));
+    NextPicture();
+    EXPECT_TRUE(Shows(400)) << "the entry after the vanished one shows in its place";
+    ASSERT_TRUE(DeleteFileW(d.c_str()));
+    NextPicture();
+    EXPECT_TRUE(Shows(320)) << "the vanished entry was the last: the walk wraps to the first";
+    NextPicture();
+    EXPECT_TRUE(Shows(400));
+    NextPicture();
+    EXPECT_TRUE(Shows(320)) << "two entries are left: the walk wraps after the second";
+    EXPECT_EQ("+++", MenuBecomes("+++")) << "walking the list leaves the menu alone";
+
+    EXPECT_EQ(Paths({a, c}), ListInPlay());
+    Close();
+    EXPECT_EQ(ListFile({a, c}), ListFileNow());
+}
+
+TEST_F(PlayListTest, EveryEntryGoneLeavesTheLastPictureAndAnEmptyList) {
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360);
+    WriteList({a, b});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    ASSERT_TRUE(DeleteFileW(a.c_str()));
+    ASSERT_TRUE(DeleteFileW(b.c_str()));
+    NextPicture();
+    EXPECT_EQ(Paths(), ListInPlay());
+    EXPECT_EQ(320, WindowWidth()) << "the last picture stays";
+    EXPECT_EQ("+++", MenuStates());
+    Close();
+    EXPECT_EQ(ListFile({}), ListFileNow());
+}
+
+TEST_F(PlayListTest, OpenFileSavesTheListAtOnceAndTheFileStaysAsSavedInSingleFileMode) {
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360), c = Picture(L"c.bmp", 400);
+    WriteList({a, b});
+    Start();
+    ASSERT_TRUE(Shows(320));
+    NextPicture();
+    ASSERT_TRUE(Shows(360));
+
+    // Cancelled: the list is saved and set aside, the picture and menu stay.
+    ChooseCommand(0, 0);
+    ASSERT_TRUE(WaitForDialog(kFileDialogTitle));
+    EXPECT_TRUE(ListFileBecomes(ListFile({a, b}))) << "saved before the file is chosen";
+    const std::string saved = ListFileNow();
+    AnswerFileDialog(L"");
+    EXPECT_EQ("+++", MenuStates());
+    EXPECT_EQ(360, WindowWidth());
+    const std::wstring notAPicture = directory_ + L"text.bmp";
+    ASSERT_TRUE(WriteFileBytes(notAPicture, "not a bitmap"));
+    OpenSingleFile(notAPicture);
+    EXPECT_EQ("+++", MenuStates()) << "a file that does not load changes nothing either";
+    EXPECT_EQ(360, WindowWidth());
+    EXPECT_EQ(Paths(), ListInPlay()) << "the list was set aside";
+
+    // Chosen: the picture shows; Next has nothing to walk.
+    OpenSingleFile(c);
+    EXPECT_TRUE(Shows(400));
+    EXPECT_TRUE(PictureDrawn());
+    EXPECT_EQ("+-+", MenuBecomes("+-+"));
+    EXPECT_EQ(saved, ListFileNow()) << "a second file in single-file mode does not save again";
+
+    Close();
+    EXPECT_EQ(saved, ListFileNow()) << "the exit leaves the list saved on entry";
+}
+
+TEST_F(PlayListTest, ReloadBringsBackTheSavedListAndItsFirstLoadablePicture) {
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360), c = Picture(L"c.bmp", 400);
+    WriteList({a, b});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    // Reload of the list already in play: the file's entries, once.
+    Reload();
+    EXPECT_EQ("++-", MenuBecomes("++-"));
+    EXPECT_TRUE(Shows(320));
+    EXPECT_EQ(Paths({a, b}), ListInPlay());
+
+    OpenSingleFile(c);
+    ASSERT_TRUE(Shows(400));
+    EXPECT_EQ("+-+", MenuBecomes("+-+"));
+    EXPECT_EQ(ListFile({a, b}), ListFileNow());
+
+    // The first entry has gone meanwhile: the second shows.
+    ASSERT_TRUE(DeleteFileW(a.c_str()));
+    Reload();
+    EXPECT_TRUE(Shows(360));
+    EXPECT_EQ("++-", MenuBecomes("++-"));
+    NextPicture();  // one entry left: Next shows it again
+    EXPECT_TRUE(Shows(360));
+
+    // Back to one file, then a reload that finds nothing to show.
+    OpenSingleFile(c);
+    ASSERT_TRUE(Shows(400));
+    EXPECT_EQ(ListFile({b}), ListFileNow());
+    ASSERT_TRUE(DeleteFileW(b.c_str()));
+    Reload();
+    EXPECT_EQ("--+", MenuBecomes("--+"));
+    EXPECT_EQ(400, WindowWidth()) << "the single file stays on screen";
+
+    Close();
+    EXPECT_EQ(ListFile({}), ListFileNow()) << "the play-list is back in use, and empty";
+}
+
+TEST_F(PlayListTest, EditorAddsInsertsAndDeletesAndWritesOnlyOnOk) {
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360);
+    const std::wstring c = Picture(L"c.bmp", 400), d = Picture(L"表紙.bmp", 440);
+    WriteList({a, b});
+    const std::string handWritten = ListFileNow();
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(Paths({a, b}), Entries(editor));
+    ASSERT_EQ(LB_ERR, Selection(editor));
+    ClickButton(editor, kDelete);  // nothing selected: nothing to delete
+    AddEntry(editor, c);
+    EXPECT_EQ(Paths({a, b, c}), Entries(editor)) << "no selection: appended";
+    SelectEntry(editor, 1);
+    AddEntry(editor, d);
+    EXPECT_EQ(Paths({a, d, b, c}), Entries(editor)) << "inserted before the selected entry";
+    SelectEntry(editor, 2);
+    ClickButton(editor, kDelete);
+    EXPECT_TRUE(WaitUntil([&] { return Entries(editor) == Paths({a, d, c}); })) << "selected entry deleted";
+    CloseEditor(editor, IDCANCEL);
+    EXPECT_EQ(handWritten, ListFileNow()) << "Cancel writes nothing";
+
+    editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(Paths({a, b}), Entries(editor)) << "Cancel left the list as it was";
+    SelectEntry(editor, 1);
+    AddEntry(editor, c);
+    CloseEditor(editor, IDOK);
+    EXPECT_TRUE(ListFileBecomes(ListFile({a, c, b}))) << "OK writes the list at once";
+    EXPECT_EQ(320, WindowWidth()) << "the picture shown stays";
+    EXPECT_EQ("+++", MenuStates());
+
+    NextPicture();
+    EXPECT_TRUE(Shows(400)) << "Next walks the edited list";
+    Close();
+    EXPECT_EQ(ListFile({a, c, b}), ListFileNow());
+}
+
+TEST_F(PlayListTest, EditorInSingleFileModeStartsEmptyAndReloadPlaysWhatOkSaved) {
+    const std::wstring a = Picture(L"a.bmp", 320), c = Picture(L"c.bmp", 400), d = Picture(L"d.bmp", 440);
+    WriteList({a});
+    Start();
+    ASSERT_TRUE(Shows(320));
+    OpenSingleFile(c);
+    ASSERT_TRUE(Shows(400));
+
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(Paths(), Entries(editor));
+    AddEntry(editor, d);
+    CloseEditor(editor, IDOK);
+    EXPECT_TRUE(ListFileBecomes(ListFile({d}))) << "OK writes at once in single-file mode too";
+    EXPECT_EQ("+-+", MenuStates()) << "still one file: Next stays grayed";
+
+    Reload();
+    EXPECT_TRUE(Shows(440));
+    EXPECT_EQ("++-", MenuBecomes("++-"));
+    Close();
+    EXPECT_EQ(ListFile({d}), ListFileNow());
+}
+
+}  // namespace
