@@ -201,13 +201,7 @@ std::string Game::Probe(const char* name) {
 
 std::vector<MenuEntry> Game::ReadMenu() {
     std::vector<MenuEntry> entries;
-    const std::string reply = Probe("Kanoze.Probe");
-    size_t start = 0;
-    while (start < reply.size()) {
-        size_t end = reply.find('\n', start);
-        if (end == std::string::npos) end = reply.size();
-        const std::string line = reply.substr(start, end - start);
-        start = end + 1;
+    for (const std::string& line : SplitLines(Probe("Kanoze.Probe"))) {
         MenuEntry entry;
         char kind[8] = {};
         int offset = 0;
@@ -433,4 +427,16 @@ void Game::ClickWindow(HWND target) {
     RECT r;
     GetWindowRect(target, &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }

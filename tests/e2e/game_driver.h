@@ -88,6 +88,9 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
     }
 }
 
+// The lines of a text, without their LF.
+std::vector<std::string> SplitLines(const std::string& text);
+
 // Code page 932 bytes of a UTF-8 text, as the game stores paths and names.
 std::string Cp932(const std::string& utf8);
 

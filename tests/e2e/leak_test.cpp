@@ -74,12 +74,7 @@ class LeakTest : public ::testing::Test {
         const std::string reply = game_.Probe("Kanoze.ProbeGdi");
         if (reply.empty()) return false;
         usage.fields.clear();
-        size_t start = 0;
-        while (start < reply.size()) {
-            size_t end = reply.find('\n', start);
-            if (end == std::string::npos) end = reply.size();
-            const std::string line = reply.substr(start, end - start);
-            start = end + 1;
+        for (const std::string& line : SplitLines(reply)) {
             const size_t tab = line.find('\t');
             if (tab != std::string::npos) usage.fields[line.substr(0, tab)] = line.substr(tab + 1);
         }
