@@ -15,10 +15,17 @@ struct Play {
     uint32_t endTick = 0;    // tick of the solving exchange, 0 = unset
 };
 
-// The part of the celebration's state that the rules reset.
+// The celebration of a cleared board. The rules reset its mode; the
+// positions keep their values until the next celebration sets them.
 struct ClearState {
-    int clearMode = 0;
-    bool clearSliding = false;
+    int clearMode = 0;  // 0 none, 1 slide-in, 2 marquee
+    bool clearSliding = false;  // the texts still move; a marquee never stops
+    int captionX = 0;
+    int captionY = 0;
+    int timeX = 0;
+    int timeY = 0;
+    int captionTargetX = 0;  // where the texts of a slide-in come to rest
+    int timeTargetX = 0;
 };
 
 // The cell under a click whose lParam is `position` (client x in the low

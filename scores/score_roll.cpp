@@ -1,0 +1,57 @@
+// The best-time roll's lines and movement.
+#include "scores/score_roll.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kStep = 8;          // pixels per step
+constexpr int kEndTop = -7684;    // the last name line has left the view
+constexpr int kToEntry = 42;      // a size line or heading follows the line above
+constexpr int kToName = 36;       // a name follows its size line
+
+void AddTable(std::vector<RollLine>& lines, int& offset, const char* heading, const uint32_t* seconds,
+              const std::string* names) {
+    lines.push_back({offset, true, heading});
+    for (int i = 0; i < kSizeCount; ++i) {
+        offset += kToEntry;
+        lines.push_back({offset, false, FormatRollSizeLine(i % 7 + 4, i / 7 + 4, seconds[i])});
+        offset += kToName;
+        lines.push_back({offset, false, names[i]});
+    }
+}
+
+}  // namespace
+
+std::string FormatRollSizeLine(int columns, int rows, uint32_t bestSeconds) {
+    char text[1024];
+    std::snprintf(text, sizeof text, "Size %d \x81\x7E %d  Time  %d min %d sec", columns, rows,
+                  static_cast<int>(bestSeconds / 60u), static_cast<int>(bestSeconds % 60u));
+    return text;
+}
+
+std::vector<RollLine> ScoreRollLines(const HighScoreTable& table) {
+    std::vector<RollLine> lines;
+    lines.reserve(2 + 4 * kSizeCount);
+    int offset = 0;
+    AddTable(lines, offset, "High Score (Easy)", table.easyBestSeconds, table.easyNames);
+    offset += kToEntry;
+    AddTable(lines, offset, "High Score (Difficult)", table.difficultBestSeconds, table.difficultNames);
+    return lines;
+}
+
+void StartScoreRoll(ScoreRoll& roll, int viewWidth, int viewHeight) {
+    roll.scoreRollActive = true;
+    roll.rollLeft = 0;
+    roll.rollTop = viewHeight;
+    roll.rollRight = viewWidth;
+}
+
+bool AdvanceScoreRoll(ScoreRoll& roll) {
+    roll.rollTop -= kStep;
+    if (roll.rollTop < kEndTop) {
+        roll.scoreRollActive = false;
+        return false;
+    }
+    return true;
+}

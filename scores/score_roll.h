@@ -1,0 +1,40 @@
+// The roll of all best times rising over the picture: its lines, their
+// places and its movement.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scores/best_times.h"
+
+constexpr int kRollFontHeight = 20;
+constexpr int kRollLineHeight = 20;
+constexpr int kRollShadowOffset = 4;
+constexpr unsigned kRollPeriodMs = 120;
+
+struct ScoreRoll {
+    bool scoreRollActive = false;
+    int rollLeft = 0;
+    int rollRight = 0;
+    int rollTop = 0;  // top of the first heading
+};
+
+struct RollLine {
+    int offset;  // below the roll's top
+    bool heading;
+    std::string text;
+};
+
+// "Size 4 × 5  Time  99 min 0 sec", with the code page 932 multiplication sign.
+std::string FormatRollSizeLine(int columns, int rows, uint32_t bestSeconds);
+
+// The 198 lines of the roll in drawing order: each table's heading, then per
+// entry its size-and-time line and its name.
+std::vector<RollLine> ScoreRollLines(const HighScoreTable& table);
+
+// Places the roll just below a view of `viewWidth` x `viewHeight`.
+void StartScoreRoll(ScoreRoll& roll, int viewWidth, int viewHeight);
+
+// Moves the roll up one step; false (and the roll stopped) once it has
+// passed the top.
+bool AdvanceScoreRoll(ScoreRoll& roll);
