@@ -12,6 +12,7 @@
 #include "display/presenter.h"
 #include "game/rules.h"
 #include "scores/best_times.h"
+#include "scores/score_roll.h"
 
 struct GameState {
     // Application shell
@@ -52,7 +53,7 @@ struct GameState {
     std::string enteredName;
 
     // High-score roll
-    bool scoreRollActive = false;
+    ScoreRoll roll;
 
     // Sound play-list
     std::vector<std::string> soundList;

@@ -54,3 +54,24 @@ class OwnedBitmap {
   private:
     HBITMAP bitmap_;
 };
+
+// A font selected into a DC for one drawing; the DC's previous font is
+// selected back and the font deleted when the holder goes.
+class SelectedFont {
+  public:
+    SelectedFont(HDC dc, HFONT font) : dc_(dc), font_(font) {
+        if (font_) previous_ = SelectObject(dc_, font_);
+    }
+    ~SelectedFont() {
+        if (!font_) return;
+        SelectObject(dc_, previous_);
+        DeleteObject(font_);
+    }
+    SelectedFont(const SelectedFont&) = delete;
+    SelectedFont& operator=(const SelectedFont&) = delete;
+
+  private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ previous_ = nullptr;
+};

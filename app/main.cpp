@@ -1,5 +1,6 @@
 // Entry point, start-up and shutdown of the program.
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 
 #include "app/app.h"
@@ -41,7 +42,7 @@ int InitGameState(HWND window) {
     g_state.play.revealPending = false;
     g_state.play.firstPick = -1;
     g_state.play.secondPick = -1;
-    g_state.scoreRollActive = false;
+    g_state.roll.scoreRollActive = false;
     g_state.imageList.clear();
     g_state.imageCursor = 0;
     g_state.singleFileMode = false;
@@ -67,6 +68,10 @@ int InitGameState(HWND window) {
 }
 
 int InitApplication(HINSTANCE instance, int showCommand) {
+    // The difficulty dialog's up-down arrows.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = MainWndProc;

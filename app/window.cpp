@@ -4,9 +4,13 @@
 #include "app/app.h"
 #include "app/game_state.h"
 #include "display/views.h"
+#include "game/difficulty_dialog.h"
 #include "game/game_win.h"
 #include "pictures/image_list.h"
 #include "res/resource.h"
+#include "scores/celebration_win.h"
+#include "scores/score_roll.h"
+#include "scores/score_roll_win.h"
 
 namespace {
 
@@ -17,17 +21,6 @@ void InvalidatePicture(HWND window) {
     RECT area = {0, 0, g_state.pictureWidth, g_state.pictureHeight};
     InvalidateRect(window, &area, TRUE);
 }
-
-// The board-size dialog arrives with its own screen; until then the size
-// stays 4 x 4.
-INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT, WPARAM, LPARAM) {
-    EndDialog(dialog, IDCANCEL);
-    return TRUE;
-}
-
-// The celebration of a cleared board arrives with the best-time screens; until
-// then a cleared game simply ends on the whole picture.
-void BeginClearSequence(HWND) { ResetClearState(g_state.play, g_state.clear); }
 
 void StartGame(HWND window) {
     ShuffleBoard();
@@ -60,6 +53,13 @@ void ChangeDifficulty(HWND window) {
     DrawBoard();
 }
 
+// The roll starts (again) just below the view; a celebration or reveal ends first.
+void ShowScoreRoll(HWND window) {
+    StartScoreRoll(g_state.roll, g_state.viewWidth, g_state.viewHeight);
+    if (g_state.play.revealPending) EndReveal(window);
+    SetTimer(window, TIMER_ANIMATION, kRollPeriodMs, nullptr);
+}
+
 void OnCommand(HWND window, UINT command) {
     switch (command) {
     case IDM_CLOSE:
@@ -87,13 +87,29 @@ void OnCommand(HWND window, UINT command) {
         g_state.imageCursor += 1;
         AdvanceImageList(window);
         break;
+    case IDM_HIGH_SCORE:
+        ShowScoreRoll(window);
+        break;
     default:
-        break;  // sound and best-time commands arrive with their screens
+        break;  // sound commands arrive with the music player
     }
 }
 
 void OnLeftButton(HWND window, LPARAM position) {
     Play& play = g_state.play;
+    if (g_state.clear.clearMode != 0) {
+        KillTimer(window, TIMER_REVEAL);
+        KillTimer(window, TIMER_ANIMATION);
+        ResetClearState(play, g_state.clear);
+        DrawPicture();
+        return;
+    }
+    if (g_state.roll.scoreRollActive) {
+        KillTimer(window, TIMER_ANIMATION);
+        g_state.roll.scoreRollActive = false;
+        DrawPicture();
+        return;
+    }
     if (play.playing && !play.revealPending) HandleCellClick(window, position);
     if (ClearIsDue(play)) BeginClearSequence(window);
 }
@@ -112,6 +128,7 @@ void SetMenuCommand(HWND window, UINT command, bool enabled) {
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
     if (HasPictureSource() && !playing) return DrawPicture();
+    if (g_state.clear.clearMode != 0 && !playing) return StepClearAnimation();
     if (HasPictureSource() && playing) return DrawBoard();
     if (!g_state.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.viewWidth, g_state.viewHeight, BLACKNESS);
@@ -149,7 +166,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam != TIMER_ANIMATION) EndReveal(window);
+        if (wParam != TIMER_ANIMATION) {
+            EndReveal(window);
+        } else if (g_state.roll.scoreRollActive) {
+            StepScoreRoll(window);
+        } else {
+            StepClearAnimation();
+        }
         return 0;
     case WM_LBUTTONDOWN:
         OnLeftButton(window, lParam);

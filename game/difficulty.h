@@ -1,8 +1,7 @@
 // The check of a board-size edit in the difficulty dialog.
 #pragma once
 
-constexpr int kMinSide = 4;
-constexpr int kMaxSide = 10;
+#include "game/board.h"
 
 // Accepts `text` when it holds only half-width digits (an empty text too) and
 // then takes its value into `*work` when it is a side from 4 to 10. Returns 1

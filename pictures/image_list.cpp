@@ -86,6 +86,18 @@ void SaveImageList() {
     WriteImageListFile(GetProgramDirectory() + kImageListFile, g_state.imageList, g_state.highScores);
 }
 
+void SaveBestTimes() {
+    if (!g_state.singleFileMode) {
+        SaveImageList();
+        return;
+    }
+    const std::string path = GetProgramDirectory() + kImageListFile;
+    std::vector<std::string> kept;
+    HighScoreTable ignored;
+    if (ReadListFile(path, kept, ignored) == ListFileRead::Unreadable) return;
+    WriteImageListFile(path, kept, g_state.highScores);
+}
+
 int LoadFirstListedPicture(HWND window) {
     g_state.imageCursor = 0;
     while (!g_state.imageList.empty()) {

@@ -19,3 +19,7 @@ int LoadFirstListedPicture(HWND window);
 
 // Saves the picture play-list and the best times to kanoze.txt beside the program.
 void SaveImageList();
+
+// Saves the best times to kanoze.txt at once. While a single file is shown
+// the play-list in memory is empty, so the list the file holds is kept.
+void SaveBestTimes();

@@ -252,8 +252,8 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     return WaitUntil([] { return VisiblePopupMenu() == nullptr; });
 }
 
-void Game::PressAltF4() {
-    SetForegroundWindow(window_);
+void Game::PressAltF4(HWND target) {
+    SetForegroundWindow(target ? target : window_);
     SendKey(VK_MENU, false);
     SendKey(VK_F4, false);
     SendKey(VK_F4, true);
@@ -391,34 +391,133 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
-bool SaveScreenBmp(const std::wstring& path, const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
+Screenshot CaptureScreen(const RECT& area) {
+    Screenshot shot;
+    shot.width = area.right - area.left;
+    shot.height = area.bottom - area.top;
+    if (shot.width <= 0 || shot.height <= 0) return shot;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), static_cast<size_t>(stride * height));
+    const DWORD* row = static_cast<const DWORD*>(bits);
+    shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
+    for (size_t i = 0; i < shot.pixels.size(); ++i) {
+        const DWORD bgr = row[i];
+        shot.pixels[i] = RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+    }
     SelectObject(memory, previous);
-    DeleteObject(shot);
+    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+int Screenshot::Count(COLORREF colour, RECT* bounds) const {
+    int count = 0;
+    RECT box = {width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (At(x, y) != colour) continue;
+            ++count;
+            box.left = x < box.left ? x : box.left;
+            box.top = y < box.top ? y : box.top;
+            box.right = x + 1 > box.right ? x + 1 : box.right;
+            box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
+        }
+    }
+    if (bounds) *bounds = count ? box : RECT{0, 0, 0, 0};
+    return count;
+}
+
+bool SaveScreenBmp(const std::wstring& path, const RECT& area) {
+    const Screenshot shot = CaptureScreen(area);
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = shot.width;
+    header.biHeight = -shot.height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(shot.pixels.size() * 4);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const COLORREF colour : shot.pixels) {
+        const DWORD bgr = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));
+        bytes.append(reinterpret_cast<const char*>(&bgr), 4);
+    }
     return WriteFileBytes(path, bytes);
+}
+
+Screenshot Game::CaptureClient(int width, int height) {
+    const POINT origin = ClientToScreenPoint(0, 0);
+    return CaptureScreen({origin.x, origin.y, origin.x + width, origin.y + height});
+}
+
+void ClickScreen(int x, int y) { ClickAt(x, y); }
+
+void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = input[1].ki.wScan = c;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+HWND WaitForDialog(const wchar_t* title, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = FindWindowW(L"#32770", title);
+        return dialog && IsWindowVisible(dialog);
+    }, timeoutMs);
+    return dialog;
+}
+
+bool WaitUntilClosed(HWND dialog, DWORD timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
+}
+
+// The file dialog takes typing once its name field has the focus.
+static bool NameFieldFocused(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return false;
+    wchar_t name[16] = {};
+    GetClassNameW(info.hwndFocus, name, 16);
+    return IsChild(dialog, info.hwndFocus) && lstrcmpiW(name, L"Edit") == 0;
+}
+
+bool AnswerFileDialog(const wchar_t* title, const std::wstring& path) {
+    HWND dialog = WaitForDialog(title);
+    if (!dialog || !WaitUntil([&] { return NameFieldFocused(dialog); })) return false;
+    if (path.empty()) {
+        TapKey(VK_ESCAPE);
+    } else {
+        TypeText(path);
+        TapKey(VK_RETURN);
+    }
+    return WaitUntilClosed(dialog);
+}
+
+std::wstring ControlText(HWND control) {
+    wchar_t text[1024] = {};
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 void Game::PressKey(WORD key) { TapKey(key); }

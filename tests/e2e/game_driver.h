@@ -23,6 +23,18 @@ std::wstring MakeProgramDirectory(const std::wstring& name);
 
 std::wstring WorkDirectory();
 
+// What the screen showed inside an area at one moment.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;  // row by row from the top
+
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    // How many pixels show `colour`, and the smallest rectangle holding them
+    // (empty when none does).
+    int Count(COLORREF colour, RECT* bounds = nullptr) const;
+};
+
 class Game {
   public:
     ~Game();
@@ -41,7 +53,8 @@ class Game {
     // Chooses entry `itemPosition` of bar item `barPosition` from the
     // keyboard (F10, Right, Down, Enter); -1 chooses a command on the bar itself.
     bool ChooseMenuItem(int barPosition, int itemPosition);
-    void PressAltF4();
+    // Alt+F4 to the game's window, or to `target` (one of its dialogs).
+    void PressAltF4(HWND target = nullptr);
     // A real key press and release.
     void PressKey(WORD key);
     // A real click in the middle of a window of any process.
@@ -51,6 +64,8 @@ class Game {
     POINT ClientToScreenPoint(int x, int y);
     // A real left (or right) click at a client point.
     void ClickClient(int x, int y, bool right = false);
+    // What the client area shows from its origin over width x height.
+    Screenshot CaptureClient(int width, int height);
 
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs);
@@ -76,6 +91,25 @@ COLORREF ScreenPixel(int x, int y);
 
 // Saves what the screen shows inside `area` as a 24-bit bmp.
 bool SaveScreenBmp(const std::wstring& path, const RECT& area);
+
+Screenshot CaptureScreen(const RECT& area);
+
+// A real click at a screen point.
+void ClickScreen(int x, int y);
+
+// Real key presses that type `text` into the window with the focus.
+void TypeText(const std::wstring& text);
+
+// A visible dialog of any process titled `title`, or null after the time-out.
+HWND WaitForDialog(const wchar_t* title, DWORD timeoutMs = 10000);
+bool WaitUntilClosed(HWND dialog, DWORD timeoutMs = 10000);
+
+// Answers a file-open dialog titled `title` from the keyboard: types `path`
+// and Enter, or Escape when it is empty. True once the dialog has closed.
+bool AnswerFileDialog(const wchar_t* title, const std::wstring& path);
+
+// The text of a control of any process, asked with WM_GETTEXT.
+std::wstring ControlText(HWND control);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 template <typename Condition>

@@ -38,31 +38,6 @@ std::string FileSection(const Paths& entries) {
 // kanoze.txt as the game writes it: the list, then the untouched best times.
 std::string ListFile(const Paths& entries) { return FileSection(entries) + DefaultScores(); }
 
-void TypeText(const std::wstring& text) {
-    for (const wchar_t c : text) {
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wScan = input[1].ki.wScan = c;
-        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
-        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
-        Sleep(5);
-    }
-}
-
-HWND WaitForDialog(const wchar_t* title) {
-    HWND dialog = nullptr;
-    WaitUntil([&] {
-        dialog = FindWindowW(L"#32770", title);
-        return dialog && IsWindowVisible(dialog);
-    }, kDialogTimeoutMs);
-    return dialog;
-}
-
-bool WaitUntilClosed(HWND dialog) {
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kDialogTimeoutMs);
-}
-
 // What the editor's list box shows, top to bottom.
 Paths Entries(HWND dialog) {
     HWND list = GetDlgItem(dialog, kListBox);
@@ -74,16 +49,6 @@ Paths Entries(HWND dialog) {
         out.push_back(text);
     }
     return out;
-}
-
-// The file dialog takes typing once its name field has the focus.
-bool NameFieldFocused(HWND dialog) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return false;
-    wchar_t name[16] = {};
-    GetClassNameW(info.hwndFocus, name, 16);
-    return IsChild(dialog, info.hwndFocus) && lstrcmpiW(name, L"Edit") == 0;
 }
 
 LRESULT Selection(HWND dialog) { return SendMessageW(GetDlgItem(dialog, kListBox), LB_GETCURSEL, 0, 0); }
@@ -162,7 +127,7 @@ class PlayListTest : public ::testing::Test {
 
     HWND OpenEditor() {
         ChooseCommand(2, 1);
-        return WaitForDialog(kEditorTitle);
+        return WaitForDialog(kEditorTitle, kDialogTimeoutMs);
     }
 
     void CloseEditor(HWND editor, int button) {
@@ -191,18 +156,8 @@ class PlayListTest : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return Selection(dialog) == index; })) << "entry " << index;
     }
 
-    // Answers the file dialog: types `path` and Enter, or Escape when empty.
     void AnswerFileDialog(const std::wstring& path) {
-        HWND dialog = WaitForDialog(kFileDialogTitle);
-        ASSERT_TRUE(dialog) << "the file dialog opens";
-        ASSERT_TRUE(WaitUntil([&] { return NameFieldFocused(dialog); })) << "ready for typing";
-        if (path.empty()) {
-            game_.PressKey(VK_ESCAPE);
-        } else {
-            TypeText(path);
-            game_.PressKey(VK_RETURN);
-        }
-        ASSERT_TRUE(WaitUntilClosed(dialog)) << "the file dialog closes";
+        ASSERT_TRUE(::AnswerFileDialog(kFileDialogTitle, path)) << "the file dialog takes the answer";
     }
 
     void OpenSingleFile(const std::wstring& path) {

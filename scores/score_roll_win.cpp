@@ -1,0 +1,54 @@
+// The best-time roll: every line of both tables, drawn over the picture at
+// each step.
+#include "scores/score_roll_win.h"
+
+#include "app/game_state.h"
+#include "app/gdi.h"
+#include "display/presenter.h"
+#include "display/views.h"
+#include "res/resource.h"
+#include "scores/celebration_win.h"
+#include "scores/score_roll.h"
+
+namespace {
+
+constexpr COLORREF kHeadingShadow = RGB(127, 0, 0);
+constexpr COLORREF kHeadingText = RGB(255, 0, 0);
+constexpr COLORREF kEntryShadow = RGB(127, 127, 0);
+constexpr COLORREF kEntryText = RGB(255, 255, 0);
+
+}  // namespace
+
+int StepScoreRoll(HWND window) {
+    ScoreRoll& roll = g_state.roll;
+    if (!AdvanceScoreRoll(roll)) {
+        KillTimer(window, TIMER_ANIMATION);
+        DrawPicture();
+        return 0;
+    }
+    return DrawScoreRoll(roll.rollLeft, roll.rollTop, roll.rollRight);
+}
+
+int DrawScoreRoll(int left, int top, int right) {
+    const std::vector<RollLine> lines = ScoreRollLines(g_state.highScores);
+    const int width = g_state.viewWidth;
+    const int height = g_state.viewHeight;
+    PresentBackSurface([&](HDC dc) {
+        MemoryDc memory;
+        if (g_state.picture && memory) {
+            memory.Select(g_state.picture);
+            BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+        } else {
+            PatBlt(dc, 0, 0, width, height, BLACKNESS);
+        }
+        SetBkMode(dc, TRANSPARENT);
+        SelectedFont font(dc, CreateCaptionFont(kRollFontHeight));
+        for (const RollLine& line : lines) {
+            const RECT area = {left, top + line.offset, right, top + line.offset + kRollLineHeight};
+            DrawShadowedText(dc, line.text.c_str(), area, kRollShadowOffset, DT_CENTER,
+                             line.heading ? kHeadingShadow : kEntryShadow,
+                             line.heading ? kHeadingText : kEntryText);
+        }
+    });
+    return 1;
+}

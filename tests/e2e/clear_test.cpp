@@ -1,0 +1,303 @@
+// A cleared board as a player meets it: the celebration over the picture,
+// the name asked for a new best time and kept in kanoze.txt at once, the
+// roll of all best times, and the difficulty dialog that sets the next board.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "board_player.h"
+#include "game_driver.h"
+
+namespace {
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);  // the celebration's and the roll's texts
+constexpr COLORREF kRed = RGB(255, 0, 0);       // the roll's headings
+constexpr DWORD kExitTimeoutMs = 20000;
+constexpr int kIdNameEdit = 1006;
+constexpr int kIdColumnsEdit = 1000;
+constexpr int kIdRowsEdit = 1001;
+constexpr int kIdColumnsSpin = 1002;
+constexpr int kIdRowsSpin = 1003;
+constexpr int kIdDifficult = 1004;
+constexpr int kIdEasy = 1005;
+
+const wchar_t kNameDialogTitle[] = L"ハイスコア！";
+const wchar_t kDifficultyTitle[] = L"難易度設定";
+
+struct Score {
+    std::string name;
+    long seconds = -1;
+};
+
+// Entry `index` of the best times in a kanoze.txt: easy entries 0 to 48,
+// difficult entries 49 to 97.
+Score ScoreAt(const std::string& file, int index) {
+    const std::vector<std::string> lines = SplitLines(file);
+    size_t at = 0;
+    while (at < lines.size() && lines[at] != "#SCORE\r") ++at;
+    at += 1 + 2 * static_cast<size_t>(index);
+    Score score;
+    if (at + 1 >= lines.size()) return score;
+    if (lines[at].rfind("NAME=", 0) == 0) score.name = lines[at].substr(5, lines[at].size() - 6);
+    if (lines[at + 1].rfind("SCORE=", 0) == 0) score.seconds = std::atol(lines[at + 1].c_str() + 6);
+    return score;
+}
+
+int Centre(const RECT& r) { return (r.left + r.right) / 2; }
+
+class ClearTest : public ::testing::Test {
+  protected:
+    void StartWithPicture(int width, int height) {
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        width_ = width;
+        height_ = height;
+        const std::wstring picture = directory_ + L"position.bmp";
+        ASSERT_TRUE(WritePositionBmp(picture, width, height));
+        ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt",
+                                   "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n"));
+        ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
+    }
+
+    std::string ListFileNow() {
+        std::string bytes;
+        ReadFileBytes(directory_ + L"kanoze.txt", bytes);
+        return bytes;
+    }
+
+    Screenshot View() { return game_.CaptureClient(width_, height_); }
+    int Yellow(RECT* bounds = nullptr) { return View().Count(kYellow, bounds); }
+
+    // Start, then every piece found and swapped home; returns the
+    // milliseconds from just before Start to just after the solving click.
+    DWORD PlayToTheEnd(BoardPlayer& player) {
+        const DWORD before = GetTickCount();
+        EXPECT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
+        EXPECT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
+        std::string failure = player.ReadPieces();
+        EXPECT_EQ("", failure);
+        failure = player.SwapHome();
+        EXPECT_EQ("", failure);
+        return GetTickCount() - before;
+    }
+
+    void CloseGame() {
+        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // 閉じる
+        EXPECT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+    }
+
+    std::wstring directory_;
+    int width_ = 0, height_ = 0;
+    Game game_;
+};
+
+TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsIt) {
+    StartWithPicture(640, 300);
+    BoardPlayer player(game_, 640, 300, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
+    const DWORD playedMs = PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+
+    // "Clear!" and the time slide in over the picture and come to rest in the middle.
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "yellow texts appear";
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog) << "a new best time asks for the name";
+    // At rest once the texts have stayed put for half a second.
+    RECT resting = {};
+    DWORD since = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] {
+        RECT now;
+        Yellow(&now);
+        if (!EqualRect(&now, &resting)) {
+            resting = now;
+            since = GetTickCount();
+        }
+        return GetTickCount() - since > 500;
+    })) << "the slide-in comes to rest";
+    EXPECT_NEAR(320, Centre(resting), 40) << "centred across the view";
+    EXPECT_NEAR(150, (resting.top + resting.bottom) / 2, 40) << "centred down the view";
+
+    // The dialog: its text, an empty name field that takes typing at once.
+    bool asksForName = false;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        asksForName = asksForName || ControlText(child) == L"ハイスコアです。\r\n名前を入力してください。";
+    }
+    EXPECT_TRUE(asksForName);
+    EXPECT_EQ(L"", ControlText(GetDlgItem(dialog, kIdNameEdit)));
+    TypeText(L"花子");
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(dialog, kIdNameEdit)) == L"花子"; }));
+    game_.ClickWindow(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+
+    // The record is on disk at once: difficult 4 x 4 is entry 49.
+    Score record;
+    ASSERT_TRUE(WaitUntil([&] { return (record = ScoreAt(ListFileNow(), 49)).name == Cp932("花子"); }))
+        << ListFileNow();
+    EXPECT_GE(record.seconds, 0);
+    EXPECT_LE(record.seconds, static_cast<long>(playedMs / 1000));
+    EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), 0).name) << "easy 4 x 4 keeps its default";
+    EXPECT_EQ(5940, ScoreAt(ListFileNow(), 0).seconds);
+
+    SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
+                  {game_.ClientToScreenPoint(0, 0).x, game_.ClientToScreenPoint(0, 0).y,
+                   game_.ClientToScreenPoint(640, 300).x, game_.ClientToScreenPoint(640, 300).y});
+
+    // A click ends the celebration on the plain picture.
+    EXPECT_GT(Yellow(), 200) << "the celebration still runs after the name";
+    game_.ClickClient(10, 10);
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() == 0 && player.WholePictureShown(); }));
+
+    // The roll rises from the bottom edge over the picture.
+    ASSERT_TRUE(game_.ChooseMenuItem(0, 1));  // ハイスコア
+    RECT heading = {};
+    ASSERT_TRUE(WaitUntil([&] { return View().Count(kRed, &heading) > 0; })) << "the first heading appears";
+    EXPECT_GT(heading.top, 300 - 30) << "at the bottom edge";
+    const int firstTop = heading.top;
+    ASSERT_TRUE(WaitUntil([&] { return View().Count(kRed, &heading) > 0 && heading.top < firstTop - 40; }))
+        << "and moves up";
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() > 50; })) << "entries follow the heading";
+    game_.ClickClient(10, 10);
+    ASSERT_TRUE(WaitUntil([&] {
+        const Screenshot shot = View();
+        return shot.Count(kRed) == 0 && shot.Count(kYellow) == 0 && player.WholePictureShown();
+    })) << "a click stops the roll and shows the plain picture";
+
+    CloseGame();
+    EXPECT_EQ(Cp932("花子"), ScoreAt(ListFileNow(), 49).name) << "the record survives the exit";
+}
+
+TEST_F(ClearTest, TextWiderThanTheViewRunsAsMarqueeUntilTheTenSecondsEnd) {
+    StartWithPicture(240, 300);
+    BoardPlayer player(game_, 240, 300, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    // The texts keep running right to left behind the dialog.
+    RECT first = {};
+    ASSERT_TRUE(WaitUntil([&] { return Yellow(&first) > 50; }));
+    RECT later = {};
+    EXPECT_TRUE(WaitUntil([&] { return Yellow(&later) > 50 && !EqualRect(&later, &first); }))
+        << "the marquee moves";
+    // Closing the dialog keeps the name entered before: none yet in this run.
+    game_.PressAltF4(dialog);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    const DWORD closed = GetTickCount();
+    Score record;
+    ASSERT_TRUE(WaitUntil([&] { 
+        record = ScoreAt(ListFileNow(), 49);
+        return record.seconds >= 0 && record.seconds != 5940;
+    }))
+        << ListFileNow();
+    EXPECT_EQ("Not regist", record.name);
+
+    // Still running well before the ten seconds, over by well after.
+    RECT moving = {};
+    ASSERT_TRUE(WaitUntil([&] { return Yellow(&moving) > 0; }));
+    EXPECT_LT(GetTickCount() - closed, 8000u) << "the celebration runs on after the dialog";
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() == 0 && player.WholePictureShown(); }, 25000))
+        << "the celebration ends by itself on the plain picture";
+    EXPECT_GT(GetTickCount() - closed, 8000u) << "after about ten seconds";
+    CloseGame();
+}
+
+TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
+    StartWithPicture(400, 300);
+    ASSERT_TRUE(game_.ChooseMenuItem(2, 3));  // ゲーム設定 > 難易度設定... (Down skips the separator)
+    HWND dialog = WaitForDialog(kDifficultyTitle);
+    ASSERT_NE(nullptr, dialog);
+    HWND columns = GetDlgItem(dialog, kIdColumnsEdit);
+    HWND rows = GetDlgItem(dialog, kIdRowsEdit);
+    EXPECT_EQ(L"4", ControlText(columns));
+    EXPECT_EQ(L"4", ControlText(rows));
+    EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, kIdDifficult), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, kIdEasy), BM_GETCHECK, 0, 0));
+
+    // The up arrow steps toward 4, the down arrow toward 10.
+    auto clickArrow = [&](int spinId, bool up) {
+        RECT r;
+        GetWindowRect(GetDlgItem(dialog, spinId), &r);
+        const int height = r.bottom - r.top;
+        ClickScreen((r.left + r.right) / 2, up ? r.top + height / 4 : r.bottom - 1 - height / 4);
+    };
+    clickArrow(kIdColumnsSpin, true);
+    Sleep(300);
+    EXPECT_EQ(L"4", ControlText(columns)) << "4 is the up arrow's end";
+    clickArrow(kIdColumnsSpin, false);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(columns) == L"5"; })) << ControlText(columns).size();
+    for (int i = 0; i < 4; ++i) clickArrow(kIdRowsSpin, false);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"8"; }));
+    clickArrow(kIdRowsSpin, true);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"7"; }));
+
+    // A letter is refused with a message and the last value comes back.
+    game_.ClickWindow(rows);
+    TypeText(L"a");
+    HWND error = WaitForDialog(L"入力エラー");
+    ASSERT_NE(nullptr, error) << "a letter brings up the input error";
+    bool explains = false;
+    for (HWND child = GetWindow(error, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        explains = explains || ControlText(child) == L"半角文字で数値を入力してください。";
+    }
+    EXPECT_TRUE(explains);
+    game_.PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntilClosed(error));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"7"; })) << "the rows edit shows 7 again";
+
+    game_.ClickWindow(GetDlgItem(dialog, kIdEasy));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(dialog, kIdEasy), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, kIdDifficult), BM_GETCHECK, 0, 0));
+    game_.ClickWindow(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    ASSERT_FALSE(HasFailure());
+
+    // The next game is 5 x 7 in easy mode: pieces at home lie face up.
+    BoardPlayer player(game_, 400, 300, 5, 7, true);
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+    dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    TypeText(L"Easy57");
+    game_.PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+
+    // Easy, 5 columns x 7 rows: entry (7 - 4) x 7 + (5 - 4) = 22 of the easy table.
+    ASSERT_TRUE(WaitUntil([&] { return ScoreAt(ListFileNow(), 22).name == "Easy57"; })) << ListFileNow();
+    EXPECT_LT(ScoreAt(ListFileNow(), 22).seconds, 5940);
+    for (const int other : {0, 1, 7, 49, 49 + 22}) {
+        EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), other).name) << other;
+    }
+    CloseGame();
+}
+
+TEST_F(ClearTest, RecordOfASingleFileIsSavedAtOnceWithThePlayListTheFileHolds) {
+    StartWithPicture(400, 300);
+    const std::string listed = "#FILE\r\n" + AnsiPath(directory_ + L"position.bmp") + "\r\n#FILE_END\r\n";
+    const std::wstring single = directory_ + L"single.bmp";
+    ASSERT_TRUE(WritePositionBmp(single, 400, 300));
+    ASSERT_TRUE(game_.ChooseMenuItem(0, 0));  // ファイルを開く
+    ASSERT_TRUE(AnswerFileDialog(L"画像ファイルを選択", single));
+
+    BoardPlayer player(game_, 400, 300, 4, 4);
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    TypeText(L"Single");
+    game_.PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+
+    ASSERT_TRUE(WaitUntil([&] { return ScoreAt(ListFileNow(), 49).name == "Single"; })) << ListFileNow();
+    EXPECT_EQ(0u, ListFileNow().rfind(listed, 0)) << "the play-list in the file stays as it was";
+
+    // A single file's run does not write kanoze.txt at exit: the record is already there.
+    CloseGame();
+    EXPECT_EQ("Single", ScoreAt(ListFileNow(), 49).name);
+    EXPECT_EQ(0u, ListFileNow().rfind(listed, 0));
+}
+
+}  // namespace
