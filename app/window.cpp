@@ -5,6 +5,7 @@
 #include "app/game_state.h"
 #include "display/views.h"
 #include "game/game_win.h"
+#include "music/music.h"
 #include "pictures/image_list.h"
 #include "res/resource.h"
 
@@ -87,6 +88,15 @@ void OnCommand(HWND window, UINT command) {
         g_state.imageCursor += 1;
         AdvanceImageList(window);
         break;
+    case IDM_SOUND_START:
+        StartSound(window);
+        break;
+    case IDM_SOUND_STOP:
+        StopSound(window);
+        break;
+    case IDM_SOUND_LIST_EDIT:
+        EditSoundList(window);
+        break;
     default:
         break;  // sound and best-time commands arrive with their screens
     }
@@ -156,6 +166,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_RBUTTONDOWN:
         OnRightButton();
+        return 0;
+    case WM_GRAPHNOTIFY:
+        OnGraphNotify(window);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
