@@ -97,6 +97,19 @@ TEST(MusicPlayer, ThreeEntriesPlayInOrderAndStartAgainWithTheFirstEachInAFreshGr
     EXPECT_EQ(List({"a.wav", "b.mp3", "c.mid"}), player.soundList);
 }
 
+TEST(MusicPlayer, ASingleEntryPlaysAgainAndAgain) {
+    Player player{{"only.wav"}};
+    FakeGraph fake;
+    Start(player, fake);
+
+    for (int round = 0; round < 3; ++round) {
+        fake.calls.clear();
+        EndOfFile(player, fake);
+        EXPECT_EQ(List({"drain", "rebuild", "render only.wav"}), fake.calls);
+        EXPECT_EQ(1, player.soundCursor);
+    }
+}
+
 TEST(MusicPlayer, AnUnplayableSecondEntryIsDroppedWhenTheFirstEndsAndTheThirdPlays) {
     Player player{{"first.wav", "text.wav", "third.wav"}};
     FakeGraph fake;
