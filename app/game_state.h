@@ -11,6 +11,7 @@
 #include "app/com_ptr.h"
 #include "display/presenter.h"
 #include "game/rules.h"
+#include "music/music.h"
 #include "scores/best_times.h"
 #include "scores/score_roll.h"
 
@@ -60,6 +61,7 @@ struct GameState {
     int soundCursor = 0;
     bool soundLoaded = false;
     bool soundListUnreadable = false;
+    MusicGraph musicGraph;
 };
 
 extern GameState g_state;

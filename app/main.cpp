@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/game_state.h"
 #include "display/presenter.h"
+#include "music/music.h"
 #include "pictures/image_list.h"
 #include "pictures/surface_factory.h"
 #include "res/resource.h"
@@ -93,6 +94,9 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     UpdateWindow(g_state.mainWindow);
 
     if (!InitDirectDraw()) return 0;
+    // Without a filter graph the game goes on in silence.
+    CreateMusicGraph(g_state.musicGraph);
+    ShowSoundMenu(g_state.mainWindow, SoundMenuAtStartUp(MusicGraphExists(g_state.musicGraph)));
     if (FAILED(CreateSurfaceFactory())) return 0;
     InitGameState(g_state.mainWindow);
     RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
@@ -114,6 +118,7 @@ int ShutdownApplication(HWND window) {
     if (!g_state.soundListUnreadable) {
         WriteSoundListFile(GetProgramDirectory() + kSoundListFile, g_state.soundList);
     }
+    ReleaseMusicGraph(g_state.musicGraph);
 
     g_state.surfaceFactory.Reset();
     CoUninitialize();

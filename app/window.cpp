@@ -6,6 +6,7 @@
 #include "display/views.h"
 #include "game/difficulty_dialog.h"
 #include "game/game_win.h"
+#include "music/music.h"
 #include "pictures/image_list.h"
 #include "res/resource.h"
 #include "scores/celebration_win.h"
@@ -90,8 +91,17 @@ void OnCommand(HWND window, UINT command) {
     case IDM_HIGH_SCORE:
         ShowScoreRoll(window);
         break;
+    case IDM_SOUND_START:
+        StartSound(window);
+        break;
+    case IDM_SOUND_STOP:
+        StopSound(window);
+        break;
+    case IDM_SOUND_LIST_EDIT:
+        EditSoundList(window);
+        break;
     default:
-        break;  // sound commands arrive with the music player
+        break;  // not a command of the menu
     }
 }
 
@@ -179,6 +189,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_RBUTTONDOWN:
         OnRightButton();
+        return 0;
+    case WM_GRAPHNOTIFY:
+        OnGraphNotify(window);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "app/game_state.h"
+#include "pictures/list_editor.h"
 #include "pictures/load_picture.h"
 #include "res/resource.h"
 #include "storage/list_file_win.h"
@@ -18,45 +19,7 @@ const char kPictureTitle[] = "画像ファイルを選択";
 const char kImageListFile[] = "kanoze.txt";
 constexpr int kPathSize = 1024;
 
-int AddImageListEntry(HWND dialog) {
-    char path[kPathSize] = {};
-    if (!ChooseFile(path, kPathSize, dialog, kPictureFilter, kPictureTitle, "bmp")) return 0;
-    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
-    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    const LRESULT result = selection == LB_ERR
-                               ? SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path))
-                               : SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(selection),
-                                              reinterpret_cast<LPARAM>(path));
-    return result == LB_ERR || result == LB_ERRSPACE ? 0 : 1;
-}
-
-int DeleteImageListEntry(HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
-    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (selection == LB_ERR) return 0;
-    return SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selection), 0) == LB_ERR ? 0 : 1;
-}
-
-void InitImageListDialog(HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
-    for (const std::string& entry : g_state.imageList) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-}
-
-void ApplyImageListDialog(HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_IMAGE_LIST);
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    g_state.imageList.clear();
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length == LB_ERR) continue;
-        std::string entry(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry[0]));
-        entry.resize(static_cast<size_t>(length));
-        g_state.imageList.push_back(entry);
-    }
-}
+const ListEditor kImageListEditor = {IDC_IMAGE_LIST, kPictureFilter, kPictureTitle, "bmp"};
 
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
 void DropEntryAtCursor() {
@@ -159,29 +122,5 @@ int ReloadImageList(HWND window) {
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        InitImageListDialog(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            ApplyImageListDialog(dialog);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        case IDC_ADD:
-            AddImageListEntry(dialog);
-            return TRUE;
-        case IDC_DELETE:
-            DeleteImageListEntry(dialog);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    default:
-        return FALSE;
-    }
+    return RunListEditor(dialog, message, wParam, kImageListEditor, g_state.imageList);
 }

@@ -24,6 +24,7 @@
 #define IDC_ADD 1006
 #define IDC_DELETE 1007
 #define IDC_IMAGE_LIST 1008
+#define IDC_SOUND_LIST 1009
 
 // Menu commands
 #define IDM_CLOSE 40001

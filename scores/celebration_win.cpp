@@ -51,7 +51,9 @@ HFONT CreateCaptionFont(int height) {
     font.lfItalic = 1;
     font.lfCharSet = SHIFTJIS_CHARSET;
     font.lfPitchAndFamily = FF_ROMAN | DEFAULT_PITCH;
-    std::strcpy(font.lfFaceName, "Times New Roman");
+    static const char kFace[] = "Times New Roman";
+    static_assert(sizeof kFace <= sizeof font.lfFaceName, "face name fits");
+    std::memcpy(font.lfFaceName, kFace, sizeof kFace);
     return CreateFontIndirectA(&font);
 }
 

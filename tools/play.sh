@@ -32,4 +32,26 @@ if [ ! -e "$PROGRAM_DIR/kanoze.txt" ]; then
     echo "play: placed a demo play-list of three pictures in $PROGRAM_DIR"
 fi
 
+# First run only, too: a demo sound play-list of two tunes, one wav and one
+# mp3, made by tools/gen_tune.py. Music starts from the Sound menu.
+if [ ! -e "$PROGRAM_DIR/sound.txt" ]; then
+    mkdir -p "$PROGRAM_DIR/demo"
+    cp "$KANOZE_ROOT/demo/tune.wav" "$PROGRAM_DIR/demo/"
+    tunes=(tune.wav)
+    if command -v lame >/dev/null 2>&1 &&
+        python3 "$KANOZE_ROOT/tools/gen_tune.py" --melody evening "$PROGRAM_DIR/demo/evening.wav" &&
+        lame --quiet "$PROGRAM_DIR/demo/evening.wav" "$PROGRAM_DIR/demo/evening.mp3"; then
+        tunes+=(evening.mp3)
+    fi
+    rm -f "$PROGRAM_DIR/demo/evening.wav"
+    {
+        printf '#FILE\r\n'
+        for tune in "${tunes[@]}"; do
+            printf 'Z:%s\r\n' "$(printf '%s' "$PROGRAM_DIR/demo/$tune" | tr / '\\')" | iconv -f UTF-8 -t CP932
+        done
+        printf '#FILE_END\r\n'
+    } > "$PROGRAM_DIR/sound.txt"
+    echo "play: placed a demo sound play-list in $PROGRAM_DIR (サウンド → スタート plays it)"
+fi
+
 bench_wine "$PROGRAM_DIR/kanoze.exe" >"$BENCH_DIR/play.log" 2>&1

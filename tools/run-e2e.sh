@@ -16,6 +16,11 @@ bench_prefix
 rm -rf "$WORK"
 mkdir -p "$WORK"
 
+# The mp3 the music tests play: a tone of our own, encoded by lame.
+mkdir -p "$WORK/fixtures"
+python3 "$KANOZE_ROOT/tools/gen_tune.py" --tone 1.2 660 "$WORK/fixtures/tone.wav"
+lame --quiet "$WORK/fixtures/tone.wav" "$WORK/fixtures/tone.mp3"
+
 # Windows paths of the Linux files: drive Z: is the Linux root.
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export KANOZE_EXE=$(winpath "$GAME_EXE")

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     make cmake ninja-build g++ libgtest-dev clang
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic locales gstreamer1.0-plugins-good
+    wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic locales gstreamer1.0-plugins-good lame
 )
 # libFuzzer's runtime lives in a package named after the clang version.
 clang_major=$(clang --version 2>/dev/null | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)

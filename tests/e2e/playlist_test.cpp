@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "game_driver.h"
 
 namespace {
 
 constexpr DWORD kExitTimeoutMs = 20000;
-constexpr DWORD kDialogTimeoutMs = 10000;
 constexpr int kPictureHeight = 240;
 constexpr int kListBox = 1008;
 constexpr int kAdd = 1006;
@@ -20,8 +20,6 @@ constexpr int kDelete = 1007;
 
 const wchar_t kEditorTitle[] = L"イメージリストの編集";
 const wchar_t kFileDialogTitle[] = L"画像ファイルを選択";
-
-using Paths = std::vector<std::wstring>;
 
 std::string DefaultScores() {
     std::string out = "#SCORE\r\n";
@@ -37,21 +35,6 @@ std::string FileSection(const Paths& entries) {
 
 // kanoze.txt as the game writes it: the list, then the untouched best times.
 std::string ListFile(const Paths& entries) { return FileSection(entries) + DefaultScores(); }
-
-// What the editor's list box shows, top to bottom.
-Paths Entries(HWND dialog) {
-    HWND list = GetDlgItem(dialog, kListBox);
-    Paths out;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[1024] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        out.push_back(text);
-    }
-    return out;
-}
-
-LRESULT Selection(HWND dialog) { return SendMessageW(GetDlgItem(dialog, kListBox), LB_GETCURSEL, 0, 0); }
 
 class PlayListTest : public ::testing::Test {
   protected:
@@ -139,21 +122,15 @@ class PlayListTest : public ::testing::Test {
     Paths ListInPlay() {
         HWND editor = OpenEditor();
         if (!editor) return {L"(no editor)"};
-        const Paths entries = Entries(editor);
+        const Paths entries = Entries(editor, kListBox);
         CloseEditor(editor, IDCANCEL);
         return entries;
     }
 
-    void ClickButton(HWND dialog, int id) { game_.ClickWindow(GetDlgItem(dialog, id)); }
+    void ClickButton(HWND dialog, int id) { ::ClickButton(game_, dialog, id); }
 
     void SelectEntry(HWND dialog, int index) {
-        HWND list = GetDlgItem(dialog, kListBox);
-        RECT item = {};
-        ASSERT_NE(LB_ERR, SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
-        POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        MapWindowPoints(list, game_.window(), &centre, 1);
-        game_.ClickClient(centre.x, centre.y);
-        ASSERT_TRUE(WaitUntil([&] { return Selection(dialog) == index; })) << "entry " << index;
+        ASSERT_TRUE(::SelectEntry(game_, dialog, kListBox, index)) << "entry " << index;
     }
 
     void AnswerFileDialog(const std::wstring& path) {
@@ -326,23 +303,23 @@ TEST_F(PlayListTest, EditorAddsInsertsAndDeletesAndWritesOnlyOnOk) {
 
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths({a, b}), Entries(editor));
-    ASSERT_EQ(LB_ERR, Selection(editor));
+    EXPECT_EQ(Paths({a, b}), Entries(editor, kListBox));
+    ASSERT_EQ(LB_ERR, Selection(editor, kListBox));
     ClickButton(editor, kDelete);  // nothing selected: nothing to delete
     AddEntry(editor, c);
-    EXPECT_EQ(Paths({a, b, c}), Entries(editor)) << "no selection: appended";
+    EXPECT_EQ(Paths({a, b, c}), Entries(editor, kListBox)) << "no selection: appended";
     SelectEntry(editor, 1);
     AddEntry(editor, d);
-    EXPECT_EQ(Paths({a, d, b, c}), Entries(editor)) << "inserted before the selected entry";
+    EXPECT_EQ(Paths({a, d, b, c}), Entries(editor, kListBox)) << "inserted before the selected entry";
     SelectEntry(editor, 2);
     ClickButton(editor, kDelete);
-    EXPECT_TRUE(WaitUntil([&] { return Entries(editor) == Paths({a, d, c}); })) << "selected entry deleted";
+    EXPECT_TRUE(WaitUntil([&] { return Entries(editor, kListBox) == Paths({a, d, c}); })) << "selected entry deleted";
     CloseEditor(editor, IDCANCEL);
     EXPECT_EQ(handWritten, ListFileNow()) << "Cancel writes nothing";
 
     editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths({a, b}), Entries(editor)) << "Cancel left the list as it was";
+    EXPECT_EQ(Paths({a, b}), Entries(editor, kListBox)) << "Cancel left the list as it was";
     SelectEntry(editor, 1);
     AddEntry(editor, c);
     CloseEditor(editor, IDOK);
@@ -366,7 +343,7 @@ TEST_F(PlayListTest, EditorInSingleFileModeStartsEmptyAndReloadPlaysWhatOkSaved)
 
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths(), Entries(editor));
+    EXPECT_EQ(Paths(), Entries(editor, kListBox));
     AddEntry(editor, d);
     CloseEditor(editor, IDOK);
     EXPECT_TRUE(ListFileBecomes(ListFile({d}))) << "OK writes at once in single-file mode too";

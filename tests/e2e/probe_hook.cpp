@@ -2,7 +2,8 @@
 // registered message "Kanoze.Probe" it reports what the player can see of
 // the menu (texts, states, bar item rectangles) to the window in wParam; on
 // "Kanoze.ProbeGdi" it reports how many GDI and USER objects and how much
-// private memory the game process holds.
+// private memory the game process holds; on "Kanoze.ProbeFiles" it lists the
+// files the game process holds open.
 // It reads window and process state only and never calls the game's own code.
 #include <windows.h>
 #include <psapi.h>
@@ -137,6 +138,25 @@ std::string DescribeUsage() {
     return text + freshSlots + "\n";
 }
 
+// One full path per line of every file (not directory) the process holds
+// open. Wine hands out handles as multiples of 4 from the bottom up, so a
+// walk over the low values meets every one of them.
+std::string DescribeOpenFiles() {
+    std::string out;
+    for (UINT_PTR value = 4; value < 0x4000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (GetFileType(handle) != FILE_TYPE_DISK) continue;
+        BY_HANDLE_FILE_INFORMATION info = {};
+        if (!GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        wchar_t path[1024] = {};
+        const DWORD n = GetFinalPathNameByHandleW(handle, path, 1024, FILE_NAME_NORMALIZED);
+        if (n == 0 || n >= 1024) continue;
+        const wchar_t* shown = wcsncmp(path, L"\\\\?\\", 4) == 0 ? path + 4 : path;
+        out += Utf8(shown) + "\n";
+    }
+    return out;
+}
+
 void Reply(HWND to, const std::string& report) {
     COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
     SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
@@ -147,12 +167,15 @@ void Reply(HWND to, const std::string& report) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT probeMessage = RegisterWindowMessageA("Kanoze.Probe");
     static const UINT usageMessage = RegisterWindowMessageA("Kanoze.ProbeGdi");
+    static const UINT filesMessage = RegisterWindowMessageA("Kanoze.ProbeFiles");
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (call->message == probeMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeMenu(call->hwnd));
         } else if (call->message == usageMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeUsage());
+        } else if (call->message == filesMessage) {
+            Reply(reinterpret_cast<HWND>(call->wParam), DescribeOpenFiles());
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,0 +1,37 @@
+// The sound play-list editor, and what the Edit list command does after it.
+#include "music/music.h"
+
+#include "app/game_state.h"
+#include "pictures/list_editor.h"
+#include "res/resource.h"
+#include "storage/list_file_win.h"
+
+namespace {
+
+const char kSoundFilter[] = "サウンドファイル(*.mp3;*.mid;*.wav)\0*.mp3;*.mid;*.wav\0";
+const char kSoundTitle[] = "サウンドファイルを選択";
+const char kSoundListFile[] = "sound.txt";
+
+const ListEditor kSoundListEditor = {IDC_SOUND_LIST, kSoundFilter, kSoundTitle, "mp3"};
+
+}  // namespace
+
+INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return RunListEditor(dialog, message, wParam, kSoundListEditor, g_state.soundList);
+}
+
+// The music is neither started nor stopped here: a file that plays goes on,
+// and the next one comes from the edited list.
+int EditSoundList(HWND window) {
+    const INT_PTR result =
+        DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SOUND_LIST), window, SoundListDlgProc, 0);
+    // A sound.txt that could not be read is replaced only by a list the
+    // player confirmed with OK.
+    if (result == IDOK) g_state.soundListUnreadable = false;
+    if (!g_state.soundListUnreadable) {
+        WriteSoundListFile(GetProgramDirectory() + kSoundListFile, g_state.soundList);
+    }
+    const SoundPlayer player = {g_state.soundList, g_state.soundCursor, g_state.soundLoaded};
+    ShowSoundMenu(window, SoundMenuAfterEdit(player, MusicGraphExists(g_state.musicGraph)));
+    return 1;
+}

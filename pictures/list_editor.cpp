@@ -1,0 +1,81 @@
+// The play-list editor dialog shared by the picture and sound lists.
+#include "pictures/list_editor.h"
+
+#include "pictures/image_list.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kPathSize = 1024;
+
+// Inserts the chosen file before the selected entry, or appends it.
+int AddListEntry(HWND dialog, const ListEditor& editor) {
+    char path[kPathSize] = {};
+    if (!ChooseFile(path, kPathSize, dialog, editor.filter, editor.title, editor.defaultExtension)) return 0;
+    HWND list = GetDlgItem(dialog, editor.listBox);
+    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const LRESULT result = selection == LB_ERR
+                               ? SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path))
+                               : SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(selection),
+                                              reinterpret_cast<LPARAM>(path));
+    return result == LB_ERR || result == LB_ERRSPACE ? 0 : 1;
+}
+
+int DeleteListEntry(HWND dialog, const ListEditor& editor) {
+    HWND list = GetDlgItem(dialog, editor.listBox);
+    const LRESULT selection = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (selection == LB_ERR) return 0;
+    return SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selection), 0) == LB_ERR ? 0 : 1;
+}
+
+void FillListEditor(HWND dialog, const ListEditor& editor, const std::vector<std::string>& entries) {
+    HWND list = GetDlgItem(dialog, editor.listBox);
+    for (const std::string& entry : entries) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void ApplyListEditor(HWND dialog, const ListEditor& editor, std::vector<std::string>& entries) {
+    HWND list = GetDlgItem(dialog, editor.listBox);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    entries.clear();
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length == LB_ERR) continue;
+        std::string entry(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry[0]));
+        entry.resize(static_cast<size_t>(length));
+        entries.push_back(entry);
+    }
+}
+
+}  // namespace
+
+INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, const ListEditor& editor,
+                      std::vector<std::string>& list) {
+    switch (message) {
+    case WM_INITDIALOG:
+        FillListEditor(dialog, editor, list);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            ApplyListEditor(dialog, editor, list);
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        case IDC_ADD:
+            AddListEntry(dialog, editor);
+            return TRUE;
+        case IDC_DELETE:
+            DeleteListEntry(dialog, editor);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,22 @@
+// The play-list editor dialog shared by the picture and sound lists: the
+// dialog's list box holds a working copy, Add and Delete change the copy, OK
+// puts it back in place of the list, Cancel drops it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ListEditor {
+    int listBox;  // control id of the dialog's list box
+    // What the file-open dialog of Add offers.
+    const char* filter;
+    const char* title;
+    const char* defaultExtension;
+};
+
+// The dialog procedure of an editor of `list`. The dialog ends with IDOK
+// after the list was replaced, or with IDCANCEL.
+INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, const ListEditor& editor,
+                      std::vector<std::string>& list);

@@ -1,0 +1,30 @@
+// Driving the play-list editors with real input.
+#include "dialog_driver.h"
+
+Paths Entries(HWND dialog, int listBox) {
+    HWND list = GetDlgItem(dialog, listBox);
+    Paths out;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[1024] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        out.push_back(text);
+    }
+    return out;
+}
+
+LRESULT Selection(HWND dialog, int listBox) {
+    return SendMessageW(GetDlgItem(dialog, listBox), LB_GETCURSEL, 0, 0);
+}
+
+void ClickButton(Game& game, HWND dialog, int id) { game.ClickWindow(GetDlgItem(dialog, id)); }
+
+bool SelectEntry(Game& game, HWND dialog, int listBox, int index) {
+    HWND list = GetDlgItem(dialog, listBox);
+    RECT item = {};
+    if (SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return false;
+    POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    MapWindowPoints(list, game.window(), &centre, 1);
+    game.ClickClient(centre.x, centre.y);
+    return WaitUntil([&] { return Selection(dialog, listBox) == index; });
+}

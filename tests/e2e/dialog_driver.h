@@ -1,0 +1,24 @@
+// Driving the game's play-list editors with real input, read back through
+// their windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "game_driver.h"
+
+using Paths = std::vector<std::wstring>;
+
+constexpr DWORD kDialogTimeoutMs = 10000;
+
+// What the dialog's list box `listBox` shows, top to bottom, and its selection.
+Paths Entries(HWND dialog, int listBox);
+LRESULT Selection(HWND dialog, int listBox);
+
+// A real click on control `id` of the dialog.
+void ClickButton(Game& game, HWND dialog, int id);
+
+// A real click on entry `index` of the list box; true once it is selected.
+bool SelectEntry(Game& game, HWND dialog, int listBox, int index);

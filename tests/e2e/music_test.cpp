@@ -1,0 +1,370 @@
+// Background music as a player meets it: the Sound menu's start and stop,
+// the play-list walked in order and again from the first, files that cannot
+// play dropped from sound.txt, and the sound list editor. Which file plays is
+// seen as the sound file the game holds open: the player opens the file when
+// it starts it and lets go of it when it has played to its end.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "game_driver.h"
+
+namespace {
+
+constexpr DWORD kExitTimeoutMs = 20000;
+constexpr int kSoundBar = 3;
+constexpr int kStartItem = 0, kStopItem = 1, kEditItem = 2;
+constexpr UINT kSoundStart = 40009, kSoundStop = 40010;
+constexpr int kListBox = 1009;
+constexpr int kAdd = 1006;
+constexpr int kDelete = 1007;
+// Long enough for every file of a list to be seen playing, in turn, twice.
+constexpr DWORD kPlayTimeoutMs = 30000;
+
+const wchar_t kEditorTitle[] = L"サウンドリストの編集";
+const wchar_t kFileDialogTitle[] = L"サウンドファイルを選択";
+
+std::string SoundFile(const Paths& entries) {
+    std::string out = "#FILE\r\n";
+    for (const std::wstring& entry : entries) out += AnsiPath(entry) + "\r\n";
+    return out + "#FILE_END\r\n";
+}
+
+// A mono 16-bit tone of `seconds` at `hz`, fading out.
+bool WriteToneWav(const std::wstring& path, double seconds, double hz) {
+    const int rate = 22050;
+    const int count = static_cast<int>(seconds * rate);
+    std::string data;
+    for (int i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const int sample = static_cast<int>(12000.0 * std::sin(6.283185307 * hz * t) * (1.0 - t / seconds));
+        data += static_cast<char>(sample & 0xFF);
+        data += static_cast<char>((sample >> 8) & 0xFF);
+    }
+    auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
+    const std::string header = "RIFF" + u32(static_cast<uint32_t>(36 + data.size())) + "WAVEfmt " + u32(16) +
+                               u16(1) + u16(1) + u32(rate) + u32(rate * 2) + u16(2) + u16(16) + "data" +
+                               u32(static_cast<uint32_t>(data.size()));
+    return WriteFileBytes(path, header + data);
+}
+
+std::wstring Wide(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring out(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &out[0], n);
+    return out;
+}
+
+class MusicTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+    }
+
+    std::wstring Tone(const wchar_t* file, double seconds, double hz) {
+        const std::wstring path = directory_ + file;
+        EXPECT_TRUE(WriteToneWav(path, seconds, hz));
+        return path;
+    }
+
+    // The mp3 that the test runner encoded from a tone of its own.
+    std::wstring Mp3(const wchar_t* file) {
+        const std::wstring path = directory_ + file;
+        EXPECT_TRUE(CopyFileW((WorkDirectory() + L"fixtures\\tone.mp3").c_str(), path.c_str(), FALSE))
+            << "fixtures\\tone.mp3 is made by tools/run-e2e.sh";
+        return path;
+    }
+
+    std::wstring TextFile(const wchar_t* file) {
+        const std::wstring path = directory_ + file;
+        EXPECT_TRUE(WriteFileBytes(path, "This is a text file, not a sound.\r\n"));
+        return path;
+    }
+
+    void WriteSoundList(const Paths& entries) {
+        ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", SoundFile(entries)));
+    }
+
+    std::string SoundFileNow() {
+        std::string bytes;
+        return ReadFileBytes(directory_ + L"sound.txt", bytes) ? bytes : "(no sound.txt)";
+    }
+
+    bool SoundFileBecomes(const std::string& expected) {
+        return WaitUntil([&] { return SoundFileNow() == expected; });
+    }
+
+    void Start() { ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_)); }
+
+    void Close() {
+        ChooseCommand(0, 2);
+        ASSERT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+    }
+
+    void ChooseCommand(int bar, int item) { ASSERT_TRUE(game_.ChooseMenuItem(bar, item)) << "menu " << bar; }
+    void SoundStart() { ChooseCommand(kSoundBar, kStartItem); }
+    void SoundStop() { ChooseCommand(kSoundBar, kStopItem); }
+
+    // "start stop": + when enabled, - when grayed.
+    std::string SoundMenu() {
+        const std::vector<MenuEntry> menu = game_.ReadMenu();
+        std::string out;
+        for (const UINT id : {kSoundStart, kSoundStop}) {
+            const MenuEntry* entry = game_.FindCommand(menu, id);
+            out += !entry ? "?" : (entry->state & (MF_GRAYED | MF_DISABLED)) ? "-" : "+";
+        }
+        return out;
+    }
+
+    std::string SoundMenuBecomes(const std::string& expected) {
+        WaitUntil([&] { return SoundMenu() == expected; });
+        return SoundMenu();
+    }
+
+    // The file of this test's folder that the game holds open now: the one
+    // that plays. Empty when none; several are joined with " + ".
+    std::wstring Playing() {
+        std::wstring out;
+        for (const std::string& line : SplitLines(game_.Probe("Kanoze.ProbeFiles"))) {
+            const std::wstring path = Wide(line);
+            if (path.size() <= directory_.size() ||
+                CompareStringOrdinal(path.c_str(), static_cast<int>(directory_.size()), directory_.c_str(),
+                                     static_cast<int>(directory_.size()), TRUE) != CSTR_EQUAL) {
+                continue;
+            }
+            if (!out.empty()) out += L" + ";
+            out += directory_ + path.substr(directory_.size());
+        }
+        return out;
+    }
+
+    // The files seen playing, in order, until `count` have been seen (one
+    // after another: a file that plays twice in a row counts once).
+    Paths WatchPlayOrder(size_t count) {
+        Paths order;
+        WaitUntil([&] {
+            const std::wstring now = Playing();
+            if (!now.empty() && (order.empty() || order.back() != now)) order.push_back(now);
+            return order.size() >= count;
+        }, kPlayTimeoutMs);
+        return order;
+    }
+
+    // `file` plays now and goes on for `ms` milliseconds.
+    bool KeepsPlaying(const std::wstring& file, DWORD ms) {
+        if (Playing() != file) return false;
+        return !WaitUntil([&] { return Playing() != file; }, ms);
+    }
+
+    HWND OpenEditor() {
+        ChooseCommand(kSoundBar, kEditItem);
+        return WaitForDialog(kEditorTitle);
+    }
+
+    void CloseEditor(HWND editor, int button) {
+        ClickButton(game_, editor, button);
+        ASSERT_TRUE(WaitUntilClosed(editor)) << "the editor closes";
+    }
+
+    void AddEntry(HWND editor, const std::wstring& path) {
+        ClickButton(game_, editor, kAdd);
+        ASSERT_TRUE(AnswerFileDialog(kFileDialogTitle, path)) << "the file dialog opens and closes";
+    }
+
+    void DeleteEntry(HWND editor, int index) {
+        const size_t before = Entries(editor, kListBox).size();
+        ASSERT_TRUE(SelectEntry(game_, editor, kListBox, index)) << "entry " << index;
+        ClickButton(game_, editor, kDelete);
+        ASSERT_TRUE(WaitUntil([&] { return Entries(editor, kListBox).size() == before - 1; }));
+    }
+
+    std::wstring directory_;
+    Game game_;
+};
+
+TEST_F(MusicTest, StartPlaysTheListInOrderAgainFromTheFirstAndStopThenStartResumes) {
+    const std::wstring one = Tone(L"one.wav", 1.2, 440), two = Mp3(L"two.mp3");
+    const std::wstring three = Tone(L"三.wav", 1.2, 550);  // 三 is 0x8E 0x4F in code page 932
+    WriteSoundList({one, two, three});
+    Start();
+
+    EXPECT_EQ("++", SoundMenuBecomes("++")) << "both items start enabled";
+    EXPECT_EQ(L"", Playing()) << "music waits for the player";
+
+    SoundStart();
+    EXPECT_EQ("-+", SoundMenuBecomes("-+"));
+    EXPECT_EQ(Paths({one, two, three, one}), WatchPlayOrder(4)) << "in order, then again from the first";
+
+    SoundStop();
+    EXPECT_EQ("+-", SoundMenuBecomes("+-"));
+    const std::wstring stopped = Playing();
+    ASSERT_FALSE(stopped.empty()) << "a stopped file stays loaded";
+    EXPECT_TRUE(KeepsPlaying(stopped, 3000)) << "stopped: the file does not end and nothing follows it";
+
+    SoundStart();
+    EXPECT_EQ("-+", SoundMenuBecomes("-+"));
+    const std::wstring next = stopped == one ? two : stopped == two ? three : one;
+    EXPECT_EQ(Paths({stopped, next}), WatchPlayOrder(2)) << "resumed, then the walk goes on";
+
+    Close();
+    EXPECT_EQ(SoundFile({one, two, three}), SoundFileNow()) << "nothing was dropped";
+}
+
+TEST_F(MusicTest, EntriesThatCannotPlayAreDroppedWhenTheirTurnComesAndGoneFromSoundTxt) {
+    const std::wstring first = Tone(L"first.wav", 1.2, 440), third = Tone(L"third.wav", 1.2, 660);
+    const std::wstring text = TextFile(L"text.wav"), missing = directory_ + L"missing.wav";
+    WriteSoundList({first, text, missing, third});
+    Start();
+
+    SoundStart();
+    EXPECT_EQ(Paths({first, third, first}), WatchPlayOrder(3));
+    EXPECT_EQ("-+", SoundMenu());
+
+    // Cancel in the editor still saves the list as it now is.
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(Paths({first, third}), Entries(editor, kListBox));
+    CloseEditor(editor, IDCANCEL);
+    EXPECT_TRUE(SoundFileBecomes(SoundFile({first, third}))) << "written after Cancel";
+    EXPECT_EQ("-+", SoundMenu()) << "a file is loaded: the items stay";
+
+    Close();
+    EXPECT_EQ(SoundFile({first, third}), SoundFileNow());
+    EXPECT_TRUE(FileExists(text)) << "a dropped entry's file is left alone";
+}
+
+TEST_F(MusicTest, AListOfNothingPlayableEndsEmptyWithStopStillEnabled) {
+    WriteSoundList({directory_ + L"gone.wav", TextFile(L"text.wav")});
+    Start();
+
+    SoundStart();
+    EXPECT_EQ("-+", SoundMenuBecomes("-+"));
+    EXPECT_EQ(L"", Playing());
+    SoundStop();
+    EXPECT_EQ("+-", SoundMenuBecomes("+-"));
+
+    Close();
+    EXPECT_EQ(SoundFile({}), SoundFileNow());
+}
+
+TEST_F(MusicTest, EditorAddsInsertsDeletesAndSetsTheSoundItems) {
+    const std::wstring one = Tone(L"one.wav", 1.2, 440), two = Tone(L"two.wav", 1.2, 550);
+    const std::wstring three = Mp3(L"three.mp3");
+    Start();
+    EXPECT_EQ("++", SoundMenuBecomes("++"));
+
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor) << "the editor opens with its title";
+    EXPECT_EQ(Paths(), Entries(editor, kListBox));
+    CloseEditor(editor, IDCANCEL);
+    EXPECT_TRUE(SoundFileBecomes(SoundFile({}))) << "Cancel writes sound.txt";
+    EXPECT_EQ("--", SoundMenuBecomes("--")) << "an empty list grays both";
+
+    editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    AddEntry(editor, one);
+    AddEntry(editor, two);
+    EXPECT_EQ(Paths({one, two}), Entries(editor, kListBox)) << "no selection: appended";
+    ASSERT_TRUE(SelectEntry(game_, editor, kListBox, 1));
+    AddEntry(editor, three);
+    EXPECT_EQ(Paths({one, three, two}), Entries(editor, kListBox)) << "inserted before the selection";
+    DeleteEntry(editor, 0);
+    EXPECT_EQ(Paths({three, two}), Entries(editor, kListBox));
+    CloseEditor(editor, IDCANCEL);
+    EXPECT_TRUE(SoundFileBecomes(SoundFile({}))) << "Cancel drops the changes";
+    EXPECT_EQ("--", SoundMenu());
+
+    editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(Paths(), Entries(editor, kListBox));
+    AddEntry(editor, one);
+    AddEntry(editor, three);
+    CloseEditor(editor, IDOK);
+    EXPECT_TRUE(SoundFileBecomes(SoundFile({one, three}))) << "OK writes at once";
+    EXPECT_EQ("+-", SoundMenuBecomes("+-")) << "nothing loaded: Start can be chosen";
+
+    SoundStart();
+    EXPECT_EQ("-+", SoundMenuBecomes("-+"));
+    EXPECT_EQ(Paths({one, three, one}), WatchPlayOrder(3));
+    Close();
+    EXPECT_EQ(SoundFile({one, three}), SoundFileNow());
+}
+
+TEST_F(MusicTest, EditingWhileAFilePlaysLeavesItPlayingAndTheNextComesFromTheEditedList) {
+    const std::wstring first = Tone(L"first.wav", 3.0, 440), second = Tone(L"second.wav", 4.0, 550);
+    WriteSoundList({first, second});
+    Start();
+    SoundStart();
+    ASSERT_TRUE(WaitUntil([&] { return Playing() == first; }));
+
+    // The next file starts behind the open editor.
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(WaitUntil([&] { return Playing() == second; }, kPlayTimeoutMs)) << "the next file starts";
+    DeleteEntry(editor, 0);
+    CloseEditor(editor, IDOK);
+    EXPECT_EQ(second, Playing()) << "still playing";
+    EXPECT_EQ("-+", SoundMenu()) << "a file is loaded and entries are left: the items stay";
+    EXPECT_TRUE(SoundFileBecomes(SoundFile({second})));
+
+    // Every entry deleted: both items gray, and the file plays to its end.
+    editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    DeleteEntry(editor, 0);
+    CloseEditor(editor, IDOK);
+    EXPECT_EQ("--", SoundMenuBecomes("--"));
+    EXPECT_EQ(second, Playing()) << "the file plays on";
+    EXPECT_TRUE(WaitUntil([&] { return Playing().empty(); }, kPlayTimeoutMs)) << "and ends";
+    EXPECT_EQ("-+", SoundMenuBecomes("-+")) << "the empty list was tried: Stop is enabled";
+
+    Close();
+    EXPECT_EQ(SoundFile({}), SoundFileNow());
+}
+
+// Wine's per-program settings: the program named `exe` runs without Wine's
+// DirectShow library, so no filter graph can be created in it.
+bool RunWithoutDirectShow(const wchar_t* exe) {
+    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + exe + L"\\DllOverrides";
+    HKEY overrides = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const wchar_t disabled[] = L"";
+    const LONG result = RegSetValueExW(overrides, L"quartz", 0, REG_SZ, reinterpret_cast<const BYTE*>(disabled),
+                                       sizeof disabled);
+    RegCloseKey(overrides);
+    return result == ERROR_SUCCESS;
+}
+
+TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
+    const std::wstring one = Tone(L"one.wav", 1.2, 440), two = Tone(L"two.wav", 1.2, 550);
+    WriteSoundList({one});
+    // The same program under a name of its own, which runs without DirectShow.
+    const wchar_t silent[] = L"kanoze-silent.exe";
+    ASSERT_TRUE(RunWithoutDirectShow(silent));
+    ASSERT_TRUE(CopyFileW((directory_ + L"kanoze.exe").c_str(), (directory_ + silent).c_str(), FALSE));
+    ASSERT_TRUE(game_.Start(directory_ + silent, directory_));
+    EXPECT_EQ("--", SoundMenuBecomes("--"));
+
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor) << "the list can still be edited";
+    EXPECT_EQ(Paths({one}), Entries(editor, kListBox));
+    AddEntry(editor, two);
+    CloseEditor(editor, IDOK);
+    EXPECT_TRUE(SoundFileBecomes(SoundFile({one, two})));
+    EXPECT_EQ("--", SoundMenu()) << "still nothing to play through";
+    EXPECT_EQ(L"", Playing());
+
+    Close();
+    EXPECT_EQ(SoundFile({one, two}), SoundFileNow()) << "no entry was dropped";
+}
+
+}  // namespace
