@@ -8,7 +8,7 @@ WIN32 := $(BUILD)/win32
 NATIVE := $(BUILD)/native
 FUZZ := $(BUILD)/fuzz
 
-.PHONY: all setup build play test unit fuzz e2e clean
+.PHONY: all setup build play test unit fuzz fuzz-check e2e bench clean
 
 all: build
 
@@ -36,12 +36,22 @@ unit: setup $(NATIVE)/build.ninja
 	cmake --build $(NATIVE)
 	cd $(NATIVE) && ctest --output-on-failure
 
-fuzz: setup $(FUZZ)/build.ninja
+# The short bounded run that `make test` makes.
+fuzz-check: setup $(FUZZ)/build.ninja
 	cmake --build $(FUZZ)
 	cd $(FUZZ) && ctest --output-on-failure
 
+# The long run, outside CI: a million inputs; new finds join the kept corpus.
+fuzz: setup $(FUZZ)/build.ninja
+	cmake --build $(FUZZ)
+	@tools/run-fuzz.sh
+
 e2e: build
 	tools/run-e2e.sh
+
+# Speed against the platform's floor: one table, every figure a ratio.
+bench: build
+	@tools/run-bench.sh
 
 # Every layer runs even when an earlier one fails; one summary line ends it.
 test: setup

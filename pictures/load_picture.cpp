@@ -5,6 +5,7 @@
 #include "app/game_state.h"
 #include "app/gdi.h"
 #include "display/presenter.h"
+#include "pictures/bmp_header.h"
 #include "game/game_win.h"
 #include "pictures/fitting.h"
 #include "pictures/surface_factory.h"
@@ -17,8 +18,23 @@ namespace {
 constexpr int kMinFittedSide = kMaxSide;
 constexpr int kMenuAllowanceExtra = 26;
 
+// The bitmap loader reads wherever a bmp's headers point, past the end of
+// the file too: a damaged file is refused before it gets there.
+bool BmpFitsFile(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size = {};
+    char head[kBmpHeadBytes];
+    DWORD got = 0;
+    const bool read = GetFileSizeEx(file, &size) && ReadFile(file, head, sizeof head, &got, nullptr);
+    CloseHandle(file);
+    return read && BmpHeadersFitFile(std::string_view(head, got), static_cast<uint64_t>(size.QuadPart));
+}
+
 HBITMAP Decode(const char* path) {
     if (HasExtension(path, "bmp")) {
+        if (!BmpFitsFile(path)) return nullptr;
         return static_cast<HBITMAP>(
             LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
     }

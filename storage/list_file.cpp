@@ -7,12 +7,22 @@
 
 bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line) {
     line.clear();
-    while (readIndex < bytes.size()) {
-        const char c = bytes[readIndex++];
-        if (c == '\n') return true;
-        if (c != '\r') line.push_back(c);
+    if (readIndex >= bytes.size()) return false;
+    // Whole runs between CR bytes are copied at once: a list of many
+    // thousand entries is read a line at a time, not a byte at a time.
+    const size_t end = bytes.find('\n', readIndex);
+    const std::string_view text = bytes.substr(readIndex, (end == std::string_view::npos ? bytes.size() : end) - readIndex);
+    for (size_t start = 0;;) {
+        const size_t cr = text.find('\r', start);
+        if (cr == std::string_view::npos) {
+            line.append(text.substr(start));
+            break;
+        }
+        line.append(text.substr(start, cr - start));
+        start = cr + 1;
     }
-    return false;
+    readIndex = end == std::string_view::npos ? bytes.size() : end + 1;
+    return end != std::string_view::npos;
 }
 
 namespace {
@@ -75,7 +85,7 @@ void AppendLine(std::string& out, std::string_view text) {
 
 void AppendFileSection(std::string& out, const std::vector<std::string>& entries) {
     AppendLine(out, "#FILE");
-    for (const std::string& entry : entries) AppendLine(out, TextOf(entry.c_str()));
+    for (const std::string& entry : entries) AppendLine(out, std::string_view(entry.c_str()));
     AppendLine(out, "#FILE_END");
 }
 
@@ -88,6 +98,13 @@ void AppendScores(std::string& out, const uint32_t* seconds, const std::string* 
         out.append("SCORE=");
         AppendLine(out, number);
     }
+}
+
+// Room for the file section, so that a long list is not copied as it grows.
+size_t ReservedSize(const std::vector<std::string>& entries) {
+    size_t size = 32;
+    for (const std::string& entry : entries) size += entry.size() + 2;
+    return size;
 }
 
 }  // namespace
@@ -119,6 +136,7 @@ void ParseListFile(std::string_view bytes, std::vector<std::string>& entries,
 std::string FormatImageListFile(const std::vector<std::string>& entries,
                                 const HighScoreTable& table) {
     std::string out;
+    out.reserve(ReservedSize(entries) + 2 * kSizeCount * 32);
     AppendFileSection(out, entries);
     AppendLine(out, "#SCORE");
     AppendScores(out, table.easyBestSeconds, table.easyNames);
@@ -129,6 +147,7 @@ std::string FormatImageListFile(const std::vector<std::string>& entries,
 
 std::string FormatSoundListFile(const std::vector<std::string>& entries) {
     std::string out;
+    out.reserve(ReservedSize(entries));
     AppendFileSection(out, entries);
     return out;
 }

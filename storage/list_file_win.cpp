@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "storage/list_file.h"
 
 namespace {
@@ -51,7 +53,11 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // The new content goes to "<path>.tmp" first and is flushed; only then does
 // it replace the old file, so a full disk, a read-only folder or a crash
 // never leaves a half-written list behind.
+// A list file the player made read-only is not replaced either (Windows
+// refuses that itself; Wine run by root would not).
 bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     const std::string temporary = path + ".tmp";
     bool written;
     {
@@ -81,7 +87,7 @@ ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& lis
     std::vector<std::string> entries;
     HighScoreTable scores = table;
     ParseListFile(bytes, entries, scores);
-    list.insert(list.end(), entries.begin(), entries.end());
+    list.insert(list.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
     table = scores;
     return ListFileRead::Read;
 }

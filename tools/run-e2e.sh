@@ -20,12 +20,21 @@ mkdir -p "$WORK"
 mkdir -p "$WORK/fixtures"
 python3 "$KANOZE_ROOT/tools/gen_tune.py" --tone 1.2 660 "$WORK/fixtures/tone.wav"
 lame --quiet "$WORK/fixtures/tone.wav" "$WORK/fixtures/tone.mp3"
+# Damaged pictures for the loading tests, made afresh from the good ones.
+python3 "$KANOZE_ROOT/tools/mutate_pictures.py" "$WORK/corrupt" "${KANOZE_CORRUPT_COUNT:-24}" >/dev/null
+# A full disk without privileges: the temporary files of a program folder
+# are links to /dev/full, where every write fails with "no space left".
+mkdir -p "$WORK/full"
+ln -s /dev/full "$WORK/full/kanoze.txt.tmp"
+ln -s /dev/full "$WORK/full/sound.txt.tmp"
 
 # Windows paths of the Linux files: drive Z: is the Linux root.
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export KANOZE_EXE=$(winpath "$GAME_EXE")
 export KANOZE_E2E_WORK=$(winpath "$WORK")
 export KANOZE_SOURCE=$(winpath "$KANOZE_ROOT")
+export KANOZE_E2E_CORRUPT=$(winpath "$WORK/corrupt")
+export KANOZE_E2E_FULL=$(winpath "$WORK/full")
 export WINEDEBUG=-all
 
 # Wine's helper processes keep the first program's output open, so the

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    make cmake ninja-build g++ libgtest-dev clang
+    make cmake ninja-build g++ libgtest-dev clang python3
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic locales gstreamer1.0-plugins-good lame
 )

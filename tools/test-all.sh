@@ -40,7 +40,7 @@ run() {
 
 run unit make --no-print-directory unit
 count_ctest "$LOG_DIR/unit.log"
-run fuzz make --no-print-directory fuzz
+run fuzz make --no-print-directory fuzz-check
 count_ctest "$LOG_DIR/fuzz.log"
 run e2e make --no-print-directory e2e
 count_gtest "$LOG_DIR/e2e.log"

@@ -1,0 +1,248 @@
+// What a crash, a full disk, a file that cannot be written and a list file
+// held by another program do to the player's lists and best times: the
+// files on disk are always a whole old or a whole new version.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "game_driver.h"
+
+namespace {
+
+constexpr DWORD kExitTimeoutMs = 30000;
+constexpr DWORD kDialogTimeoutMs = 10000;
+// Enough entries that writing them takes a while, so that kills land inside it.
+constexpr int kLongListEntries = 150000;
+constexpr int kKillRounds = 20;
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD n = GetEnvironmentVariableW(name, value, 1024);
+    return n > 0 && n < 1024 ? std::wstring(value) : std::wstring();
+}
+
+std::string Scores(const char* firstName, int firstSeconds) {
+    std::string out = "#SCORE\r\n";
+    for (int i = 0; i < 98; ++i) {
+        out += i == 0 ? std::string("NAME=") + firstName + "\r\nSCORE=" + std::to_string(firstSeconds) + "\r\n"
+                      : "NAME=Not regist\r\nSCORE=5940\r\n";
+    }
+    return out + "#SCORE_END\r\n";
+}
+
+// A list as a person might write it by hand: LF line ends, no best times.
+// The game rewrites it with CR LF and both tables, so every write shows.
+std::string HandWritten(const std::vector<std::string>& entries) {
+    std::string out = "#FILE\n";
+    for (const std::string& entry : entries) out += entry + "\n";
+    return out + "#FILE_END\n";
+}
+
+// The same list as the game writes it.
+std::string AsWritten(const std::vector<std::string>& entries, const std::string& scores) {
+    std::string out = "#FILE\r\n";
+    for (const std::string& entry : entries) out += entry + "\r\n";
+    return out + "#FILE_END\r\n" + scores;
+}
+
+std::string Describe(const std::string& bytes, const std::string& old, const std::string& now) {
+    if (bytes == old) return "old";
+    if (bytes == now) return "new";
+    char text[64];
+    std::snprintf(text, sizeof text, "neither (%zu bytes)", bytes.size());
+    return text;
+}
+
+class FaultTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        picture_ = directory_ + L"picture.bmp";
+        ASSERT_TRUE(WritePositionBmp(picture_, 320, 240));
+    }
+
+    std::wstring Path(const wchar_t* name) const { return directory_ + name; }
+
+    std::string Bytes(const wchar_t* name) {
+        std::string bytes;
+        return ReadFileBytes(Path(name), bytes) ? bytes : "(missing)";
+    }
+
+    // The play-list editor, closed with OK: the game writes kanoze.txt.
+    void SaveListFromEditor(Game& game) {
+        ASSERT_TRUE(game.ChooseMenuItem(2, 1));
+        HWND editor = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            editor = FindWindowW(L"#32770", L"イメージリストの編集");
+            return editor && IsWindowVisible(editor);
+        }, kDialogTimeoutMs)) << "the editor opens";
+        game.ClickWindow(GetDlgItem(editor, IDOK));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, kDialogTimeoutMs));
+        // The game answers the observer only once the command is done.
+        ASSERT_FALSE(game.ReadMenu().empty()) << "the game still runs";
+    }
+
+    void CloseNormally(Game& game) {
+        ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+        ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs)) << "the game ends by itself, without a crash";
+    }
+
+    std::wstring directory_;
+    std::wstring picture_;
+};
+
+TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) {
+    std::vector<std::string> entries = {AnsiPath(picture_)};
+    char entry[64];
+    for (int i = 0; i < kLongListEntries; ++i) {
+        std::snprintf(entry, sizeof entry, "Z:\\nowhere\\album-%03d\\picture-%06d.jpg", i % 300, i);
+        entries.push_back(entry);
+    }
+    const std::string old = HandWritten(entries);
+    const std::string now = AsWritten(entries, Scores("Not regist", 5940));
+    const std::wstring list = Path(L"kanoze.txt"), temporary = Path(L"kanoze.txt.tmp");
+
+    // How long the way out takes, from the close key to the end of the process.
+    ASSERT_TRUE(WriteFileBytes(list, old));
+    DWORD exitMs = 0;
+    {
+        Game game;
+        ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+        const DWORD pressed = GetTickCount();
+        game.PressAltF4();
+        ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
+        exitMs = GetTickCount() - pressed;
+    }
+    ASSERT_EQ("new", Describe(Bytes(L"kanoze.txt"), old, now)) << "an undisturbed exit saves the list";
+
+    std::mt19937 random(6);
+    int killed = 0, killedWhileWriting = 0, oldSeen = 0, newSeen = 0;
+    for (int round = 0; round < kKillRounds; ++round) {
+        ASSERT_TRUE(WriteFileBytes(list, old));
+        DeleteFileW(temporary.c_str());
+        Game game;
+        ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+        const DWORD delay = std::uniform_int_distribution<DWORD>(0, exitMs + exitMs / 4)(random);
+        game.PressAltF4();
+        Sleep(delay);
+        if (WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(game.process(), 9);
+            ++killed;
+        }
+        ASSERT_NE(STILL_ACTIVE, game.WaitForExit(kExitTimeoutMs));
+        // A temporary file left behind: the kill came in the middle of the write.
+        if (FileExists(temporary)) ++killedWhileWriting;
+        const std::string result = Describe(Bytes(L"kanoze.txt"), old, now);
+        ASSERT_TRUE(result == "old" || result == "new") << "round " << round << ", killed after " << delay
+                                                        << " ms: kanoze.txt is " << result;
+        (result == "old" ? oldSeen : newSeen) += 1;
+    }
+    std::printf("%d rounds, exit takes %lu ms: %d killed (%d in the middle of writing); "
+                "the old list %d times, the new one %d times\n",
+                kKillRounds, exitMs, killed, killedWhileWriting, oldSeen, newSeen);
+    EXPECT_GE(killedWhileWriting, 1) << "some kills came while the list was being written";
+
+    // A temporary file left by a kill does not stand in the way of the next save.
+    Game game;
+    ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+    CloseNormally(game);
+    EXPECT_EQ("new", Describe(Bytes(L"kanoze.txt"), old, now));
+    EXPECT_FALSE(FileExists(temporary));
+}
+
+// The run script prepares a folder whose kanoze.txt.tmp and sound.txt.tmp
+// are links to /dev/full: every write there fails for want of space.
+TEST_F(FaultTest, AFullDiskLosesTheWriteButNeitherTheOldListsNorTheGame) {
+    const std::wstring full = Environment(L"KANOZE_E2E_FULL");
+    if (full.empty()) GTEST_SKIP() << "no folder on a full device prepared";
+    const std::wstring folder = full + L"\\";
+    ASSERT_TRUE(CopyFileW(Path(L"kanoze.exe").c_str(), (folder + L"kanoze.exe").c_str(), FALSE));
+    const std::string old = HandWritten({AnsiPath(picture_)});
+    const std::string oldSound = "#FILE\nZ:\\music\\song.mp3\n#FILE_END\n";
+    ASSERT_TRUE(WriteFileBytes(folder + L"kanoze.txt", old));
+    ASSERT_TRUE(WriteFileBytes(folder + L"sound.txt", oldSound));
+    const auto bytes = [&](const wchar_t* name) {
+        std::string out;
+        return ReadFileBytes(folder + name, out) ? out : "(missing)";
+    };
+
+    Game game;
+    ASSERT_TRUE(game.Start(folder + L"kanoze.exe", folder));
+    SaveListFromEditor(game);
+    EXPECT_EQ(old, bytes(L"kanoze.txt")) << "the failed write leaves the old list";
+    CloseNormally(game);
+    // The failed write took its link away with its temporary file, so the
+    // exit may have saved kanoze.txt; sound.txt found the disk full.
+    const std::string now = AsWritten({AnsiPath(picture_)}, Scores("Not regist", 5940));
+    EXPECT_TRUE(bytes(L"kanoze.txt") == old || bytes(L"kanoze.txt") == now) << bytes(L"kanoze.txt");
+    EXPECT_EQ(oldSound, bytes(L"sound.txt"));
+}
+
+TEST_F(FaultTest, AFolderThatTakesNoNewFileAndAReadOnlyListLeaveTheOldFilesAndTheGameRunning) {
+    const std::string old = HandWritten({AnsiPath(picture_)});
+    const std::string oldSound = "#FILE\nZ:\\music\\song.mp3\n#FILE_END\n";
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), old));
+    ASSERT_TRUE(WriteFileBytes(Path(L"sound.txt"), oldSound));
+    // Folders where the temporary files would go: no new file can be made
+    // under those names, as in a folder without write permission.
+    ASSERT_TRUE(CreateDirectoryW(Path(L"kanoze.txt.tmp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Path(L"sound.txt.tmp").c_str(), nullptr));
+    {
+        Game game;
+        ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+        SaveListFromEditor(game);
+        EXPECT_EQ(old, Bytes(L"kanoze.txt"));
+        CloseNormally(game);
+    }
+    EXPECT_EQ(old, Bytes(L"kanoze.txt"));
+    EXPECT_EQ(oldSound, Bytes(L"sound.txt"));
+    RemoveDirectoryW(Path(L"kanoze.txt.tmp").c_str());
+    RemoveDirectoryW(Path(L"sound.txt.tmp").c_str());
+
+    // A read-only kanoze.txt is read, and not replaced.
+    ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        Game game;
+        ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+        const POINT p = game.ClientToScreenPoint(37, 21);
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == PositionColour(37, 21); }))
+            << "the listed picture shows";
+        SaveListFromEditor(game);
+        CloseNormally(game);
+    }
+    EXPECT_EQ(old, Bytes(L"kanoze.txt"));
+    SetFileAttributesW(Path(L"kanoze.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FaultTest, ListFilesHeldOpenByAnotherProgramAtStartUpAreNotOverwrittenAtExit) {
+    const std::string list = AsWritten({AnsiPath(picture_)}, Scores("Hanako", 77));
+    const std::string sound = "#FILE\r\nZ:\\music\\song.mp3\r\n#FILE_END\r\n";
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), list));
+    ASSERT_TRUE(WriteFileBytes(Path(L"sound.txt"), sound));
+    // Another program holds both files open and shares them with no one.
+    HANDLE held[2];
+    const wchar_t* names[2] = {L"kanoze.txt", L"sound.txt"};
+    for (int i = 0; i < 2; ++i) {
+        held[i] = CreateFileW(Path(names[i]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held[i]);
+    }
+    Game game;
+    ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+    const std::vector<MenuEntry> menu = game.ReadMenu();
+    const MenuEntry* start = game.FindCommand(menu, 40003);
+    ASSERT_TRUE(start);
+    EXPECT_TRUE(start->state & MF_GRAYED) << "nothing could be read, so there is nothing to play";
+    // The other program lets go before the game ends.
+    for (HANDLE h : held) CloseHandle(h);
+    CloseNormally(game);
+    EXPECT_EQ(list, Bytes(L"kanoze.txt")) << "the list and best times are all still there";
+    EXPECT_EQ(sound, Bytes(L"sound.txt"));
+}
+
+}  // namespace
