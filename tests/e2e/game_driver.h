@@ -113,7 +113,7 @@ std::wstring ControlText(HWND control);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
+bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
