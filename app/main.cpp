@@ -94,9 +94,6 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     UpdateWindow(g_state.mainWindow);
 
     if (!InitDirectDraw()) return 0;
-    // Without a filter graph the game goes on in silence.
-    CreateMusicGraph(g_state.musicGraph);
-    ShowSoundMenu(g_state.mainWindow, SoundMenuAtStartUp(MusicGraphExists(g_state.musicGraph)));
     if (FAILED(CreateSurfaceFactory())) return 0;
     InitGameState(g_state.mainWindow);
     RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
@@ -137,6 +134,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!InitApplication(instance, showCommand)) return 0;
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
+    // The filter graph is built once the first picture is on the screen, so
+    // that it does not hold the picture back; nothing plays before the
+    // player chooses Sound > Start anyway. Without one the game goes on in
+    // silence.
+    CreateMusicGraph(g_state.musicGraph);
+    ShowSoundMenu(g_state.mainWindow, SoundMenuAtStartUp(MusicGraphExists(g_state.musicGraph)));
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -13,6 +13,7 @@ namespace {
 // before any memory is taken for them.
 constexpr uint64_t kMaxPixels = uint64_t(1) << 27;
 constexpr UINT kMaxPictureSide = 32767;
+constexpr UINT kRowsPerBand = 256;
 
 }  // namespace
 
@@ -56,10 +57,17 @@ HBITMAP DecodeWithFactory(IWICImagingFactory* factory, const char* path) {
         if (bitmap) DeleteObject(bitmap);
         return nullptr;
     }
+    // A band of rows at a time: the converter then needs room for one band
+    // of the decoded format, not for the whole picture a second time.
     const UINT stride = width * 4;
-    if (FAILED(pixels->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
-        DeleteObject(bitmap);
-        return nullptr;
+    for (UINT top = 0; top < height; top += kRowsPerBand) {
+        const UINT rows = height - top < kRowsPerBand ? height - top : kRowsPerBand;
+        const WICRect band = {0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+        BYTE* target = static_cast<BYTE*>(bits) + static_cast<size_t>(top) * stride;
+        if (FAILED(pixels->CopyPixels(&band, stride, stride * rows, target))) {
+            DeleteObject(bitmap);
+            return nullptr;
+        }
     }
     GdiFlush();
     return bitmap;
