@@ -299,8 +299,9 @@ class SoakTest : public ::testing::Test {
             if (!WaitUntil([&] {
                     saved = ScoreAt(ListFileNow(), index);
                     return saved.name == entry.name;
-                })) {
-                return "entry " + std::to_string(index) + " is not saved with its name: " + saved.name;
+                }, 20000)) {
+                return "entry " + std::to_string(index) + " is not saved with its name; kanoze.txt holds:\n" +
+                       ListFileNow();
             }
             if (saved.seconds < 0 || saved.seconds > boundSeconds) {
                 return "entry " + std::to_string(index) + " holds " + std::to_string(saved.seconds) +
