@@ -8,7 +8,7 @@ WIN32 := $(BUILD)/win32
 NATIVE := $(BUILD)/native
 FUZZ := $(BUILD)/fuzz
 
-.PHONY: all setup build play test unit fuzz fuzz-check e2e bench clean
+.PHONY: all setup build play test unit fuzz fuzz-check e2e soak bench clean
 
 all: build
 
@@ -48,6 +48,11 @@ fuzz: setup $(FUZZ)/build.ninja
 
 e2e: build
 	tools/run-e2e.sh
+
+# The long soak, outside CI: a hundred games (KANOZE_SOAK_GAMES) through real
+# input; `make test` plays the short one.
+soak: build
+	KANOZE_SOAK_GAMES=$${KANOZE_SOAK_GAMES:-100} tools/run-e2e.sh --gtest_filter='SoakTest.*'
 
 # Speed against the platform's floor: one table, every figure a ratio.
 bench: build

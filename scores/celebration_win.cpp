@@ -27,6 +27,8 @@ SIZE MeasureText(HDC dc, const char* text) {
     return {area.right, area.bottom};
 }
 
+}  // namespace
+
 CaptionMetrics MeasureCaption(HWND window) {
     CaptionMetrics metrics = {0, 0, 0};
     HDC dc = GetDC(window);
@@ -41,8 +43,6 @@ CaptionMetrics MeasureCaption(HWND window) {
     ReleaseDC(window, dc);
     return metrics;
 }
-
-}  // namespace
 
 HFONT CreateCaptionFont(int height) {
     LOGFONTA font = {};

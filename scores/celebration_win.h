@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "scores/celebration.h"
+
 // The bold italic "Times New Roman" of the celebration and the best-time
 // roll; the caller deletes it.
 HFONT CreateCaptionFont(int height);
@@ -11,6 +13,9 @@ HFONT CreateCaptionFont(int height);
 // pixels right and down, then in `colour` in place.
 void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour);
+
+// The caption font's measure of the texts of the game just cleared.
+CaptionMetrics MeasureCaption(HWND window);
 
 // Lays the celebration out, starts its animation, asks for a best time's
 // name and starts the ten seconds that end it.

@@ -24,6 +24,9 @@
 #include "display/views.h"
 #include "game/game_win.h"
 #include "pictures/load_picture.h"
+#include "scores/celebration_win.h"
+#include "scores/score_roll.h"
+#include "scores/score_roll_win.h"
 #include "storage/list_file_win.h"
 
 namespace {
@@ -497,6 +500,36 @@ void MeasureDrawBoard(const std::string& startJpg) {
     board.easyMode = false;
 }
 
+// The celebration as it rests after its slide-in over the 640 x 480 picture:
+// both texts whole, the time in its minutes form (the longer text).
+void MeasureClearScreen(const std::string& startJpg) {
+    if (!LoadPicture(g_state.mainWindow, startJpg.c_str())) {
+        Note("the 640 x 480 picture did not load");
+        return;
+    }
+    g_state.play.startTick = 1000;
+    g_state.play.endTick = 1000 + 83 * 1000;  // 1 min 23 sec
+    const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
+    ClearState& clear = g_state.clear;
+    const unsigned period = StartCelebration(clear, metrics, g_state.viewWidth, g_state.viewHeight);
+    if (clear.clearMode != 1) Note("the celebration did not choose its slide-in");
+    AddFrameRow("DrawClearScreen frame, slide-in at rest over a 640 × 480 picture",
+                FrameTimes([&] { DrawClearScreen(clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY); }),
+                period, 0.05);
+    ResetClearState(g_state.play, clear);
+}
+
+// The roll half-way up over the same picture, every entry at its default.
+void MeasureScoreRoll() {
+    ResetHighScores(g_state.highScores);
+    StartScoreRoll(g_state.roll, g_state.viewWidth, g_state.viewHeight);
+    const int top = -3800;  // the easy table's last entries and the difficult heading show
+    AddFrameRow("DrawScoreRoll frame, 198 lines, half-way up a 640 × 480 picture",
+                FrameTimes([&] { DrawScoreRoll(g_state.roll.rollLeft, top, g_state.roll.rollRight); }),
+                kRollPeriodMs, 0.05);
+    g_state.roll.scoreRollActive = false;
+}
+
 void MeasureListFile(const std::string& work) {
     std::vector<std::string> entries;
     entries.reserve(kListEntries);
@@ -617,6 +650,8 @@ int main(int argc, char** argv) {
     PumpMessages();
     MeasureLoadPicture(factory.get(), bigJpg);
     MeasureDrawBoard(startJpg);
+    MeasureClearScreen(startJpg);
+    MeasureScoreRoll();
     MeasureListFile(work);
 
     PrintTable();

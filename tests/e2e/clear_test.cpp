@@ -5,45 +5,14 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "board_player.h"
+#include "clear_driver.h"
 #include "game_driver.h"
 
 namespace {
 
-constexpr COLORREF kYellow = RGB(255, 255, 0);  // the celebration's and the roll's texts
-constexpr COLORREF kRed = RGB(255, 0, 0);       // the roll's headings
 constexpr DWORD kExitTimeoutMs = 20000;
-constexpr int kIdNameEdit = 1006;
-constexpr int kIdColumnsEdit = 1000;
-constexpr int kIdRowsEdit = 1001;
-constexpr int kIdColumnsSpin = 1002;
-constexpr int kIdRowsSpin = 1003;
-constexpr int kIdDifficult = 1004;
-constexpr int kIdEasy = 1005;
-
-const wchar_t kNameDialogTitle[] = L"ハイスコア！";
-const wchar_t kDifficultyTitle[] = L"難易度設定";
-
-struct Score {
-    std::string name;
-    long seconds = -1;
-};
-
-// Entry `index` of the best times in a kanoze.txt: easy entries 0 to 48,
-// difficult entries 49 to 97.
-Score ScoreAt(const std::string& file, int index) {
-    const std::vector<std::string> lines = SplitLines(file);
-    size_t at = 0;
-    while (at < lines.size() && lines[at] != "#SCORE\r") ++at;
-    at += 1 + 2 * static_cast<size_t>(index);
-    Score score;
-    if (at + 1 >= lines.size()) return score;
-    if (lines[at].rfind("NAME=", 0) == 0) score.name = lines[at].substr(5, lines[at].size() - 6);
-    if (lines[at + 1].rfind("SCORE=", 0) == 0) score.seconds = std::atol(lines[at + 1].c_str() + 6);
-    return score;
-}
 
 int Centre(const RECT& r) { return (r.left + r.right) / 2; }
 
@@ -218,20 +187,14 @@ TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
     EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, kIdEasy), BM_GETCHECK, 0, 0));
 
     // The up arrow steps toward 4, the down arrow toward 10.
-    auto clickArrow = [&](int spinId, bool up) {
-        RECT r;
-        GetWindowRect(GetDlgItem(dialog, spinId), &r);
-        const int height = r.bottom - r.top;
-        ClickScreen((r.left + r.right) / 2, up ? r.top + height / 4 : r.bottom - 1 - height / 4);
-    };
-    clickArrow(kIdColumnsSpin, true);
+    ClickSpinArrow(dialog, kIdColumnsSpin, true);
     Sleep(300);
     EXPECT_EQ(L"4", ControlText(columns)) << "4 is the up arrow's end";
-    clickArrow(kIdColumnsSpin, false);
+    ClickSpinArrow(dialog, kIdColumnsSpin, false);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(columns) == L"5"; })) << ControlText(columns).size();
-    for (int i = 0; i < 4; ++i) clickArrow(kIdRowsSpin, false);
+    for (int i = 0; i < 4; ++i) ClickSpinArrow(dialog, kIdRowsSpin, false);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"8"; }));
-    clickArrow(kIdRowsSpin, true);
+    ClickSpinArrow(dialog, kIdRowsSpin, true);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"7"; }));
 
     // A letter is refused with a message and the last value comes back.

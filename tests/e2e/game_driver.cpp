@@ -2,6 +2,7 @@
 #include "game_driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -197,6 +198,33 @@ std::string Game::Probe(const char* name) {
     SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ProbeWindow()), 0,
                         SMTO_NORMAL, 10000, &result);
     return g_reply;
+}
+
+long Usage::Number(const char* name) const {
+    const auto found = fields.find(name);
+    return found == fields.end() ? -1 : std::strtol(found->second.c_str(), nullptr, 10);
+}
+
+std::string Usage::Describe() const {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "GDI %ld, USER %ld (windows %ld, menus %ld, icons %ld, accelerators %ld), "
+                  "GetGuiResources %ld/%ld, private %ld KB, fresh GDI slots %s",
+                  Gdi(), User(), Number("windows"), Number("menus"), Number("icons"), Number("accelerators"),
+                  Number("gr_gdi"), Number("gr_user"), PrivateKb(),
+                  fields.count("fresh_gdi_slots") ? fields.at("fresh_gdi_slots").c_str() : "?");
+    return text;
+}
+
+bool Game::ReadUsage(Usage& usage) {
+    const std::string reply = Probe("Kanoze.ProbeGdi");
+    if (reply.empty()) return false;
+    usage.fields.clear();
+    for (const std::string& line : SplitLines(reply)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) usage.fields[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return usage.Gdi() > 0 && usage.User() >= 0;
 }
 
 std::vector<MenuEntry> Game::ReadMenu() {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,19 @@ struct Screenshot {
     int Count(COLORREF colour, RECT* bounds = nullptr) const;
 };
 
+// What the game process holds, as the probe hook counts it from inside.
+struct Usage {
+    std::map<std::string, std::string> fields;
+
+    long Number(const char* name) const;
+    // GetGuiResources where it counts (Windows); the probe's own counts where
+    // it answers 0 (Wine).
+    long Gdi() const { return Number("gr_gdi") > 0 ? Number("gr_gdi") : Number("gdi_slots"); }
+    long User() const { return Number("gr_user") > 0 ? Number("gr_user") : Number("user_objects"); }
+    long PrivateKb() const { return Number("private_kb"); }
+    std::string Describe() const;
+};
+
 class Game {
   public:
     ~Game();
@@ -46,6 +60,10 @@ class Game {
     // Sends the registered message `name` to the observer hook in the game's
     // thread and returns its text reply (empty when it did not answer).
     std::string Probe(const char* name);
+
+    // The game's GDI and USER objects and private memory, from the probe
+    // hook; false when it did not answer.
+    bool ReadUsage(Usage& usage);
 
     std::vector<MenuEntry> ReadMenu();
     const MenuEntry* FindCommand(const std::vector<MenuEntry>& menu, UINT id);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <string>
 
 #include "game_driver.h"
@@ -29,32 +27,6 @@ struct PictureSize {
 constexpr PictureSize kFirstPicture = {400, 300};
 constexpr PictureSize kSecondPicture = {480, 360};
 
-// What the game process holds, as the probe hook counts it from inside.
-struct Usage {
-    std::map<std::string, std::string> fields;
-
-    long Number(const char* name) const {
-        const auto found = fields.find(name);
-        return found == fields.end() ? -1 : std::strtol(found->second.c_str(), nullptr, 10);
-    }
-    // GetGuiResources where it counts (Windows); the probe's own counts where
-    // it answers 0 (Wine).
-    long Gdi() const { return Number("gr_gdi") > 0 ? Number("gr_gdi") : Number("gdi_slots"); }
-    long User() const { return Number("gr_user") > 0 ? Number("gr_user") : Number("user_objects"); }
-    long PrivateKb() const { return Number("private_kb"); }
-
-    std::string Describe() const {
-        char text[256];
-        std::snprintf(text, sizeof text,
-                      "GDI %ld, USER %ld (windows %ld, menus %ld, icons %ld, accelerators %ld), "
-                      "GetGuiResources %ld/%ld, private %ld KB, fresh GDI slots %s",
-                      Gdi(), User(), Number("windows"), Number("menus"), Number("icons"),
-                      Number("accelerators"), Number("gr_gdi"), Number("gr_user"), PrivateKb(),
-                      fields.count("fresh_gdi_slots") ? fields.at("fresh_gdi_slots").c_str() : "?");
-        return text;
-    }
-};
-
 class LeakTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -68,17 +40,6 @@ class LeakTest : public ::testing::Test {
         ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
         // The menu observer also puts the probe hook into the game's thread.
         ASSERT_FALSE(game_.ReadMenu().empty());
-    }
-
-    bool ReadUsage(Usage& usage) {
-        const std::string reply = game_.Probe("Kanoze.ProbeGdi");
-        if (reply.empty()) return false;
-        usage.fields.clear();
-        for (const std::string& line : SplitLines(reply)) {
-            const size_t tab = line.find('\t');
-            if (tab != std::string::npos) usage.fields[line.substr(0, tab)] = line.substr(tab + 1);
-        }
-        return usage.Gdi() > 0 && usage.User() >= 0;
     }
 
     POINT CellCentre(int cell) const {
@@ -230,14 +191,14 @@ TEST_F(LeakTest, HundredsOfFramesAndMovesLeaveNoGdiOrUserObjectsBehind) {
     ASSERT_TRUE(NextPicture());
 
     Usage before;
-    ASSERT_TRUE(ReadUsage(before)) << "the probe hook answers with the game's counts";
+    ASSERT_TRUE(game_.ReadUsage(before)) << "the probe hook answers with the game's counts";
     std::printf("before: %s\n", before.Describe().c_str());
     const int framesBefore = frames_;
 
     for (int round = 0; round < kRounds; ++round) {
         ASSERT_TRUE(PlayRound(round)) << "round " << round;
         Usage now;
-        ASSERT_TRUE(ReadUsage(now));
+        ASSERT_TRUE(game_.ReadUsage(now));
         std::printf("after round %d (%d frames): %s\n", round, frames_ - framesBefore,
                     now.Describe().c_str());
     }
@@ -247,7 +208,7 @@ TEST_F(LeakTest, HundredsOfFramesAndMovesLeaveNoGdiOrUserObjectsBehind) {
     // counts are given a while to settle.
     Usage after;
     WaitUntil([&] {
-        return ReadUsage(after) && after.Gdi() - before.Gdi() <= kGrowthBound &&
+        return game_.ReadUsage(after) && after.Gdi() - before.Gdi() <= kGrowthBound &&
                after.User() - before.User() <= kGrowthBound;
     }, 3000);
     const int frames = frames_ - framesBefore;
