@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -121,16 +122,16 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
     }
     ASSERT_EQ("new", Describe(Bytes(L"kanoze.txt"), old, now)) << "an undisturbed exit saves the list";
 
-    std::mt19937 random(6);
     int killed = 0, killedWhileWriting = 0, oldSeen = 0, newSeen = 0;
-    for (int round = 0; round < kKillRounds; ++round) {
+    // One round: the old list, a start, Alt+F4, `waitToKill`, then a kill if
+    // the game is still there; the list must be the whole old or new one.
+    const auto killRound = [&](const std::string& name, const std::function<void(Game&)>& waitToKill) {
         ASSERT_TRUE(WriteFileBytes(list, old));
         DeleteFileW(temporary.c_str());
         Game game;
         ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
-        const DWORD delay = std::uniform_int_distribution<DWORD>(0, exitMs + exitMs / 4)(random);
         game.PressAltF4();
-        Sleep(delay);
+        waitToKill(game);
         if (WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT) {
             TerminateProcess(game.process(), 9);
             ++killed;
@@ -139,32 +140,28 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
         // A temporary file left behind: the kill came in the middle of the write.
         if (FileExists(temporary)) ++killedWhileWriting;
         const std::string result = Describe(Bytes(L"kanoze.txt"), old, now);
-        ASSERT_TRUE(result == "old" || result == "new") << "round " << round << ", killed after " << delay
-                                                        << " ms: kanoze.txt is " << result;
+        ASSERT_TRUE(result == "old" || result == "new") << name << ": kanoze.txt is " << result;
         (result == "old" ? oldSeen : newSeen) += 1;
+    };
+
+    std::mt19937 random(6);
+    for (int round = 0; round < kKillRounds; ++round) {
+        const DWORD delay = std::uniform_int_distribution<DWORD>(0, exitMs + exitMs / 4)(random);
+        killRound("round " + std::to_string(round) + ", killed after " + std::to_string(delay) + " ms",
+                  [&](Game&) { Sleep(delay); });
+        if (HasFatalFailure()) return;
     }
     // Kills aimed at the write itself, the moment its temporary file shows:
     // where saving is quick, random moments seldom fall inside it.
     int aimed = 0;
     for (; aimed < kAimedRounds && killedWhileWriting < 3; ++aimed) {
-        ASSERT_TRUE(WriteFileBytes(list, old));
-        DeleteFileW(temporary.c_str());
-        Game game;
-        ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
-        game.PressAltF4();
-        const DWORD began = GetTickCount();
-        while (!FileExists(temporary) && WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT &&
-               GetTickCount() - began < kExitTimeoutMs) {
-        }
-        if (WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(game.process(), 9);
-            ++killed;
-        }
-        ASSERT_NE(STILL_ACTIVE, game.WaitForExit(kExitTimeoutMs));
-        if (FileExists(temporary)) ++killedWhileWriting;
-        const std::string result = Describe(Bytes(L"kanoze.txt"), old, now);
-        ASSERT_TRUE(result == "old" || result == "new") << "aimed round " << aimed << ": kanoze.txt is " << result;
-        (result == "old" ? oldSeen : newSeen) += 1;
+        killRound("aimed round " + std::to_string(aimed), [&](Game& game) {
+            const DWORD began = GetTickCount();
+            while (!FileExists(temporary) && WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT &&
+                   GetTickCount() - began < kExitTimeoutMs) {
+            }
+        });
+        if (HasFatalFailure()) return;
     }
     std::printf("%d random and %d aimed rounds, exit takes %lu ms: %d killed (%d in the middle of writing); "
                 "the old list %d times, the new one %d times\n",
