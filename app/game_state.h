@@ -14,6 +14,7 @@
 #include "music/music.h"
 #include "scores/best_times.h"
 #include "scores/score_roll.h"
+#include "storage/list_saving.h"
 
 struct GameState {
     // Application shell
@@ -46,8 +47,6 @@ struct GameState {
     std::vector<std::string> imageList;
     int imageCursor = 0;
     bool singleFileMode = false;
-    // kanoze.txt exists but could not be read: it must not be overwritten.
-    bool imageListUnreadable = false;
 
     // Best times
     HighScoreTable highScores;
@@ -60,8 +59,10 @@ struct GameState {
     std::vector<std::string> soundList;
     int soundCursor = 0;
     bool soundLoaded = false;
-    bool soundListUnreadable = false;
     MusicGraph musicGraph;
+
+    // The two list files: where they are and what each save may write
+    ListFiles listFiles;
 };
 
 extern GameState g_state;

@@ -18,8 +18,6 @@ namespace {
 
 const char kClassName[] = "kanoze";
 const char kWindowTitle[] = "Kanoze";
-const char kImageListFile[] = "kanoze.txt";
-const char kSoundListFile[] = "sound.txt";
 // Held for the life of the process so that two copies started at the same
 // moment cannot both get past the check for a running window.
 const char kInstanceMutex[] = "Kanoze.SingleInstance";
@@ -27,11 +25,6 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
 constexpr int kCardBackSide = 48;
-
-void ReadList(const char* name, std::vector<std::string>& list, bool& unreadable) {
-    const std::string path = GetProgramDirectory() + name;
-    unreadable = ReadListFile(path, list, g_state.highScores) == ListFileRead::Unreadable;
-}
 
 }  // namespace
 
@@ -54,8 +47,7 @@ int InitGameState(HWND window) {
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
-    ReadList(kImageListFile, g_state.imageList, g_state.imageListUnreadable);
-    ReadList(kSoundListFile, g_state.soundList, g_state.soundListUnreadable);
+    LoadListFiles(g_state.listFiles, g_state.imageList, g_state.soundList, g_state.highScores);
 
     if (!LoadFirstListedPicture(window)) {
         SetMenuCommand(window, IDM_START, false);
@@ -109,12 +101,8 @@ int ShutdownApplication(HWND window) {
     }
     ReleasePresenter();
 
-    // A list file that could not be read at start-up is left as it was:
-    // writing the (empty) list would throw its contents away.
-    if (!g_state.singleFileMode) SaveImageList();
-    if (!g_state.soundListUnreadable) {
-        WriteSoundListFile(GetProgramDirectory() + kSoundListFile, g_state.soundList);
-    }
+    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.soundList,
+                        g_state.highScores);
     ReleaseMusicGraph(g_state.musicGraph);
 
     g_state.surfaceFactory.Reset();

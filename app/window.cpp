@@ -12,6 +12,7 @@
 #include "scores/celebration_win.h"
 #include "scores/score_roll.h"
 #include "scores/score_roll_win.h"
+#include "storage/list_file_win.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ void StartGame(HWND window) {
 void EditImageList(HWND window) {
     if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc, 0) ==
         IDOK) {
-        // The player chose this list: it replaces the file even if it could not be read before.
-        g_state.imageListUnreadable = false;
-        SaveImageList();
+        SaveEditedImageList(g_state.listFiles, g_state.imageList, g_state.highScores);
     }
 }
 

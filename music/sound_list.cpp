@@ -10,7 +10,6 @@ namespace {
 
 const char kSoundFilter[] = "サウンドファイル(*.mp3;*.mid;*.wav)\0*.mp3;*.mid;*.wav\0";
 const char kSoundTitle[] = "サウンドファイルを選択";
-const char kSoundListFile[] = "sound.txt";
 
 const ListEditor kSoundListEditor = {IDC_SOUND_LIST, kSoundFilter, kSoundTitle, "mp3"};
 
@@ -27,10 +26,7 @@ int EditSoundList(HWND window) {
         DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SOUND_LIST), window, SoundListDlgProc, 0);
     // A sound.txt that could not be read is replaced only by a list the
     // player confirmed with OK.
-    if (result == IDOK) g_state.soundListUnreadable = false;
-    if (!g_state.soundListUnreadable) {
-        WriteSoundListFile(GetProgramDirectory() + kSoundListFile, g_state.soundList);
-    }
+    SaveSoundListFile(g_state.listFiles, g_state.soundList, result == IDOK);
     const SoundPlayer player = {g_state.soundList, g_state.soundCursor, g_state.soundLoaded};
     ShowSoundMenu(window, SoundMenuAfterEdit(player, MusicGraphExists(g_state.musicGraph)));
     return 1;

@@ -16,7 +16,6 @@ namespace {
 
 const char kPictureFilter[] = "画像ファイル(*.bmp;*.jpg;*.gif)\0*.bmp;*.jpg;*.gif\0";
 const char kPictureTitle[] = "画像ファイルを選択";
-const char kImageListFile[] = "kanoze.txt";
 constexpr int kPathSize = 1024;
 
 const ListEditor kImageListEditor = {IDC_IMAGE_LIST, kPictureFilter, kPictureTitle, "bmp"};
@@ -43,24 +42,6 @@ int ChooseFile(char* path, int size, HWND owner, const char* filter, const char*
     return GetOpenFileNameA(&dialog);
 }
 
-void SaveImageList() {
-    // A list file that could not be read is not replaced by what this run holds.
-    if (g_state.imageListUnreadable) return;
-    WriteImageListFile(GetProgramDirectory() + kImageListFile, g_state.imageList, g_state.highScores);
-}
-
-void SaveBestTimes() {
-    if (!g_state.singleFileMode) {
-        SaveImageList();
-        return;
-    }
-    const std::string path = GetProgramDirectory() + kImageListFile;
-    std::vector<std::string> kept;
-    HighScoreTable ignored;
-    if (ReadListFile(path, kept, ignored) == ListFileRead::Unreadable) return;
-    WriteImageListFile(path, kept, g_state.highScores);
-}
-
 int LoadFirstListedPicture(HWND window) {
     g_state.imageCursor = 0;
     while (!g_state.imageList.empty()) {
@@ -72,7 +53,7 @@ int LoadFirstListedPicture(HWND window) {
 
 int OpenSingleFile(HWND window) {
     char path[kPathSize] = {};
-    if (!g_state.singleFileMode) SaveImageList();
+    if (!g_state.singleFileMode) SaveImageListFile(g_state.listFiles, g_state.imageList, true, g_state.highScores);
     g_state.imageList.clear();
     g_state.singleFileMode = true;
     if (!ChooseFile(path, kPathSize, window, kPictureFilter, kPictureTitle, "bmp")) return 0;
@@ -105,8 +86,7 @@ int ReloadImageList(HWND window) {
     g_state.imageList.clear();
     g_state.play.revealPending = false;
     g_state.singleFileMode = false;
-    g_state.imageListUnreadable = ReadListFile(GetProgramDirectory() + kImageListFile, g_state.imageList,
-                                               g_state.highScores) == ListFileRead::Unreadable;
+    ReloadImageListFile(g_state.listFiles, g_state.imageList, g_state.highScores);
     LoadFirstListedPicture(window);
     if (!g_state.imageList.empty()) {
         SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, false);

@@ -16,10 +16,3 @@ INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // Loads the first entry of the play-list that loads, dropping the ones
 // before it. 1 when a picture was loaded.
 int LoadFirstListedPicture(HWND window);
-
-// Saves the picture play-list and the best times to kanoze.txt beside the program.
-void SaveImageList();
-
-// Saves the best times to kanoze.txt at once. While a single file is shown
-// the play-list in memory is empty, so the list the file holds is kept.
-void SaveBestTimes();

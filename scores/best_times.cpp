@@ -34,3 +34,22 @@ void StoreBestName(HighScoreTable& table, bool easyMode, int columns, int rows,
     std::string* names = easyMode ? table.easyNames : table.difficultNames;
     names[SizeIndex(columns, rows)] = enteredName;
 }
+
+namespace {
+
+void KeepBetterEntries(uint32_t* seconds, std::string* names, const uint32_t* storedSeconds,
+                       const std::string* storedNames) {
+    for (int i = 0; i < kSizeCount; ++i) {
+        if (seconds[i] < storedSeconds[i]) continue;
+        seconds[i] = storedSeconds[i];
+        names[i] = storedNames[i];
+    }
+}
+
+}  // namespace
+
+void KeepBetterTimes(HighScoreTable& table, const HighScoreTable& stored) {
+    KeepBetterEntries(table.easyBestSeconds, table.easyNames, stored.easyBestSeconds, stored.easyNames);
+    KeepBetterEntries(table.difficultBestSeconds, table.difficultNames, stored.difficultBestSeconds,
+                      stored.difficultNames);
+}

@@ -9,9 +9,9 @@ constexpr uint32_t kDefaultBestSeconds = 5940;  // 99 min 0 sec
 extern const char kNotRegistered[];             // name of an entry without a record
 
 struct HighScoreTable {
-    uint32_t easyBestSeconds[kSizeCount];
+    uint32_t easyBestSeconds[kSizeCount] = {};
     std::string easyNames[kSizeCount];
-    uint32_t difficultBestSeconds[kSizeCount];
+    uint32_t difficultBestSeconds[kSizeCount] = {};
     std::string difficultNames[kSizeCount];
 };
 
@@ -28,6 +28,12 @@ uint32_t ElapsedSeconds(uint32_t startTick, uint32_t endTick);
 // smaller than the one held (unsigned comparison). True when it was stored:
 // the shell then asks for the name and calls StoreBestName.
 bool RecordBestTime(HighScoreTable& table, bool easyMode, int columns, int rows, uint32_t seconds);
+
+// Brings the entries of `stored` into `table` where they are at least as good:
+// an entry of `table` stays only where its time is strictly smaller, the rule
+// by which a new time replaces an old one. So records kept elsewhere (another
+// copy of the file) and records of this run both survive.
+void KeepBetterTimes(HighScoreTable& table, const HighScoreTable& stored);
 
 // Names the record of the board's entry after `enteredName`; an empty name
 // becomes "Not regist", in `enteredName` too.

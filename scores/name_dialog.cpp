@@ -2,7 +2,7 @@
 #include "scores/name_dialog.h"
 
 #include "app/game_state.h"
-#include "pictures/image_list.h"
+#include "storage/list_file_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -18,7 +18,7 @@ void UpdateBestTime(HWND window) {
     DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_HIGH_SCORE_NAME), window, NameEntryDlgProc, 0);
     StoreBestName(g_state.highScores, board.easyMode, board.columns, board.rows, g_state.enteredName);
     // A record is kept from the moment it is named, not only at exit.
-    SaveBestTimes();
+    SaveBestTime(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.highScores);
 }
 
 INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -152,17 +152,15 @@ std::string FormatSoundListFile(const std::vector<std::string>& entries) {
     return out;
 }
 
-namespace {
+bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool HasNoLeadBytes(unsigned char) { return false; }
 
-}  // namespace
-
-bool ProgramDirectory(std::string_view programPath, std::string& directory) {
+bool ProgramDirectory(std::string_view programPath, LeadByteRule isLeadByte, std::string& directory) {
     size_t end = std::string_view::npos;
     for (size_t i = 0; i < programPath.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(programPath[i]);
-        if (IsLeadByte(c) && i + 1 < programPath.size()) {
+        if (isLeadByte(c) && i + 1 < programPath.size()) {
             ++i;  // the trail byte may be 0x5C; it belongs to the character
         } else if (c == '\\') {
             end = i + 1;

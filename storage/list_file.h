@@ -26,7 +26,15 @@ std::string FormatImageListFile(const std::vector<std::string>& entries,
 // sound.txt: the sound play-list alone.
 std::string FormatSoundListFile(const std::vector<std::string>& entries);
 
-// The directory of a program path in code page 932, up to and including its
-// last backslash. A 0x5C trail byte of a double-byte character is not a
-// separator. False when the path holds no backslash.
-bool ProgramDirectory(std::string_view programPath, std::string& directory);
+// Whether a byte opens a double-byte character in the code page of a path.
+using LeadByteRule = bool (*)(unsigned char);
+
+// Code page 932's lead bytes; a code page without double-byte characters has none.
+bool IsCp932LeadByte(unsigned char c);
+bool HasNoLeadBytes(unsigned char c);
+
+// The directory of a program path, up to and including its last backslash.
+// A 0x5C trail byte of a double-byte character (by `isLeadByte`, the rule of
+// the code page the path is in) is not a separator. False when the path
+// holds no backslash.
+bool ProgramDirectory(std::string_view programPath, LeadByteRule isLeadByte, std::string& directory);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <iterator>
+#include <vector>
 
 #include "storage/list_file.h"
 
@@ -50,6 +50,61 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// A temporary file left by a crash may carry attributes that CreateFile
+// refuses to overwrite (read-only, hidden, system); they are cleared so that
+// it never stands in the way of a save.
+void ClearStaleTemporary(const std::string& temporary) {
+    const DWORD attributes = GetFileAttributesA(temporary.c_str());
+    constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (attributes & kInTheWay) SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// What the player or the system gave the old file: its attributes (a hidden
+// list stays hidden), creation time and access rights. ReplaceFile promises
+// the same, but Wine's moves the old file away before the new one comes in,
+// so a crash between the two steps would leave no list at all; the new file
+// takes them over instead and then one rename puts it in place.
+struct Keepsake {
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    FILETIME created = {};
+    bool hasCreated = false;
+    std::vector<BYTE> security;
+};
+
+Keepsake TakeKeepsake(const std::string& path, DWORD attributes) {
+    Keepsake kept;
+    kept.attributes = attributes;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return kept;
+    {
+        FileHandle old(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        kept.hasCreated = old.Valid() && GetFileTime(old.handle, &kept.created, nullptr, nullptr);
+    }
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    if (needed > 0) {
+        kept.security.resize(needed);
+        if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, kept.security.data(), needed, &needed)) {
+            kept.security.clear();
+        }
+    }
+    return kept;
+}
+
+// Called on the closed temporary file, before it is renamed.
+void GiveKeepsake(const std::string& temporary, const Keepsake& kept) {
+    if (kept.attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (!kept.security.empty()) {
+        SetFileSecurityA(temporary.c_str(), DACL_SECURITY_INFORMATION,
+                         reinterpret_cast<PSECURITY_DESCRIPTOR>(const_cast<BYTE*>(kept.security.data())));
+    }
+    constexpr DWORD kCarried = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (kept.attributes & kCarried) SetFileAttributesA(temporary.c_str(), kept.attributes & kCarried);
+}
+
 // The new content goes to "<path>.tmp" first and is flushed; only then does
 // it replace the old file, so a full disk, a read-only folder or a crash
 // never leaves a half-written list behind.
@@ -59,13 +114,17 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     const std::string temporary = path + ".tmp";
+    ClearStaleTemporary(temporary);
+    const Keepsake kept = TakeKeepsake(path, attributes);
     bool written;
     {
         FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return false;
         written = WriteAll(file.handle, bytes) && FlushFileBuffers(file.handle);
+        if (written && kept.hasCreated) SetFileTime(file.handle, &kept.created, nullptr, nullptr);
     }
+    if (written) GiveKeepsake(temporary, kept);
     if (written &&
         MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
@@ -74,22 +133,29 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
     return false;
 }
 
-}  // namespace
-
-ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list,
-                          HighScoreTable& table) {
+// The whole file, shared with readers only, so that nobody writes it meanwhile.
+ListFileRead ReadListFileBytes(const std::string& path, std::string& bytes) {
+    bytes.clear();
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return IsMissing(GetLastError()) ? ListFileRead::Missing : ListFileRead::Unreadable;
-    std::string bytes;
-    if (!ReadWholeFile(file.handle, bytes)) return ListFileRead::Unreadable;
+    return ReadWholeFile(file.handle, bytes) ? ListFileRead::Read : ListFileRead::Unreadable;
+}
 
-    std::vector<std::string> entries;
-    HighScoreTable scores = table;
-    ParseListFile(bytes, entries, scores);
-    list.insert(list.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
-    table = scores;
-    return ListFileRead::Read;
+const char kImageListFile[] = "kanoze.txt";
+const char kSoundListFile[] = "sound.txt";
+
+// The rule of the system's own code page, in which the program's path comes.
+bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+}  // namespace
+
+ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list, HighScoreTable& table) {
+    std::string bytes;
+    const ListFileRead read = ReadListFileBytes(path, bytes);
+    // Entries and best times are installed only once the whole file is in.
+    if (read == ListFileRead::Read) ParseListFile(bytes, list, table);
+    return read;
 }
 
 bool WriteImageListFile(const std::string& path, const std::vector<std::string>& list,
@@ -99,6 +165,68 @@ bool WriteImageListFile(const std::string& path, const std::vector<std::string>&
 
 bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list) {
     return WriteFileReplacing(path, FormatSoundListFile(list));
+}
+
+void LoadListFiles(ListFiles& files, std::vector<std::string>& imageList, std::vector<std::string>& soundList,
+                   HighScoreTable& table) {
+    const std::string directory = GetProgramDirectory();
+    files.imagePath = directory + kImageListFile;
+    files.soundPath = directory + kSoundListFile;
+    files.imageListKnown = ReadListFile(files.imagePath, imageList, table) != ListFileRead::Unreadable;
+    files.soundListKnown = ReadListFile(files.soundPath, soundList, table) != ListFileRead::Unreadable;
+    files.recordsPending = false;
+}
+
+ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table) {
+    imageList.clear();
+    std::string bytes;
+    const ListFileRead read = ReadListFileBytes(files.imagePath, bytes);
+    files.imageListKnown = read != ListFileRead::Unreadable;
+    if (read == ListFileRead::Read) {
+        HighScoreTable stored = table;
+        ParseListFile(bytes, imageList, stored);
+        KeepBetterTimes(table, stored);
+    }
+    return read;
+}
+
+bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, bool forTheList,
+                       HighScoreTable& table) {
+    if (!ImageListSaveWanted(files, forTheList)) return false;
+    std::string bytes;
+    // Never write what was not read: the file may hold best times of its own.
+    if (ReadListFileBytes(files.imagePath, bytes) == ListFileRead::Unreadable) return false;
+    const bool useMemoryList = forTheList && files.imageListKnown;
+    if (!WriteFileReplacing(files.imagePath, ComposeImageListSave(bytes, imageList, useMemoryList, table))) {
+        return false;
+    }
+    files.recordsPending = false;
+    return true;
+}
+
+bool SaveEditedImageList(ListFiles& files, const std::vector<std::string>& imageList, HighScoreTable& table) {
+    files.imageListKnown = true;
+    return SaveImageListFile(files, imageList, true, table);
+}
+
+bool SaveBestTime(ListFiles& files, const std::vector<std::string>& imageList, bool singleFileMode,
+                  HighScoreTable& table) {
+    files.recordsPending = true;
+    return SaveImageListFile(files, imageList, !singleFileMode, table);
+}
+
+bool SaveSoundListFile(ListFiles& files, const std::vector<std::string>& soundList, bool confirmed) {
+    if (confirmed) files.soundListKnown = true;
+    if (!files.soundListKnown) return false;
+    std::string bytes;
+    if (ReadListFileBytes(files.soundPath, bytes) == ListFileRead::Unreadable) return false;
+    return WriteSoundListFile(files.soundPath, soundList);
+}
+
+void SaveListFilesAtExit(ListFiles& files, const std::vector<std::string>& imageList, bool singleFileMode,
+                         const std::vector<std::string>& soundList, HighScoreTable& table) {
+    SaveImageListFile(files, imageList, !singleFileMode, table);
+    SaveSoundListFile(files, soundList, false);
 }
 
 std::string GetProgramDirectory() {
@@ -113,5 +241,5 @@ std::string GetProgramDirectory() {
         module.resize(module.size() * 2);  // the path was cut; try a larger buffer
     }
     std::string directory;
-    return ProgramDirectory(module, directory) ? directory : std::string();
+    return ProgramDirectory(module, IsAnsiLeadByte, directory) ? directory : std::string();
 }

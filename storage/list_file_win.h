@@ -1,24 +1,51 @@
-// Reading and writing the list files on disk.
+// The two list files on disk, kanoze.txt and sound.txt: every read and every
+// save of them goes through here.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "scores/best_times.h"
+#include "storage/list_saving.h"
 
-enum class ListFileRead {
-    Read,        // the file was read; its entries and best times are installed
-    Missing,     // no such file: the list starts empty
-    Unreadable,  // the file exists but could not be read: leave it alone
-};
+// Start-up: both files beside the program are read, the picture list and the
+// best times from kanoze.txt, the sound list from sound.txt.
+void LoadListFiles(ListFiles& files, std::vector<std::string>& imageList, std::vector<std::string>& soundList,
+                   HighScoreTable& table);
 
-// Appends the file's entries to `list` and loads its best times into
-// `table`, both only once the whole file has been read.
-ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list,
-                          HighScoreTable& table);
+// The picture list read again from kanoze.txt in place of `imageList`; the
+// file's best times come in where they are better than those held.
+ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table);
 
-// Write the two files through a temporary file beside them, so a failure
-// leaves the old file as it was. True when the new file is in place.
+// Saves kanoze.txt: the best times merged with those the file holds now, and
+// `imageList` when `forTheList` (the player's action was about the list)
+// and the list in memory is the player's, else the file's own list. A file
+// that cannot be read is not written; a best time then waits for the next
+// save. True when the file was written.
+bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, bool forTheList,
+                       HighScoreTable& table);
+
+// The picture list the player confirmed in its editor: it is saved even
+// where the file could not be read before.
+bool SaveEditedImageList(ListFiles& files, const std::vector<std::string>& imageList, HighScoreTable& table);
+
+// A best time just named: saved at once, with the play-list in memory, or
+// with the one the file holds while a single picture is shown.
+bool SaveBestTime(ListFiles& files, const std::vector<std::string>& imageList, bool singleFileMode,
+                  HighScoreTable& table);
+
+// Saves sound.txt with `soundList`, once that list is the player's (the file
+// was read or missing at start-up, or `confirmed` in the editor) and the
+// file, where it exists, can be read.
+bool SaveSoundListFile(ListFiles& files, const std::vector<std::string>& soundList, bool confirmed);
+
+// Exit: kanoze.txt while the play-list is shown, or when a best time still
+// waits; sound.txt.
+void SaveListFilesAtExit(ListFiles& files, const std::vector<std::string>& imageList, bool singleFileMode,
+                         const std::vector<std::string>& soundList, HighScoreTable& table);
+
+// Reading and writing one list file as it is; the saves above are built on them.
+ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list, HighScoreTable& table);
 bool WriteImageListFile(const std::string& path, const std::vector<std::string>& list,
                         const HighScoreTable& table);
 bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list);

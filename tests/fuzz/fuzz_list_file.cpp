@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The directory of the same bytes taken as a program path: a prefix that
     // ends with a backslash, or nothing when there is none.
     std::string directory;
-    if (ProgramDirectory(bytes, directory)) {
+    if (ProgramDirectory(bytes, IsCp932LeadByte, directory)) {
         Require(!directory.empty() && directory.back() == '\\');
         Require(bytes.substr(0, directory.size()) == directory);
     } else {

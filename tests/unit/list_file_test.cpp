@@ -225,25 +225,25 @@ TEST(ListFile, LongLinesAndLongNamesSurviveARoundTrip) {
 
 TEST(ProgramDirectory, PlainPaths) {
     std::string directory;
-    EXPECT_TRUE(ProgramDirectory("C:\\Games\\Kanoze\\kanoze.exe", directory));
+    EXPECT_TRUE(ProgramDirectory("C:\\Games\\Kanoze\\kanoze.exe", IsCp932LeadByte, directory));
     EXPECT_EQ(directory, "C:\\Games\\Kanoze\\");
-    EXPECT_FALSE(ProgramDirectory("kanoze.exe", directory));
-    EXPECT_FALSE(ProgramDirectory("C:/Games/kanoze.exe", directory));
-    EXPECT_FALSE(ProgramDirectory("", directory));
+    EXPECT_FALSE(ProgramDirectory("kanoze.exe", IsCp932LeadByte, directory));
+    EXPECT_FALSE(ProgramDirectory("C:/Games/kanoze.exe", IsCp932LeadByte, directory));
+    EXPECT_FALSE(ProgramDirectory("", IsCp932LeadByte, directory));
 }
 
 TEST(ProgramDirectory, ATrailByteOfADoubleByteCharacterIsNoSeparator) {
     std::string directory;
-    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "\\kanoze.exe", directory));
+    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "\\kanoze.exe", IsCp932LeadByte, directory));
     EXPECT_EQ(directory, "C:\\" + kOmote + "\\");
-    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "kanoze.exe", directory));
+    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "kanoze.exe", IsCp932LeadByte, directory));
     EXPECT_EQ(directory, "C:\\");
-    EXPECT_FALSE(ProgramDirectory(kOmote + ".exe", directory));
+    EXPECT_FALSE(ProgramDirectory(kOmote + ".exe", IsCp932LeadByte, directory));
     // A character whose trail byte is itself in the lead range ("＝"), then a
     // real separator; and a half-width katakana, which is a single byte.
-    EXPECT_TRUE(ProgramDirectory("C:\\\x81\x81\\k.exe", directory));
+    EXPECT_TRUE(ProgramDirectory("C:\\\x81\x81\\k.exe", IsCp932LeadByte, directory));
     EXPECT_EQ(directory, "C:\\\x81\x81\\");
-    EXPECT_TRUE(ProgramDirectory("C:\\\xB1\\k.exe", directory));
+    EXPECT_TRUE(ProgramDirectory("C:\\\xB1\\k.exe", IsCp932LeadByte, directory));
     EXPECT_EQ(directory, "C:\\\xB1\\");
 
     // A lead byte at the very end, in a buffer of exactly the path's size so
@@ -252,6 +252,6 @@ TEST(ProgramDirectory, ATrailByteOfADoubleByteCharacterIsNoSeparator) {
     const size_t size = sizeof text - 1;
     std::unique_ptr<char[]> exact(new char[size]);
     std::memcpy(exact.get(), text, size);
-    EXPECT_TRUE(ProgramDirectory(std::string_view(exact.get(), size), directory));
+    EXPECT_TRUE(ProgramDirectory(std::string_view(exact.get(), size), IsCp932LeadByte, directory));
     EXPECT_EQ(directory, "C:\\dir\\");
 }

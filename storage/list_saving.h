@@ -1,0 +1,39 @@
+// What the program knows of its two list files, and what each save may write:
+// never a file it could not read, never a list that is not the player's.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scores/best_times.h"
+
+enum class ListFileRead {
+    Read,        // the file was read
+    Missing,     // no such file: a new list
+    Unreadable,  // the file exists but could not be read: leave it alone
+};
+
+struct ListFiles {
+    std::string imagePath;  // kanoze.txt beside the program
+    std::string soundPath;  // sound.txt beside the program
+    // The list in memory is the player's: its file was read or did not exist,
+    // or the player confirmed the list in its editor. Until then the list the
+    // file holds is the one to keep.
+    bool imageListKnown = false;
+    bool soundListKnown = false;
+    // A best time of this run has not reached kanoze.txt yet.
+    bool recordsPending = false;
+};
+
+// Whether a save of kanoze.txt has anything of the player's to write: the
+// list in memory (`forTheList`, when it is the player's) or a best time.
+bool ImageListSaveWanted(const ListFiles& files, bool forTheList);
+
+// kanoze.txt as a save writes it, given the bytes the file holds now (empty
+// when it is missing). The file's best times are merged into `table`, the
+// better entry of each; the list is `memoryList` when `useMemoryList`, else
+// the file's own. When the file holds what `table` and `memoryList` came
+// from, the result is exactly what the writer makes of them.
+std::string ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& memoryList,
+                                 bool useMemoryList, HighScoreTable& table);
