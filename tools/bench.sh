@@ -15,12 +15,15 @@ export LC_ALL=ja_JP.UTF-8
 export ALSA_CONFIG_PATH=$BENCH_DIR/alsa.conf
 DESKTOP_SIZE=${DESKTOP_SIZE:-1024x768}
 
-bench_wine() {
-    if command -v wine64 >/dev/null 2>&1; then wine64 "$@"
-    elif [ -x /usr/lib/wine/wine64 ]; then /usr/lib/wine/wine64 "$@"
-    else wine "$@"
+# The Wine loader that runs the 64-bit programs.
+bench_wine_path() {
+    if command -v wine64 >/dev/null 2>&1; then command -v wine64
+    elif [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64
+    else command -v wine
     fi
 }
+
+bench_wine() { "$(bench_wine_path)" "$@"; }
 
 # Creates the prefix once: boot, then one shared virtual desktop for every
 # program of the prefix, so test drivers and the game see each other's windows.

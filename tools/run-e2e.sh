@@ -35,6 +35,8 @@ export KANOZE_E2E_WORK=$(winpath "$WORK")
 export KANOZE_SOURCE=$(winpath "$KANOZE_ROOT")
 export KANOZE_E2E_CORRUPT=$(winpath "$WORK/corrupt")
 export KANOZE_E2E_FULL=$(winpath "$WORK/full")
+# The Wine loader as a Unix path, for tests that start the game in another locale.
+export KANOZE_WINE=$(bench_wine_path)
 export WINEDEBUG=-all
 
 # Wine's helper processes keep the first program's output open, so the

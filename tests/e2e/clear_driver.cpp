@@ -21,6 +21,15 @@ Score ScoreAt(const std::string& file, int index) {
     return score;
 }
 
+std::string ScoreSection(int index, const std::string& name, long seconds) {
+    std::string out = "#SCORE\r\n";
+    for (int i = 0; i < 98; ++i) {
+        out += i == index ? "NAME=" + name + "\r\nSCORE=" + std::to_string(seconds) + "\r\n"
+                          : "NAME=Not regist\r\nSCORE=5940\r\n";
+    }
+    return out + "#SCORE_END\r\n";
+}
+
 int ScoreIndex(bool easy, int columns, int rows) { return (easy ? 0 : 49) + (rows - 4) * 7 + (columns - 4); }
 
 void ClickSpinArrow(HWND dialog, int spinId, bool up) {

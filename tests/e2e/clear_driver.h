@@ -31,6 +31,10 @@ struct Score {
     long seconds = -1;
 };
 
+// The best-time section of kanoze.txt as the game writes it: every entry
+// "Not regist" / 5940, but entry `index` (0 to 97, as ScoreAt counts) when given.
+std::string ScoreSection(int index = -1, const std::string& name = "", long seconds = 0);
+
 // Entry `index` of the best times in a kanoze.txt: easy entries 0 to 48,
 // difficult entries 49 to 97.
 Score ScoreAt(const std::string& file, int index);

@@ -18,7 +18,9 @@ int Centre(const RECT& r) { return (r.left + r.right) / 2; }
 
 class ClearTest : public ::testing::Test {
   protected:
-    void StartWithPicture(int width, int height) {
+    // kanoze.txt lists one picture, then `scores`; `heldAtStart` has another
+    // program hold it while the game starts and let go at once after.
+    void StartWithPicture(int width, int height, const std::string& scores = "", bool heldAtStart = false) {
         const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
         width_ = width;
@@ -26,8 +28,11 @@ class ClearTest : public ::testing::Test {
         const std::wstring picture = directory_ + L"position.bmp";
         ASSERT_TRUE(WritePositionBmp(picture, width, height));
         ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt",
-                                   "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n"));
-        ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
+                                   "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n" + scores));
+        HANDLE held = heldAtStart ? HoldFile(directory_ + L"kanoze.txt") : INVALID_HANDLE_VALUE;
+        const bool started = game_.Start(directory_ + L"kanoze.exe", directory_);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        ASSERT_TRUE(started);
     }
 
     std::string ListFileNow() {
@@ -50,6 +55,23 @@ class ClearTest : public ::testing::Test {
         failure = player.SwapHome();
         EXPECT_EQ("", failure);
         return GetTickCount() - before;
+    }
+
+    // ファイルを開く with a 400 x 300 picture, a 4 x 4 board solved and the
+    // new best time named `name`.
+    void RecordOnASingleFile(const wchar_t* name) {
+        const std::wstring single = directory_ + L"single.bmp";
+        ASSERT_TRUE(WritePositionBmp(single, 400, 300));
+        ASSERT_TRUE(game_.ChooseMenuItem(0, 0));
+        ASSERT_TRUE(AnswerFileDialog(L"画像ファイルを選択", single));
+        BoardPlayer player(game_, 400, 300, 4, 4);
+        PlayToTheEnd(player);
+        ASSERT_FALSE(HasFailure());
+        HWND dialog = WaitForDialog(kNameDialogTitle);
+        ASSERT_NE(nullptr, dialog);
+        TypeText(name);
+        game_.PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitUntilClosed(dialog));
     }
 
     void CloseGame() {
@@ -240,19 +262,8 @@ TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
 TEST_F(ClearTest, RecordOfASingleFileIsSavedAtOnceWithThePlayListTheFileHolds) {
     StartWithPicture(400, 300);
     const std::string listed = "#FILE\r\n" + AnsiPath(directory_ + L"position.bmp") + "\r\n#FILE_END\r\n";
-    const std::wstring single = directory_ + L"single.bmp";
-    ASSERT_TRUE(WritePositionBmp(single, 400, 300));
-    ASSERT_TRUE(game_.ChooseMenuItem(0, 0));  // ファイルを開く
-    ASSERT_TRUE(AnswerFileDialog(L"画像ファイルを選択", single));
-
-    BoardPlayer player(game_, 400, 300, 4, 4);
-    PlayToTheEnd(player);
-    ASSERT_FALSE(HasFailure());
-    HWND dialog = WaitForDialog(kNameDialogTitle);
-    ASSERT_NE(nullptr, dialog);
-    TypeText(L"Single");
-    game_.PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntilClosed(dialog));
+    RecordOnASingleFile(L"Single");
+    ASSERT_FALSE(HasFatalFailure());
 
     ASSERT_TRUE(WaitUntil([&] { return ScoreAt(ListFileNow(), 49).name == "Single"; })) << ListFileNow();
     EXPECT_EQ(0u, ListFileNow().rfind(listed, 0)) << "the play-list in the file stays as it was";
@@ -261,6 +272,21 @@ TEST_F(ClearTest, RecordOfASingleFileIsSavedAtOnceWithThePlayListTheFileHolds) {
     CloseGame();
     EXPECT_EQ("Single", ScoreAt(ListFileNow(), 49).name);
     EXPECT_EQ(0u, ListFileNow().rfind(listed, 0));
+}
+
+
+// kanoze.txt held by another program while the game started, let go later:
+// a record of a single picture joins the best times the file holds.
+TEST_F(ClearTest, RecordMadeAfterTheListWasHeldAtStartUpIsSavedBesideTheStoredOnes) {
+    StartWithPicture(400, 300, ScoreSection(0, "Hanako", 77), true);
+    const std::string listed = "#FILE\r\n" + AnsiPath(directory_ + L"position.bmp") + "\r\n#FILE_END\r\n";
+    RecordOnASingleFile(L"Single");
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(WaitUntil([&] { return ScoreAt(ListFileNow(), 49).name == "Single"; })) << ListFileNow();
+    EXPECT_EQ("Hanako", ScoreAt(ListFileNow(), 0).name);
+    EXPECT_EQ(77, ScoreAt(ListFileNow(), 0).seconds);
+    EXPECT_EQ(0u, ListFileNow().rfind(listed, 0)) << "the list the file holds";
+    CloseGame();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "clear_driver.h"
 #include "game_driver.h"
 
 namespace {
@@ -20,21 +21,6 @@ constexpr DWORD kDialogTimeoutMs = 10000;
 constexpr int kLongListEntries = 150000;
 constexpr int kAimedRounds = 10;
 constexpr int kKillRounds = 20;
-
-std::wstring Environment(const wchar_t* name) {
-    wchar_t value[1024] = {};
-    const DWORD n = GetEnvironmentVariableW(name, value, 1024);
-    return n > 0 && n < 1024 ? std::wstring(value) : std::wstring();
-}
-
-std::string Scores(const char* firstName, int firstSeconds) {
-    std::string out = "#SCORE\r\n";
-    for (int i = 0; i < 98; ++i) {
-        out += i == 0 ? std::string("NAME=") + firstName + "\r\nSCORE=" + std::to_string(firstSeconds) + "\r\n"
-                      : "NAME=Not regist\r\nSCORE=5940\r\n";
-    }
-    return out + "#SCORE_END\r\n";
-}
 
 // A list as a person might write it by hand: LF line ends, no best times.
 // The game rewrites it with CR LF and both tables, so every write shows.
@@ -106,7 +92,7 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
         entries.push_back(entry);
     }
     const std::string old = HandWritten(entries);
-    const std::string now = AsWritten(entries, Scores("Not regist", 5940));
+    const std::string now = AsWritten(entries, ScoreSection());
     const std::wstring list = Path(L"kanoze.txt"), temporary = Path(L"kanoze.txt.tmp");
 
     // How long the way out takes, from the close key to the end of the process.
@@ -199,7 +185,7 @@ TEST_F(FaultTest, AFullDiskLosesTheWriteButNeitherTheOldListsNorTheGame) {
     CloseNormally(game);
     // The failed write took its link away with its temporary file, so the
     // exit may have saved kanoze.txt; sound.txt found the disk full.
-    const std::string now = AsWritten({AnsiPath(picture_)}, Scores("Not regist", 5940));
+    const std::string now = AsWritten({AnsiPath(picture_)}, ScoreSection());
     EXPECT_TRUE(bytes(L"kanoze.txt") == old || bytes(L"kanoze.txt") == now) << bytes(L"kanoze.txt");
     EXPECT_EQ(oldSound, bytes(L"sound.txt"));
 }
@@ -241,7 +227,7 @@ TEST_F(FaultTest, AFolderThatTakesNoNewFileAndAReadOnlyListLeaveTheOldFilesAndTh
 }
 
 TEST_F(FaultTest, ListFilesHeldOpenByAnotherProgramAtStartUpAreNotOverwrittenAtExit) {
-    const std::string list = AsWritten({AnsiPath(picture_)}, Scores("Hanako", 77));
+    const std::string list = AsWritten({AnsiPath(picture_)}, ScoreSection(0, "Hanako", 77));
     const std::string sound = "#FILE\r\nZ:\\music\\song.mp3\r\n#FILE_END\r\n";
     ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), list));
     ASSERT_TRUE(WriteFileBytes(Path(L"sound.txt"), sound));
@@ -249,8 +235,7 @@ TEST_F(FaultTest, ListFilesHeldOpenByAnotherProgramAtStartUpAreNotOverwrittenAtE
     HANDLE held[2];
     const wchar_t* names[2] = {L"kanoze.txt", L"sound.txt"};
     for (int i = 0; i < 2; ++i) {
-        held[i] = CreateFileW(Path(names[i]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        held[i] = HoldFile(Path(names[i]));
         ASSERT_NE(INVALID_HANDLE_VALUE, held[i]);
     }
     Game game;
@@ -264,6 +249,40 @@ TEST_F(FaultTest, ListFilesHeldOpenByAnotherProgramAtStartUpAreNotOverwrittenAtE
     CloseNormally(game);
     EXPECT_EQ(list, Bytes(L"kanoze.txt")) << "the list and best times are all still there";
     EXPECT_EQ(sound, Bytes(L"sound.txt"));
+}
+
+// Held at start-up, let go, then a list confirmed in the editor: the list
+// is the player's, and the best times the file held are still there.
+TEST_F(FaultTest, ListHeldAtStartUpKeepsItsBestTimesWhenTheEditorSavesAList) {
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), AsWritten({AnsiPath(picture_)}, ScoreSection(0, "Hanako", 77))));
+    HANDLE held = HoldFile(Path(L"kanoze.txt"));
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Game game;
+    const bool started = game.Start(Path(L"kanoze.exe"), directory_);
+    CloseHandle(held);
+    ASSERT_TRUE(started);
+    SaveListFromEditor(game);
+    EXPECT_EQ(AsWritten({}, ScoreSection(0, "Hanako", 77)), Bytes(L"kanoze.txt"));
+    CloseNormally(game);
+    EXPECT_EQ(AsWritten({}, ScoreSection(0, "Hanako", 77)), Bytes(L"kanoze.txt"));
+}
+
+// A temporary file left read-only and hidden by an earlier run does not
+// stop the save, and the list keeps the attributes the player gave it.
+TEST_F(FaultTest, AStaleReadOnlyTemporaryFileAndAHiddenListDoNotStandInTheWayOfASave) {
+    const std::string old = HandWritten({AnsiPath(picture_)});
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), old));
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt.tmp"), "left by a crash"));
+    ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.txt.tmp").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const DWORD hidden = GetFileAttributesW(Path(L"kanoze.txt").c_str());
+    Game game;
+    ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+    CloseNormally(game);
+    EXPECT_EQ(AsWritten({AnsiPath(picture_)}, ScoreSection()), Bytes(L"kanoze.txt"));
+    EXPECT_EQ(hidden, GetFileAttributesW(Path(L"kanoze.txt").c_str()));
+    EXPECT_TRUE(hidden & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(FileExists(Path(L"kanoze.txt.tmp")));
 }
 
 }  // namespace

@@ -39,12 +39,6 @@ std::wstring ModuleDirectory() {
     return directory.substr(0, directory.find_last_of(L'\\') + 1);
 }
 
-std::wstring Environment(const wchar_t* name) {
-    wchar_t value[1024];
-    const DWORD n = GetEnvironmentVariableW(name, value, 1024);
-    return (n > 0 && n < 1024) ? std::wstring(value) : std::wstring();
-}
-
 void SendKey(WORD key, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -130,6 +124,12 @@ static void RemoveTree(const std::wstring& directory) {
     RemoveDirectoryW(directory.c_str());
 }
 
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[1024];
+    const DWORD n = GetEnvironmentVariableW(name, value, 1024);
+    return (n > 0 && n < 1024) ? std::wstring(value) : std::wstring();
+}
+
 std::wstring MakeProgramDirectory(const std::wstring& name) {
     const std::wstring directory = WorkDirectory() + name + L"\\";
     RemoveTree(directory);
@@ -159,11 +159,20 @@ Game::~Game() {
     }
 }
 
-bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory) {
+bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory, const std::wstring& unixLocale) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    const bool direct = unixLocale.empty();
+    if (!direct) {
+        // A Windows program's locale comes from the Unix environment its Wine
+        // process started in; Wine runs Unix programs too, so env sets it.
+        const std::wstring wine = Environment(L"KANOZE_WINE");
+        if (wine.empty()) return false;
+        commandLine = L"Z:\\usr\\bin\\env LC_ALL=" + unixLocale + L" LANG=" + unixLocale + L" \"" + wine + L"\" " +
+                      commandLine;
+    }
+    if (!CreateProcessW(direct ? exe.c_str() : nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         currentDirectory.c_str(), &startup, &process_)) {
         return false;
     }
@@ -177,7 +186,19 @@ bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory) 
             window_ = window;
             return true;
         }
-        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;
+        // Started through env, the game is a Windows process of its own: its
+        // handle takes the place of the Unix one, which tells nothing of it.
+        if (window && !direct && IsWindowVisible(window)) {
+            HANDLE game = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, owner);
+            if (!game) return false;
+            CloseHandle(process_.hProcess);
+            process_.hProcess = game;
+            process_.dwProcessId = owner;
+            window_ = window;
+            return true;
+        }
+        if (direct && WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;
+        if (!direct) Sleep(50);
     }
     return false;
 }
@@ -313,6 +334,11 @@ DWORD RunToExit(const std::wstring& exe, const std::wstring& currentDirectory, D
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return code;
+}
+
+HANDLE HoldFile(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {

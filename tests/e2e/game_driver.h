@@ -24,6 +24,9 @@ std::wstring MakeProgramDirectory(const std::wstring& name);
 
 std::wstring WorkDirectory();
 
+// A variable of the test's environment, empty when it is not set.
+std::wstring Environment(const wchar_t* name);
+
 // What the screen showed inside an area at one moment.
 struct Screenshot {
     int width = 0;
@@ -52,8 +55,11 @@ struct Usage {
 class Game {
   public:
     ~Game();
-    // Starts `exe` with `currentDirectory` and waits for its window.
-    bool Start(const std::wstring& exe, const std::wstring& currentDirectory);
+    // Starts `exe` with `currentDirectory` and waits for its window. With a
+    // `unixLocale` (Wine only, through the loader whose Unix path KANOZE_WINE
+    // holds) the game runs in that locale, and so in its code page, not the
+    // test's.
+    bool Start(const std::wstring& exe, const std::wstring& currentDirectory, const std::wstring& unixLocale = L"");
     HWND window() const { return window_; }
     HANDLE process() const { return process_.hProcess; }
 
@@ -103,6 +109,9 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// Opens a file as another program may hold it: read and write, shared with
+// no one. INVALID_HANDLE_VALUE when it cannot.
+HANDLE HoldFile(const std::wstring& path);
 
 // What the screen shows at (x, y), read back from the display.
 COLORREF ScreenPixel(int x, int y);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "clear_driver.h"
 #include "dialog_driver.h"
 #include "game_driver.h"
 
@@ -21,12 +22,6 @@ constexpr int kDelete = 1007;
 const wchar_t kEditorTitle[] = L"イメージリストの編集";
 const wchar_t kFileDialogTitle[] = L"画像ファイルを選択";
 
-std::string DefaultScores() {
-    std::string out = "#SCORE\r\n";
-    for (int i = 0; i < 98; ++i) out += "NAME=Not regist\r\nSCORE=5940\r\n";
-    return out + "#SCORE_END\r\n";
-}
-
 std::string FileSection(const Paths& entries) {
     std::string out = "#FILE\r\n";
     for (const std::wstring& entry : entries) out += AnsiPath(entry) + "\r\n";
@@ -34,7 +29,7 @@ std::string FileSection(const Paths& entries) {
 }
 
 // kanoze.txt as the game writes it: the list, then the untouched best times.
-std::string ListFile(const Paths& entries) { return FileSection(entries) + DefaultScores(); }
+std::string ListFile(const Paths& entries) { return FileSection(entries) + ScoreSection(); }
 
 class PlayListTest : public ::testing::Test {
   protected:

@@ -4,18 +4,13 @@
 
 #include <cstring>
 
+#include "clear_driver.h"
 #include "game_driver.h"
 
 namespace {
 
 constexpr DWORD kExitTimeoutMs = 20000;
 constexpr UINT kGrayed = MF_GRAYED | MF_DISABLED;
-
-std::string DefaultScores() {
-    std::string out = "#SCORE\r\n";
-    for (int i = 0; i < 98; ++i) out += "NAME=Not regist\r\nSCORE=5940\r\n";
-    return out + "#SCORE_END\r\n";
-}
 
 // Two pictures that load, one of them in a folder with a double-byte name.
 std::string HandWrittenImageList(const std::wstring& directory) {
@@ -191,7 +186,7 @@ TEST_F(ShellTest, CloseWritesBothListFilesInTheProgramDirectory) {
     ASSERT_TRUE(game.Start(Exe(), elsewhere_));
     CloseFromMenu(game);
 
-    EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + DefaultScores(), ProgramFile(L"kanoze.txt"));
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + ScoreSection(), ProgramFile(L"kanoze.txt"));
     EXPECT_EQ("#FILE\r\n#FILE_END\r\n", ProgramFile(L"sound.txt"));
     EXPECT_FALSE(FileExists(elsewhere_ + L"kanoze.txt")) << "nothing goes to the current directory";
     EXPECT_FALSE(FileExists(directory_ + L"kanoze.txt.tmp"));
@@ -240,8 +235,32 @@ TEST_F(ShellTest, ProgramDirectoryWithDoubleByteNameHoldsTheLists) {
 
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(directory + L"kanoze.txt", bytes));
-    EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + DefaultScores(), bytes);
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + ScoreSection(), bytes);
     EXPECT_TRUE(FileExists(directory + L"sound.txt"));
 }
 
 }  // namespace
+
+// The game run on a Western system (code page 1252), from a folder whose
+// name ends in "é" (0xE9, a lead byte in code page 932 that would take the
+// backslash after it for its trail byte).
+TEST_F(ShellTest, ProgramDirectoryWithAnAccentedNameHoldsTheListsOnAWesternSystem) {
+    const std::wstring directory = MakeProgramDirectory(L"Caf\u00e9");
+    const std::wstring picture = elsewhere_ + L"position.bmp";
+    ASSERT_TRUE(WritePositionBmp(picture, 64, 48));
+    ASSERT_TRUE(WriteFileBytes(directory + L"kanoze.txt", "#FILE\n" + AnsiPath(picture) + "\n#FILE_END\n"));
+
+    if (Environment(L"KANOZE_WINE").empty()) GTEST_SKIP() << "needs Wine, to run the game in another locale";
+    Game game;
+    ASSERT_TRUE(game.Start(directory + L"kanoze.exe", elsewhere_, L"C.UTF-8"));
+    const MenuEntry* start = nullptr;
+    const std::vector<MenuEntry> menu = game.ReadMenu();
+    ASSERT_TRUE(start = game.FindCommand(menu, 40003));
+    EXPECT_FALSE(start->state & kGrayed) << "the list beside the program was read";
+    CloseFromMenu(game);
+
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(directory + L"kanoze.txt", bytes));
+    EXPECT_EQ("#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n" + ScoreSection(), bytes);
+    EXPECT_FALSE(FileExists(WorkDirectory() + L"kanoze.txt")) << "nothing goes to the folder above";
+}
