@@ -104,6 +104,9 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
+// The size of a window's client area: the play area a picture was fitted to.
+SIZE ClientSize(HWND window);
+
 // What the screen shows at (x, y), read back from the display.
 COLORREF ScreenPixel(int x, int y);
 
