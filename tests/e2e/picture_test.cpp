@@ -90,7 +90,7 @@ class Wic {
         CoUninitialize();
     }
 
-    bool WriteJpeg(const std::wstring& path, const Pixels& p) {
+    bool Write(const std::wstring& path, const Pixels& p, REFGUID container = GUID_ContainerFormatJpeg) {
         IWICStream* stream = nullptr;
         IWICBitmapEncoder* encoder = nullptr;
         IWICBitmapFrameEncode* frame = nullptr;
@@ -103,7 +103,7 @@ class Wic {
         }
         const bool ok = factory_ && SUCCEEDED(factory_->CreateStream(&stream)) &&
                         SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-                        SUCCEEDED(factory_->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+                        SUCCEEDED(factory_->CreateEncoder(container, nullptr, &encoder)) &&
                         SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
                         SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) &&
                         SUCCEEDED(frame->Initialize(options)) &&
@@ -311,7 +311,7 @@ uint32_t PhotoColour(int x, int y) {
 TEST_F(PictureTest, ALargePhotoIsShrunkInTrueColours) {
     Wic wic;
     const std::wstring jpg = Path(L"photo.jpg");
-    ASSERT_TRUE(wic.WriteJpeg(jpg, MakePixels(3200, 2400, PhotoColour)));
+    ASSERT_TRUE(wic.Write(jpg, MakePixels(3200, 2400, PhotoColour)));
     Pixels decoded;
     ASSERT_TRUE(wic.Read(jpg, decoded));
     StartWith({jpg});
@@ -358,7 +358,7 @@ TEST_F(PictureTest, APhotoTaggedAsTurnedIsShownUpright) {
     // clockwise to view", so upright the red is on the right.
     Wic wic;
     const std::wstring stored = Path(L"stored.jpg"), turned = Path(L"turned.jpg");
-    ASSERT_TRUE(wic.WriteJpeg(stored, MakePixels(400, 300, [](int, int y) {
+    ASSERT_TRUE(wic.Write(stored, MakePixels(400, 300, [](int, int y) {
         return y < 150 ? Bgr(230, 20, 20) : Bgr(20, 20, 230);
     })));
     std::string bytes;
@@ -410,6 +410,30 @@ TEST_F(PictureTest, AGifIsItsWholeLogicalScreen) {
     const POINT background = game_.ClientToScreenPoint(20, 20), frame = game_.ClientToScreenPoint(110, 80);
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(frame.x, frame.y) == RGB(255, 0, 0); })) << "the frame";
     EXPECT_EQ(RGB(0, 255, 0), ScreenPixel(background.x, background.y)) << "the background around it";
+    Close();
+}
+
+TEST_F(PictureTest, TheFileDialogOffersEveryPictureTheSystemReads) {
+    Wic wic;
+    const std::wstring png = Path(L"drawing.png");
+    ASSERT_TRUE(wic.Write(png, MakePixels(320, 240, [](int x, int) { return Bgr(x % 256, 90, 200); }),
+                          GUID_ContainerFormatPng));
+    StartWith({});
+    ASSERT_TRUE(game_.ChooseMenuItem(0, 0));
+    const HWND dialog = WaitForDialog(L"画像ファイルを選択");
+    ASSERT_TRUE(dialog);
+    const HWND types = GetDlgItem(dialog, 0x470);  // the file-type box
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(types, CB_GETCOUNT, 0, 0) == 2; }));
+    wchar_t first[256] = {}, second[1024] = {};
+    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    SendMessageW(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(second));
+    EXPECT_STREQ(L"画像ファイル(*.bmp;*.jpg;*.gif)", first) << "first as it always was";
+    const std::wstring all = second;
+    for (const wchar_t* pattern : {L"*.bmp", L"*.jpg", L"*.gif", L"*.png", L"*.tif"}) {
+        EXPECT_NE(std::wstring::npos, all.find(pattern)) << pattern;
+    }
+    ASSERT_TRUE(AnswerFileDialog(L"画像ファイルを選択", png));
+    EXPECT_TRUE(WaitUntil([&] { return ClientSize(game_.window()).cx == 320; })) << "the png is shown";
     Close();
 }
 
