@@ -18,13 +18,22 @@ int Centre(const RECT& r) { return (r.left + r.right) / 2; }
 
 class ClearTest : public ::testing::Test {
   protected:
-    void StartWithPicture(int width, int height) {
+    // A PositionColour picture, or the demo picture (640 x 480) when `demo` is set.
+    void StartWithPicture(int width, int height, bool demo = false) {
         const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
         width_ = width;
         height_ = height;
-        const std::wstring picture = directory_ + L"position.bmp";
-        ASSERT_TRUE(WritePositionBmp(picture, width, height));
+        const std::wstring picture = directory_ + (demo ? L"mountains.jpg" : L"position.bmp");
+        if (demo) {
+            wchar_t root[1024] = {};
+            GetEnvironmentVariableW(L"KANOZE_SOURCE", root, 1024);
+            std::string bytes;
+            ASSERT_TRUE(ReadFileBytes(std::wstring(root) + L"\\demo\\mountains.jpg", bytes));
+            ASSERT_TRUE(WriteFileBytes(picture, bytes));
+        } else {
+            ASSERT_TRUE(WritePositionBmp(picture, width, height));
+        }
         ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt",
                                    "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n"));
         ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
@@ -109,10 +118,6 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
     EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), 0).name) << "easy 4 x 4 keeps its default";
     EXPECT_EQ(5940, ScoreAt(ListFileNow(), 0).seconds);
 
-    SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
-                  {game_.ClientToScreenPoint(0, 0).x, game_.ClientToScreenPoint(0, 0).y,
-                   game_.ClientToScreenPoint(640, 300).x, game_.ClientToScreenPoint(640, 300).y});
-
     // A click ends the celebration on the plain picture.
     EXPECT_GT(Yellow(), 200) << "the celebration still runs after the name";
     game_.ClickClient(10, 10);
@@ -135,6 +140,31 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
 
     CloseGame();
     EXPECT_EQ(Cp932("花子"), ScoreAt(ListFileNow(), 49).name) << "the record survives the exit";
+}
+
+// A board of the demo picture played to the end, its celebration saved for the README.
+TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
+    StartWithPicture(640, 480, true);
+    BoardPlayer player(game_, 640, 480, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return View().Count(RGB(0, 0, 0)) < 640 * 480 / 2; })) << "the picture shows";
+    player.LearnPicture();
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "yellow texts appear";
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    game_.PressAltF4(dialog);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    RECT earlier = {}, now = {};
+    EXPECT_TRUE(WaitUntil([&] {
+        Yellow(&earlier);
+        Sleep(300);
+        return Yellow(&now) > 200 && EqualRect(&earlier, &now);
+    })) << "the slide-in comes to rest";
+    const POINT origin = game_.ClientToScreenPoint(0, 0);
+    EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
+                              {origin.x, origin.y, origin.x + 640, origin.y + 480}));
+    CloseGame();
 }
 
 TEST_F(ClearTest, TextWiderThanTheViewRunsAsMarqueeUntilTheTenSecondsEnd) {
