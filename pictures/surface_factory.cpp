@@ -85,8 +85,10 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
     ComPtr<IWICMetadataQueryReader> reader;
     frame->GetMetadataQueryReader(reader.Receive());
     const UINT left = QueryNumber(reader.get(), L"/imgdesc/Left"), top = QueryNumber(reader.get(), L"/imgdesc/Top");
-    if (screenWidth == 0 || screenHeight == 0 || screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide) {
-        return true;  // no usable screen size: the frame alone
+    if (screenWidth == 0 || screenHeight == 0) return true;  // no screen size: the frame alone
+    if (screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide ||
+        uint64_t(screenWidth) * screenHeight > kMaxPixels) {
+        return false;
     }
     if (left == 0 && top == 0 && frameWidth == screenWidth && frameHeight == screenHeight) return true;
 
