@@ -22,6 +22,12 @@ class ComPtr {
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
 
+    void Swap(ComPtr& other) {
+        T* pointer = pointer_;
+        pointer_ = other.pointer_;
+        other.pointer_ = pointer;
+    }
+
     void Reset() {
         if (pointer_) {
             pointer_->Release();

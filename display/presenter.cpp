@@ -41,7 +41,10 @@ int InitDirectDraw() {
         ReleasePresenter();
         return 0;
     }
-    p.directDraw->SetCooperativeLevel(g_state.mainWindow, DDSCL_NORMAL);
+    if (p.directDraw->SetCooperativeLevel(g_state.mainWindow, DDSCL_NORMAL) != DD_OK) {
+        ReleasePresenter();
+        return 0;
+    }
     DDSURFACEDESC2 primary = PrimaryDescription();
     if (p.directDraw->CreateSurface(&primary, p.primarySurface.Receive(), nullptr) != DD_OK) {
         ReleasePresenter();
@@ -52,8 +55,11 @@ int InitDirectDraw() {
         ReleasePresenter();
         return 0;
     }
-    if (p.directDraw->CreateClipper(0, p.clipper.Receive(), nullptr) == DD_OK && p.clipper) {
-        p.clipper->SetHWnd(0, g_state.mainWindow);
+    // Without a clipper every frame would be dropped: no start without one.
+    if (p.directDraw->CreateClipper(0, p.clipper.Receive(), nullptr) != DD_OK || !p.clipper ||
+        p.clipper->SetHWnd(0, g_state.mainWindow) != DD_OK) {
+        ReleasePresenter();
+        return 0;
     }
     p.directDraw->FlipToGDISurface();
     return 1;
@@ -61,12 +67,16 @@ int InitDirectDraw() {
 
 HRESULT RecreateBackSurface(int width, int height) {
     Presenter& p = g_state.presenter;
-    p.backSurface.Reset();
     if (!p.directDraw) return DDERR_GENERIC;
+    // The new surface is made before the old one goes: when it cannot be
+    // made, the old one still serves the old view.
     DDSURFACEDESC2 back = BackDescription(width, height);
-    const HRESULT result = p.directDraw->CreateSurface(&back, p.backSurface.Receive(), nullptr);
-    if (result != DD_OK) p.backSurface.Reset();  // never keep a half-made surface
-    return result;
+    ComPtr<IDirectDrawSurface7> made;
+    const HRESULT result = p.directDraw->CreateSurface(&back, made.Receive(), nullptr);
+    if (result != DD_OK || !made) return result != DD_OK ? result : DDERR_GENERIC;
+    p.backSurface.Reset();
+    p.backSurface.Swap(made);
+    return DD_OK;
 }
 
 int RestoreSurfaces() {

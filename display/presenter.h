@@ -18,6 +18,7 @@ struct Presenter {
 };
 
 int InitDirectDraw();
+// A new back surface of width x height; on failure the old one stays.
 HRESULT RecreateBackSurface(int width, int height);
 int RestoreSurfaces();
 

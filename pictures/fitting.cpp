@@ -24,16 +24,16 @@ bool HasExtension(const char* path, const char* extension) {
     return true;
 }
 
-FittedSize FitToScreen(int width, int height, int screenWidth, int screenHeight,
-                       int menuAllowance) {
-    FittedSize fitted{width, height, false};
-    if (width > screenWidth) {
-        const float ratio = static_cast<float>(screenWidth) / static_cast<float>(width);
-        fitted = FittedSize{screenWidth, Scale(height, ratio), true};
+FittedSize FitToScreen(int width, int height, int areaWidth, int areaHeight, int allowance) {
+    const bool tooWide = width > areaWidth;
+    const bool tooHigh = height + allowance > areaHeight;
+    if (!tooWide && !tooHigh) return FittedSize{width, height, false};
+    const float widthRatio = static_cast<float>(areaWidth) / static_cast<float>(width);
+    const float heightRatio = static_cast<float>(areaHeight - allowance) / static_cast<float>(height);
+    // Both from the decoded size: a picture that needs both rules takes the
+    // one that shrinks it more. The height rule wins a tie, as it always did.
+    if (tooHigh && (!tooWide || heightRatio <= widthRatio)) {
+        return FittedSize{Scale(width, heightRatio), areaHeight - allowance, true};
     }
-    if (height + menuAllowance > screenHeight) {
-        const float ratio = static_cast<float>(screenHeight - menuAllowance) / static_cast<float>(height);
-        fitted = FittedSize{Scale(width, ratio), screenHeight - menuAllowance, true};
-    }
-    return fitted;
+    return FittedSize{areaWidth, Scale(height, widthRatio), true};
 }

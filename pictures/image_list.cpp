@@ -2,10 +2,13 @@
 #include "pictures/image_list.h"
 
 #include <commdlg.h>
+#include <wincodec.h>
 
+#include <cwctype>
 #include <string>
 
 #include "app/app.h"
+#include "app/com_ptr.h"
 #include "app/game_state.h"
 #include "pictures/list_editor.h"
 #include "pictures/load_picture.h"
@@ -14,11 +17,49 @@
 
 namespace {
 
-const char kPictureFilter[] = "画像ファイル(*.bmp;*.jpg;*.gif)\0*.bmp;*.jpg;*.gif\0";
 const char kPictureTitle[] = "画像ファイルを選択";
 constexpr int kPathSize = 1024;
 
-const ListEditor kImageListEditor = {IDC_IMAGE_LIST, kPictureFilter, kPictureTitle, "bmp"};
+// The file dialog's picture filter: bmp, jpg and gif first, then every
+// picture the system's decoders read (png, tif and whatever else is installed).
+const char* PictureFilter() {
+    static std::string filter;
+    if (!filter.empty()) return filter.c_str();
+    std::string patterns = "*.bmp;*.jpg;*.gif";
+    ComPtr<IEnumUnknown> decoders;
+    if (g_state.surfaceFactory &&
+        SUCCEEDED(g_state.surfaceFactory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
+                                                                    decoders.Receive()))) {
+        ComPtr<IUnknown> component;
+        ULONG got = 0;
+        while (decoders->Next(1, component.Receive(), &got) == S_OK && got == 1) {
+            ComPtr<IWICBitmapDecoderInfo> info;
+            wchar_t extensions[256] = {};
+            UINT length = 0;
+            if (FAILED(component->QueryInterface(IID_IWICBitmapDecoderInfo, info.ReceiveVoid())) ||
+                FAILED(info->GetFileExtensions(256, extensions, &length))) {
+                continue;
+            }
+            // ".png" or ".tiff,.tif": each becomes "*.png", once.
+            std::wstring all(extensions);
+            for (size_t start = 0; start < all.size();) {
+                size_t end = all.find(L',', start);
+                if (end == std::wstring::npos) end = all.size();
+                std::string pattern = "*";
+                for (size_t i = start; i < end; ++i) {
+                    if (all[i] > 0x20 && all[i] < 0x7F) pattern += static_cast<char>(towlower(all[i]));
+                }
+                if (pattern.size() > 2 && (";" + patterns + ";").find(";" + pattern + ";") == std::string::npos) {
+                    patterns += ";" + pattern;
+                }
+                start = end + 1;
+            }
+        }
+    }
+    filter = std::string("画像ファイル(*.bmp;*.jpg;*.gif)") + '\0' + "*.bmp;*.jpg;*.gif" + '\0';
+    filter += "すべての画像ファイル(" + patterns + ")" + '\0' + patterns + '\0';
+    return filter.c_str();
+}
 
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
 void DropEntryAtCursor() {
@@ -56,7 +97,7 @@ int OpenSingleFile(HWND window) {
     if (!g_state.singleFileMode) SaveImageListFile(g_state.listFiles, g_state.imageList, true, g_state.highScores);
     g_state.imageList.clear();
     g_state.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, kPictureFilter, kPictureTitle, "bmp")) return 0;
+    if (!ChooseFile(path, kPathSize, window, PictureFilter(), kPictureTitle, "bmp")) return 0;
     const int result = LoadPicture(window, path);
     if (!result) return 0;
     g_state.play.playing = false;
@@ -102,5 +143,6 @@ int ReloadImageList(HWND window) {
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return RunListEditor(dialog, message, wParam, kImageListEditor, g_state.imageList);
+    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter(), kPictureTitle, "bmp"};
+    return RunListEditor(dialog, message, wParam, editor, g_state.imageList);
 }

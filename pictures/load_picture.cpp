@@ -1,11 +1,11 @@
-// Loading and fitting pictures: bmp through the bitmap loader, the rest through WIC.
+// Loading and fitting pictures: the fitted picture fills the client area
+// exactly, and the window lies inside the work area of its monitor.
 #include "pictures/load_picture.h"
 
 #include "app/app.h"
 #include "app/game_state.h"
 #include "app/gdi.h"
 #include "display/presenter.h"
-#include "pictures/bmp_header.h"
 #include "game/game_win.h"
 #include "pictures/fitting.h"
 #include "pictures/surface_factory.h"
@@ -16,94 +16,86 @@ namespace {
 // A fitted picture narrower or lower than this would give cells of no area
 // on the largest board.
 constexpr int kMinFittedSide = kMaxSide;
-constexpr int kMenuAllowanceExtra = 26;
 
-// The bitmap loader reads wherever a bmp's headers point, past the end of
-// the file too: a damaged file is refused before it gets there.
-bool BmpFitsFile(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size = {};
-    char head[kBmpHeadBytes];
-    DWORD got = 0;
-    const bool read = GetFileSizeEx(file, &size) && ReadFile(file, head, sizeof head, &got, nullptr);
-    CloseHandle(file);
-    return read && BmpHeadersFitFile(std::string_view(head, got), static_cast<uint64_t>(size.QuadPart));
+SIZE OuterSize(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-HBITMAP Decode(const char* path) {
-    if (HasExtension(path, "bmp")) {
-        if (!BmpFitsFile(path)) return nullptr;
-        return static_cast<HBITMAP>(
-            LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
-    }
-    return DecodeWithFactory(g_state.surfaceFactory.get(), path);
+// What the frame, caption and menu take around the client area, measured
+// on the window as it is sized now: the menu bar wraps at narrow widths.
+SIZE NonClientSize(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const SIZE outer = OuterSize(window);
+    return SIZE{outer.cx - client.right, outer.cy - client.bottom};
 }
 
-// A copy of `source` (width x height) stretched to the fitted size, or null.
-HBITMAP Stretch(HBITMAP source, int width, int height, int fittedWidth, int fittedHeight) {
-    MemoryDc from;
-    MemoryDc to;
-    if (!from || !to) return nullptr;
-    from.Select(source);
-    HBITMAP fitted = CreateCompatibleBitmap(from.get(), fittedWidth, fittedHeight);
-    if (!fitted) return nullptr;
-    to.Select(fitted);
-    if (!StretchBlt(to.get(), 0, 0, fittedWidth, fittedHeight, from.get(), 0, 0, width, height, SRCCOPY)) {
-        to.SelectFirst();
-        DeleteObject(fitted);
-        return nullptr;
-    }
-    return fitted;
-}
-
-void MoveKeepingCorner(HWND window, int width, int height) {
+void ResizeKeepingCorner(HWND window, int width, int height) {
     RECT r;
     GetWindowRect(window, &r);
     MoveWindow(window, r.left, r.top, width, height, TRUE);
 }
 
-}  // namespace
-
-int MenuAllowance(HWND window) {
-    HMENU menu = GetMenu(window);
-    RECT first = {}, last = {};
-    GetMenuItemRect(window, menu, 0, &first);
-    GetMenuItemRect(window, menu, 4, &last);
-    return last.bottom - first.top + kMenuAllowanceExtra;
+RECT WorkArea(HWND window) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return monitor.rcWork;
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// Sizes the window so that its client area is width x height and moves it
+// left or up just enough to lie inside the work area.
+void PlaceWindow(HWND window, const RECT& work, int width, int height, SIZE frame) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int outerWidth = width + frame.cx, outerHeight = height + frame.cy;
+    int left = r.left, top = r.top;
+    if (left + outerWidth > work.right) left = work.right - outerWidth;
+    if (top + outerHeight > work.bottom) top = work.bottom - outerHeight;
+    if (left < work.left) left = work.left;
+    if (top < work.top) top = work.top;
+    MoveWindow(window, left, top, outerWidth, outerHeight, TRUE);
+}
+
+// The fitted size, with the menu measured at the width the picture will
+// have. A narrower picture may wrap the menu onto more rows, which leaves
+// less height: the fit is made again until the frame stays the same.
+FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE& frame) {
+    const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+    frame = NonClientSize(window);
+    int shownWidth = width < workWidth - frame.cx ? width : workWidth - frame.cx;
+    FittedSize fitted = {width, height, false};
+    for (int round = 0; round < 3; ++round) {
+        ResizeKeepingCorner(window, shownWidth + frame.cx, OuterSize(window).cy);
+        frame = NonClientSize(window);
+        fitted = FitToScreen(width, height, workWidth - frame.cx, workHeight, frame.cy);
+        if (fitted.width == shownWidth) break;
+        shownWidth = fitted.width;
+    }
+    return fitted;
+}
+
+}  // namespace
+
 int LoadPicture(HWND window, const char* path) {
-    OwnedBitmap decoded(Decode(path));
-    if (!decoded) return 0;
-    BITMAP info = {};
-    if (!GetObjectA(decoded.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return 0;
-    const int width = info.bmWidth;
-    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    PictureFile file;
+    if (!OpenPicture(g_state.surfaceFactory.get(), path, file)) return 0;
 
-    HDC screen = GetDC(nullptr);
-    const int screenWidth = GetDeviceCaps(screen, HORZRES);
-    const int screenHeight = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(nullptr, screen);
-
-    // The menu bar may wrap at the picture's width: measure it there.
     RECT before;
     GetWindowRect(window, &before);
-    MoveKeepingCorner(window, width, height);
-    const int allowance = MenuAllowance(window);
-    const FittedSize fitted = FitToScreen(width, height, screenWidth, screenHeight, allowance);
+    const RECT work = WorkArea(window);
+    SIZE frame = {};
+    const FittedSize fitted = FitInside(window, work, file.width, file.height, frame);
 
     OwnedBitmap picture;
     if (fitted.width >= kMinFittedSide && fitted.height >= kMinFittedSide) {
-        if (fitted.stretched) {
-            picture.Reset(Stretch(decoded.get(), width, height, fitted.width, fitted.height));
-        } else {
-            picture.Reset(decoded.Release());
-        }
+        picture.Reset(RenderPicture(file, fitted.width, fitted.height));
     }
-    if (!picture) {
-        // Too small, or no memory for the fitted copy: everything stays as it was.
+    // Too small, no memory for the fitted copy, or no back surface for it:
+    // everything stays as it was.
+    if (!picture || RecreateBackSurface(fitted.width, fitted.height) != DD_OK) {
         MoveWindow(window, before.left, before.top, before.right - before.left, before.bottom - before.top,
                    TRUE);
         return 0;
@@ -111,14 +103,13 @@ int LoadPicture(HWND window, const char* path) {
 
     // The colour table is read from the picture as decoded, before fitting.
     ApplyPicturePalette(g_state.presenter.directDraw.get(), g_state.presenter.primarySurface.get(),
-                        decoded ? decoded.get() : picture.get());
+                        file.bitmap ? file.bitmap.get() : picture.get());
     if (g_state.picture) DeleteObject(g_state.picture);
     g_state.picture = picture.Release();
     g_state.pictureWidth = g_state.viewWidth = fitted.width;
     g_state.pictureHeight = g_state.viewHeight = fitted.height;
 
-    MoveKeepingCorner(window, g_state.viewWidth, g_state.viewHeight + allowance);
-    RecreateBackSurface(g_state.viewWidth, g_state.viewHeight);
+    PlaceWindow(window, work, g_state.viewWidth, g_state.viewHeight, frame);
     ShuffleBoard();
     SetMenuCommand(window, IDM_START, true);
     DrawMenuBar(window);

@@ -4,9 +4,5 @@
 #include <windows.h>
 
 // 1 when the picture was loaded, fitted and installed; 0 with nothing
-// changed when the file cannot be decoded or fitted.
+// changed when the file cannot be decoded, fitted or given a back surface.
 int LoadPicture(HWND window, const char* path);
-
-// The height the menu bar takes above the view, plus the caption and frame
-// allowance: from the top of the first bar item to the bottom of the last.
-int MenuAllowance(HWND window);

@@ -1,13 +1,32 @@
-// Decodes picture files other than bmp into a 32-bit premultiplied BGRA DIB,
-// through the Windows Imaging Component.
+// Opens picture files and renders them, upright, at the size they are shown:
+// bmp through the bitmap loader, every other format through the Windows
+// Imaging Component.
 #pragma once
 
 #include <windows.h>
 #include <wincodec.h>
 
+#include "app/com_ptr.h"
+#include "app/gdi.h"
+
 // Creates g_state.surfaceFactory; a negative result means no decoder.
 HRESULT CreateSurfaceFactory();
 
-// A new bitmap of the decoded picture's size, owned by the caller, or null
-// when the file is missing, unreadable, not a picture or too large.
-HBITMAP DecodeWithFactory(IWICImagingFactory* factory, const char* path);
+// An opened picture whose pixels are read only when it is rendered.
+struct PictureFile {
+    OwnedBitmap bitmap;                // a bmp, as the bitmap loader made it
+    ComPtr<IWICBitmapSource> pixels;   // any other format, as 32-bit premultiplied BGRA
+    int storedWidth = 0;
+    int storedHeight = 0;
+    int orientation = 1;               // EXIF orientation, 1 when upright
+    int width = 0;                     // the upright size
+    int height = 0;
+};
+
+// False when the file is missing, unreadable, not a picture or too large.
+bool OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file);
+
+// The upright picture at width x height: a shrunk 32-bit copy, or for a bmp
+// shown at its own size the loader's bitmap itself (taken from `file`).
+// Null when memory or the decoder fails.
+HBITMAP RenderPicture(PictureFile& file, int width, int height);

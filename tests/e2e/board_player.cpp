@@ -23,8 +23,28 @@ COLORREF BoardPlayer::PixelAt(int cell) {
     return ScreenPixel(screen.x, screen.y);
 }
 
+std::vector<COLORREF> BoardPlayer::Samples(int cell) {
+    const int width = pictureWidth_ / columns_, height = pictureHeight_ / rows_;
+    const int left = (cell % columns_) * width, top = (cell / columns_) * height;
+    const POINT origin = game_.ClientToScreenPoint(left, top);
+    const Screenshot shot = CaptureScreen({origin.x, origin.y, origin.x + width, origin.y + height});
+    std::vector<COLORREF> samples;
+    for (int i = 1; i <= 3; ++i) {
+        for (int j = 1; j <= 3; ++j) samples.push_back(shot.At(width * i / 4, height * j / 4));
+    }
+    return samples;
+}
+
+void BoardPlayer::LearnPicture() {
+    homeSamples_.clear();
+    for (int cell = 0; cell < cells(); ++cell) homeSamples_.push_back(Samples(cell));
+}
+
 int BoardPlayer::Shown(int cell) {
-    return PieceAtCellCentre(PixelAt(cell), pictureWidth_, pictureHeight_, columns_, rows_);
+    if (homeSamples_.empty()) return PieceAtCellCentre(PixelAt(cell), pictureWidth_, pictureHeight_, columns_, rows_);
+    const std::vector<COLORREF> seen = Samples(cell);
+    const auto found = std::find(homeSamples_.begin(), homeSamples_.end(), seen);
+    return found == homeSamples_.end() ? -1 : static_cast<int>(found - homeSamples_.begin());
 }
 
 bool BoardPlayer::WholePictureShown() {

@@ -1,5 +1,5 @@
-// Plays a board cut from a PositionColour picture with the mouse, reading
-// every piece from the play area.
+// Plays a board with the mouse, reading every piece from the play area: cut
+// from a PositionColour picture, or from any picture it has seen whole.
 #pragma once
 
 #include <string>
@@ -17,6 +17,9 @@ class BoardPlayer {
     // The piece cell `cell` shows, or -1 for a card back.
     int Shown(int cell);
     bool WholePictureShown();
+    // Notes what each cell of the picture view shows now, so that the
+    // pieces of any picture are known by their pixels from then on.
+    void LearnPicture();
     // Every cell shows a card back, or in easy mode the piece at home there.
     bool FreshBoardShown();
     void ClickCell(int cell);
@@ -32,6 +35,10 @@ class BoardPlayer {
     std::vector<int> pieceIn;  // the piece lying in each cell
 
   private:
+    // A few pixels spread over the cell, as the screen shows them now.
+    std::vector<COLORREF> Samples(int cell);
+
+    std::vector<std::vector<COLORREF>> homeSamples_;  // by piece, once learnt
     Game& game_;
     int pictureWidth_, pictureHeight_, columns_, rows_;
     bool easy_;

@@ -18,15 +18,23 @@ int Centre(const RECT& r) { return (r.left + r.right) / 2; }
 
 class ClearTest : public ::testing::Test {
   protected:
-    // kanoze.txt lists one picture, then `scores`; `heldAtStart` has another
-    // program hold it while the game starts and let go at once after.
-    void StartWithPicture(int width, int height, const std::string& scores = "", bool heldAtStart = false) {
+    // A PositionColour picture, or the demo picture (640 x 480) when `demo` is
+    // set, listed in kanoze.txt before `scores`; `heldAtStart` has another
+    // program hold the file while the game starts and let go at once after.
+    void StartWithPicture(int width, int height, bool demo = false, const std::string& scores = "",
+                          bool heldAtStart = false) {
         const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
         width_ = width;
         height_ = height;
-        const std::wstring picture = directory_ + L"position.bmp";
-        ASSERT_TRUE(WritePositionBmp(picture, width, height));
+        const std::wstring picture = directory_ + (demo ? L"mountains.jpg" : L"position.bmp");
+        if (demo) {
+            std::string bytes;
+            ASSERT_TRUE(ReadFileBytes(Environment(L"KANOZE_SOURCE") + L"\\demo\\mountains.jpg", bytes));
+            ASSERT_TRUE(WriteFileBytes(picture, bytes));
+        } else {
+            ASSERT_TRUE(WritePositionBmp(picture, width, height));
+        }
         ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt",
                                    "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n" + scores));
         HANDLE held = heldAtStart ? HoldFile(directory_ + L"kanoze.txt") : INVALID_HANDLE_VALUE;
@@ -131,10 +139,6 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
     EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), 0).name) << "easy 4 x 4 keeps its default";
     EXPECT_EQ(5940, ScoreAt(ListFileNow(), 0).seconds);
 
-    SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
-                  {game_.ClientToScreenPoint(0, 0).x, game_.ClientToScreenPoint(0, 0).y,
-                   game_.ClientToScreenPoint(640, 300).x, game_.ClientToScreenPoint(640, 300).y});
-
     // A click ends the celebration on the plain picture.
     EXPECT_GT(Yellow(), 200) << "the celebration still runs after the name";
     game_.ClickClient(10, 10);
@@ -157,6 +161,31 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
 
     CloseGame();
     EXPECT_EQ(Cp932("花子"), ScoreAt(ListFileNow(), 49).name) << "the record survives the exit";
+}
+
+// A board of the demo picture played to the end, its celebration saved for the README.
+TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
+    StartWithPicture(640, 480, true);
+    BoardPlayer player(game_, 640, 480, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return View().Count(RGB(0, 0, 0)) < 640 * 480 / 2; })) << "the picture shows";
+    player.LearnPicture();
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "yellow texts appear";
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    game_.PressAltF4(dialog);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    RECT earlier = {}, now = {};
+    EXPECT_TRUE(WaitUntil([&] {
+        Yellow(&earlier);
+        Sleep(300);
+        return Yellow(&now) > 200 && EqualRect(&earlier, &now);
+    })) << "the slide-in comes to rest";
+    const POINT origin = game_.ClientToScreenPoint(0, 0);
+    EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
+                              {origin.x, origin.y, origin.x + 640, origin.y + 480}));
+    CloseGame();
 }
 
 TEST_F(ClearTest, TextWiderThanTheViewRunsAsMarqueeUntilTheTenSecondsEnd) {
@@ -278,7 +307,7 @@ TEST_F(ClearTest, RecordOfASingleFileIsSavedAtOnceWithThePlayListTheFileHolds) {
 // kanoze.txt held by another program while the game started, let go later:
 // a record of a single picture joins the best times the file holds.
 TEST_F(ClearTest, RecordMadeAfterTheListWasHeldAtStartUpIsSavedBesideTheStoredOnes) {
-    StartWithPicture(400, 300, ScoreSection(0, "Hanako", 77), true);
+    StartWithPicture(400, 300, false, ScoreSection(0, "Hanako", 77), true);
     const std::string listed = "#FILE\r\n" + AnsiPath(directory_ + L"position.bmp") + "\r\n#FILE_END\r\n";
     RecordOnASingleFile(L"Single");
     ASSERT_FALSE(HasFatalFailure());

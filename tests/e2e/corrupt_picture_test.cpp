@@ -46,12 +46,6 @@ std::vector<std::wstring> Corpus() {
     return files;
 }
 
-int WindowWidth(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return r.right - r.left;
-}
-
 class CorruptPictureTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -101,7 +95,7 @@ TEST_F(CorruptPictureTest, DamagedPicturesInThePlayListAreLoadedOrDroppedWithout
     std::vector<std::wstring> list = {sentinel_};
     list.insert(list.end(), corpus_.begin(), corpus_.end());
     StartWith(list);
-    ASSERT_TRUE(WaitUntil([&] { return WindowWidth(game_.window()) == kSentinelWidth; })) << "the sentinel shows";
+    ASSERT_TRUE(WaitUntil([&] { return ClientSize(game_.window()).cx == kSentinelWidth; })) << "the sentinel shows";
 
     // Next picture until the list comes round to the sentinel again: each
     // press loads the next picture that loads and drops the ones between.
@@ -109,7 +103,7 @@ TEST_F(CorruptPictureTest, DamagedPicturesInThePlayListAreLoadedOrDroppedWithout
     for (; presses <= static_cast<int>(corpus_.size()); ++presses) {
         ASSERT_TRUE(game_.ChooseMenuItem(2, 0)) << "after " << presses << " presses";
         ASSERT_TRUE(Alive()) << "the game runs after " << presses + 1 << " presses";
-        if (WindowWidth(game_.window()) == kSentinelWidth) break;
+        if (ClientSize(game_.window()).cx == kSentinelWidth) break;
     }
     ASSERT_LE(presses, static_cast<int>(corpus_.size())) << "the list came round to the sentinel";
     ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
@@ -147,7 +141,7 @@ TEST_F(CorruptPictureTest, ARefusedPictureLeavesThePictureAndTheBoardAsTheyWere)
     }
 
     StartWith({sentinel_});
-    ASSERT_TRUE(WaitUntil([&] { return WindowWidth(game_.window()) == kSentinelWidth; }));
+    ASSERT_TRUE(WaitUntil([&] { return ClientSize(game_.window()).cx == kSentinelWidth; }));
     // A game in progress with one cell turned up.
     ASSERT_TRUE(game_.ChooseMenuItem(1, -1));
     const int cellWidth = kSentinelWidth / kSide, cellHeight = kSentinelHeight / kSide;

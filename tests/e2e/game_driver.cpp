@@ -438,6 +438,12 @@ void Game::ClickClient(int x, int y, bool right) {
     ClickAt(point.x, point.y, right);
 }
 
+SIZE ClientSize(HWND window) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     const COLORREF colour = GetPixel(screen, x, y);

@@ -113,6 +113,9 @@ bool FileExists(const std::wstring& path);
 // no one. INVALID_HANDLE_VALUE when it cannot.
 HANDLE HoldFile(const std::wstring& path);
 
+// The size of a window's client area: the play area a picture was fitted to.
+SIZE ClientSize(HWND window);
+
 // What the screen shows at (x, y), read back from the display.
 COLORREF ScreenPixel(int x, int y);
 

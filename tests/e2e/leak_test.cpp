@@ -144,9 +144,7 @@ class LeakTest : public ::testing::Test {
         if (!game_.ChooseMenuItem(2, 0)) return ::testing::AssertionFailure() << "no ゲーム設定 menu";
         picture_ = picture_.width == kFirstPicture.width ? kSecondPicture : kFirstPicture;
         if (!WaitUntil([&] {
-                RECT window = {};
-                GetWindowRect(game_.window(), &window);
-                return window.right - window.left == picture_.width && AllFaceDown();
+                return ClientSize(game_.window()).cx == picture_.width && AllFaceDown();
             })) {
             return ::testing::AssertionFailure() << "次の絵 shows a " << picture_.width << " x "
                                                  << picture_.height << " board face down";

@@ -66,11 +66,7 @@ class PlayListTest : public ::testing::Test {
         ASSERT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
     }
 
-    int WindowWidth() {
-        RECT r;
-        GetWindowRect(game_.window(), &r);
-        return r.right - r.left;
-    }
+    int WindowWidth() { return ClientSize(game_.window()).cx; }
 
     // The picture `width` pixels wide is the one shown.
     bool Shows(int width) { return WaitUntil([&] { return WindowWidth() == width; }, kDialogTimeoutMs); }
@@ -165,7 +161,9 @@ TEST_F(PlayListTest, StartUpWithNothingLoadableGraysStartAndNext) {
     Start();
 
     EXPECT_EQ("--+", MenuBecomes("--+"));
-    EXPECT_EQ(640, WindowWidth());
+    RECT outer;
+    GetWindowRect(game_.window(), &outer);
+    EXPECT_EQ(640, outer.right - outer.left) << "the start-up window";
     Close();
     EXPECT_EQ(ListFile({}), ListFileNow());
 }

@@ -216,9 +216,7 @@ class SoakTest : public ::testing::Test {
         if (!game_.ChooseMenuItem(2, 0)) return "no 次の絵 in ゲーム設定";
         picture_ = (picture_ + 1) % kPictureCount;
         if (!WaitUntil([&] {
-                RECT window = {};
-                GetWindowRect(game_.window(), &window);
-                return window.right - window.left == Picture().width && PlainPictureShown();
+                return ClientSize(game_.window()).cx == Picture().width && PlainPictureShown();
             }, 10000)) {
             return "次の絵 does not show the " + std::to_string(Picture().width) + " x " +
                    std::to_string(Picture().height) + " picture";

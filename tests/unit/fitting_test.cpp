@@ -45,9 +45,27 @@ TEST(FitToScreen, TooWidePicturesTakeTheScreenWidth) {
 
 TEST(FitToScreen, TooHighPicturesTakeTheHeightUnderTheMenu) {
     ExpectFitted(1024, 723, 1022, 722);
-    // Too wide as well: the height rule starts again from the decoded size.
+    // Too wide as well, and still too high at the screen's width: the height
+    // rule, from the decoded size.
     ExpectFitted(1600, 1200, 962, 722);
-    ExpectFitted(3000, 1000, 2166, 722);
+}
+
+TEST(FitToScreen, PanoramasAndWidePhotosStayInsideTheScreen) {
+    // The width rule already leaves room under the menu: it stands.
+    ExpectFitted(3000, 1000, 1024, 341);
+    ExpectFitted(1920, 1080, 1024, 576);
+    ExpectFitted(12000, 1500, 1024, 127);
+    // A 5:4 screen less a frame of 8 x 60 pixels.
+    const FittedSize wide = FitToScreen(1920, 1080, 1280 - 8, 1024, 60);
+    EXPECT_EQ(1272, wide.width);
+    EXPECT_EQ(715, wide.height);
+    for (int width = 400; width <= 9000; width += 37) {
+        for (int height = 300; height <= 6000; height += 41) {
+            const FittedSize fitted = FitToScreen(width, height, kScreenWidth, kScreenHeight, kMenu);
+            ASSERT_LE(fitted.width, kScreenWidth) << width << "x" << height;
+            ASSERT_LE(fitted.height + kMenu, kScreenHeight) << width << "x" << height;
+        }
+    }
 }
 
 TEST(FitToScreen, APictureThatFitsIsUsedAsItIsNeverEnlarged) {

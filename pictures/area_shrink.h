@@ -1,0 +1,31 @@
+// Shrinking 32-bit pixels by area averaging, fed a few source rows at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Each output pixel is the mean of the source area it covers, every source
+// pixel weighted by the part of it that lies inside: a smooth sky stays
+// smooth and a sharp edge becomes one blended pixel, with no false colours.
+// Rows arrive top to bottom, so only the output and two rows of sums are
+// held, never a second copy of the whole source.
+struct AreaShrink {
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    int width = 0;
+    int height = 0;
+    int nextSourceRow = 0;
+    int outputRow = 0;
+    std::vector<uint32_t> rowSums;     // one source row averaged across, 4 channels
+    std::vector<uint64_t> columnSums;  // the output row being gathered
+};
+
+// Prepares shrinking sourceWidth x sourceHeight to width x height (each
+// side at least 1 and at most 32767).
+AreaShrink BeginAreaShrink(int sourceWidth, int sourceHeight, int width, int height);
+
+// Takes the next source row (sourceWidth pixels of 4 bytes) and writes every
+// output row it completes into `target`, whose rows are `targetStride` bytes
+// apart, top row first.
+void AddSourceRow(AreaShrink& shrink, const uint8_t* row, uint8_t* target, size_t targetStride);

@@ -1,0 +1,37 @@
+// The decoding floor shared by the bench and the start-up floor program: WIC
+// alone, a file into a 32-bit bitmap of its own size.
+#pragma once
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include "app/com_ptr.h"
+
+inline HBITMAP DecodeWithWicAlone(IWICImagingFactory* factory, const wchar_t* path) {
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICBitmapSource> pixels;
+    UINT width = 0, height = 0;
+    if (!factory ||
+        FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                  decoder.Receive())) ||
+        FAILED(decoder->GetFrame(0, frame.Receive())) ||
+        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), pixels.Receive())) ||
+        FAILED(pixels->GetSize(&width, &height))) {
+        return nullptr;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    if (FAILED(pixels->CopyPixels(nullptr, width * 4, width * 4 * height, static_cast<BYTE*>(bits)))) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    return bitmap;
+}

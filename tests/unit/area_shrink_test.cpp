@@ -1,0 +1,99 @@
+// Tests of shrinking pictures by area averaging.
+#include "pictures/area_shrink.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Picture {
+    int width;
+    int height;
+    std::vector<uint8_t> bytes;  // 4 per pixel, rows top to bottom
+    uint8_t* At(int x, int y, int channel = 0) {
+        return &bytes[(static_cast<size_t>(y) * width + x) * 4 + channel];
+    }
+};
+
+Picture Blank(int width, int height) { return Picture{width, height, std::vector<uint8_t>(width * height * 4u)}; }
+
+Picture Shrink(Picture& source, int width, int height) {
+    Picture out = Blank(width, height);
+    AreaShrink shrink = BeginAreaShrink(source.width, source.height, width, height);
+    for (int y = 0; y < source.height; ++y) AddSourceRow(shrink, source.At(0, y), out.bytes.data(), width * 4u);
+    EXPECT_EQ(height, shrink.outputRow);
+    return out;
+}
+
+}  // namespace
+
+TEST(AreaShrink, HalvingAveragesEachTwoByTwoBlock) {
+    Picture source = Blank(4, 2);
+    const uint8_t values[2][4] = {{0, 100, 255, 255}, {50, 150, 255, 0}};
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            for (int c = 0; c < 4; ++c) *source.At(x, y, c) = values[y][x];
+        }
+    }
+    Picture out = Shrink(source, 2, 1);
+    EXPECT_EQ(75, *out.At(0, 0, 0));    // (0 + 100 + 50 + 150) / 4
+    EXPECT_EQ(191, *out.At(1, 0, 2));   // (255 + 255 + 255 + 0) / 4 = 191.25
+}
+
+TEST(AreaShrink, ThreeToTwoSharesTheMiddlePixel) {
+    Picture source = Blank(3, 1);
+    *source.At(0, 0) = 90;
+    *source.At(1, 0) = 30;
+    *source.At(2, 0) = 0;
+    Picture out = Shrink(source, 2, 1);
+    EXPECT_EQ(70, *out.At(0, 0));  // (90 + 30 / 2) / 1.5
+    EXPECT_EQ(10, *out.At(1, 0));  // (30 / 2 + 0) / 1.5
+}
+
+TEST(AreaShrink, AnyRatioGivesTheExactAreaMeanOfAPhotoLikePicture) {
+    // Smooth gradients with a hard edge, shrunk by odd ratios both ways.
+    Picture source = Blank(331, 257);
+    for (int y = 0; y < source.height; ++y) {
+        for (int x = 0; x < source.width; ++x) {
+            *source.At(x, y, 0) = static_cast<uint8_t>(x * 255 / 330);
+            *source.At(x, y, 1) = static_cast<uint8_t>(y * 255 / 256);
+            *source.At(x, y, 2) = (x - y > 40) ? 255 : 0;
+            *source.At(x, y, 3) = 255;
+        }
+    }
+    for (const auto& size : {std::pair<int, int>{100, 77}, {330, 256}, {7, 5}, {331, 1}}) {
+        Picture out = Shrink(source, size.first, size.second);
+        const double sx = static_cast<double>(source.width) / size.first;
+        const double sy = static_cast<double>(source.height) / size.second;
+        for (int y = 0; y < size.second; ++y) {
+            for (int x = 0; x < size.first; ++x) {
+                for (int c = 0; c < 4; ++c) {
+                    double sum = 0;
+                    for (int v = static_cast<int>(y * sy); v < std::ceil((y + 1) * sy); ++v) {
+                        const double wy = std::min(v + 1.0, (y + 1) * sy) - std::max<double>(v, y * sy);
+                        for (int u = static_cast<int>(x * sx); u < std::ceil((x + 1) * sx); ++u) {
+                            const double wx = std::min(u + 1.0, (x + 1) * sx) - std::max<double>(u, x * sx);
+                            sum += wx * wy * *source.At(u, v, c);
+                        }
+                    }
+                    ASSERT_NEAR(sum / (sx * sy), *out.At(x, y, c), 0.5001)
+                        << size.first << "x" << size.second << " at " << x << "," << y << " channel " << c;
+                }
+            }
+        }
+    }
+}
+
+TEST(AreaShrink, RowsBeyondTheSourceAreIgnored) {
+    Picture source = Blank(2, 2);
+    for (uint8_t& b : source.bytes) b = 200;
+    Picture out = Blank(1, 1);
+    AreaShrink shrink = BeginAreaShrink(2, 2, 1, 1);
+    for (int y = 0; y < 3; ++y) AddSourceRow(shrink, source.At(0, y % 2), out.bytes.data(), 4);
+    EXPECT_EQ(1, shrink.outputRow);
+    EXPECT_EQ(200, *out.At(0, 0, 3));
+}
