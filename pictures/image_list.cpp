@@ -14,12 +14,18 @@
 
 namespace {
 
-const char kPictureFilter[] = "画像ファイル(*.bmp;*.jpg;*.gif)\0*.bmp;*.jpg;*.gif\0";
-const char kPictureTitle[] = "画像ファイルを選択";
 const char kImageListFile[] = "kanoze.txt";
 constexpr int kPathSize = 1024;
 
-const ListEditor kImageListEditor = {IDC_IMAGE_LIST, kPictureFilter, kPictureTitle, "bmp"};
+// The file dialog's texts, from the string table once the program runs.
+const std::string& PictureFilter() {
+    static const std::string filter = FileFilter(IDS_PICTURE_FILTER_NAME, "*.bmp;*.jpg;*.gif");
+    return filter;
+}
+const std::string& PictureTitle() {
+    static const std::string title = LoadText(IDS_PICTURE_TITLE);
+    return title;
+}
 
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
 void DropEntryAtCursor() {
@@ -75,7 +81,7 @@ int OpenSingleFile(HWND window) {
     if (!g_state.singleFileMode) SaveImageList();
     g_state.imageList.clear();
     g_state.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, kPictureFilter, kPictureTitle, "bmp")) return 0;
+    if (!ChooseFile(path, kPathSize, window, PictureFilter().c_str(), PictureTitle().c_str(), "bmp")) return 0;
     const int result = LoadPicture(window, path);
     if (!result) return 0;
     g_state.play.playing = false;
@@ -122,5 +128,6 @@ int ReloadImageList(HWND window) {
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return RunListEditor(dialog, message, wParam, kImageListEditor, g_state.imageList);
+    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter().c_str(), PictureTitle().c_str(), "bmp"};
+    return RunListEditor(dialog, message, wParam, editor, g_state.imageList);
 }
