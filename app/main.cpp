@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "app/app.h"
+#include "app/first_start.h"
 #include "app/game_state.h"
 #include "display/presenter.h"
 #include "music/music.h"
@@ -20,6 +21,7 @@ const char kClassName[] = "kanoze";
 const char kWindowTitle[] = "Kanoze";
 const char kImageListFile[] = "kanoze.txt";
 const char kSoundListFile[] = "sound.txt";
+const char kDemoFolder[] = "demo\\";
 // Held for the life of the process so that two copies started at the same
 // moment cannot both get past the check for a running window.
 const char kInstanceMutex[] = "Kanoze.SingleInstance";
@@ -28,9 +30,24 @@ constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
 constexpr int kCardBackSide = 48;
 
-void ReadList(const char* name, std::vector<std::string>& list, bool& unreadable) {
+ListFileRead ReadList(const char* name, std::vector<std::string>& list, bool& unreadable) {
     const std::string path = GetProgramDirectory() + name;
-    unreadable = ReadListFile(path, list, g_state.highScores) == ListFileRead::Unreadable;
+    const ListFileRead result = ReadListFile(path, list, g_state.highScores);
+    unreadable = result == ListFileRead::Unreadable;
+    return result;
+}
+
+// The file names in the demo folder beside the program.
+std::vector<std::string> DemoFolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }
 
 }  // namespace
@@ -54,8 +71,17 @@ int InitGameState(HWND window) {
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
-    ReadList(kImageListFile, g_state.imageList, g_state.imageListUnreadable);
-    ReadList(kSoundListFile, g_state.soundList, g_state.soundListUnreadable);
+    const ListFileRead images = ReadList(kImageListFile, g_state.imageList, g_state.imageListUnreadable);
+    const ListFileRead sounds = ReadList(kSoundListFile, g_state.soundList, g_state.soundListUnreadable);
+    // A first start from an unpacked zip: no kanoze.txt yet, so the demo
+    // pictures (and tunes, not started) make a game ready to play. The next
+    // exit writes them into kanoze.txt like any list.
+    if (images == ListFileRead::Missing) {
+        const std::string folder = GetProgramDirectory() + kDemoFolder;
+        DemoLists demo = FirstStartLists(true, sounds == ListFileRead::Missing, folder, DemoFolderNames(folder));
+        if (!demo.pictures.empty()) g_state.imageList = std::move(demo.pictures);
+        if (!demo.sounds.empty()) g_state.soundList = std::move(demo.sounds);
+    }
 
     if (!LoadFirstListedPicture(window)) {
         SetMenuCommand(window, IDM_START, false);
