@@ -548,6 +548,11 @@ std::wstring ControlText(HWND control) {
     return text;
 }
 
+std::wstring FileTypeShown(HWND fileDialog) {
+    // cmb1 of <dlgs.h>: the file type box of the explorer-style dialog.
+    return fileDialog ? ControlText(GetDlgItem(fileDialog, 0x470)) : std::wstring();
+}
+
 void Game::PressKey(WORD key) { TapKey(key); }
 
 void Game::ClickWindow(HWND target) {

@@ -129,6 +129,9 @@ bool AnswerFileDialog(const wchar_t* title, const std::wstring& path);
 // The text of a control of any process, asked with WM_GETTEXT.
 std::wstring ControlText(HWND control);
 
+// The file type a file-open dialog offers, as its type box shows it.
+std::wstring FileTypeShown(HWND fileDialog);
+
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
