@@ -12,6 +12,11 @@ BoardPlayer::BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int co
       rows_(rows),
       easy_(easy) {}
 
+BoardPlayer::BoardPlayer(Game& game, const Screenshot& picture, int columns, int rows)
+    : BoardPlayer(game, picture.width, picture.height, columns, rows) {
+    picture_ = &picture;
+}
+
 POINT BoardPlayer::CellCentre(int cell) const {
     const int width = pictureWidth_ / columns_, height = pictureHeight_ / rows_;
     return {(cell % columns_) * width + width / 2, (cell / columns_) * height + height / 2};
@@ -24,7 +29,25 @@ COLORREF BoardPlayer::PixelAt(int cell) {
 }
 
 int BoardPlayer::Shown(int cell) {
-    return PieceAtCellCentre(PixelAt(cell), pictureWidth_, pictureHeight_, columns_, rows_);
+    if (!picture_) return PieceAtCellCentre(PixelAt(cell), pictureWidth_, pictureHeight_, columns_, rows_);
+    // The piece whose home cell of the picture matches the cell at a grid
+    // of points; a card back matches none.
+    const int width = pictureWidth_ / columns_, height = pictureHeight_ / rows_;
+    const POINT origin = game_.ClientToScreenPoint((cell % columns_) * width, (cell / columns_) * height);
+    const Screenshot shown = CaptureScreen({origin.x, origin.y, origin.x + width, origin.y + height});
+    if (shown.width != width || shown.height != height) return -1;
+    for (int piece = 0; piece < cells(); ++piece) {
+        const int left = (piece % columns_) * width, top = (piece / columns_) * height;
+        bool same = true;
+        for (int y = 1; y < 8 && same; ++y) {
+            for (int x = 1; x < 8 && same; ++x) {
+                const int dx = width * x / 8, dy = height * y / 8;
+                same = shown.At(dx, dy) == picture_->At(left + dx, top + dy);
+            }
+        }
+        if (same) return piece;
+    }
+    return -1;
 }
 
 bool BoardPlayer::WholePictureShown() {

@@ -1,5 +1,5 @@
-// Plays a board cut from a PositionColour picture with the mouse, reading
-// every piece from the play area.
+// Plays a board with the mouse, reading every piece from the play area: a
+// board cut from a PositionColour picture, or from any picture given.
 #pragma once
 
 #include <string>
@@ -10,6 +10,9 @@
 class BoardPlayer {
   public:
     BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int columns, int rows, bool easy = false);
+    // A board cut from `picture` as shown (no test pattern): pieces are told
+    // apart by comparing their pixels with the picture's cells.
+    BoardPlayer(Game& game, const Screenshot& picture, int columns, int rows);
 
     int cells() const { return columns_ * rows_; }
     POINT CellCentre(int cell) const;
@@ -35,4 +38,5 @@ class BoardPlayer {
     Game& game_;
     int pictureWidth_, pictureHeight_, columns_, rows_;
     bool easy_;
+    const Screenshot* picture_ = nullptr;
 };

@@ -2,6 +2,7 @@
 // the name asked for a new best time and kept in kanoze.txt at once, the
 // roll of all best times, and the difficulty dialog that sets the next board.
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <cstring>
 #include <string>
@@ -52,6 +53,21 @@ class ClearTest : public ::testing::Test {
         return GetTickCount() - before;
     }
 
+    // At rest once the celebration's texts have stayed put for half a second.
+    bool TextsComeToRest(RECT& resting) {
+        resting = {};
+        DWORD since = GetTickCount();
+        return WaitUntil([&] {
+            RECT now;
+            Yellow(&now);
+            if (!EqualRect(&now, &resting)) {
+                resting = now;
+                since = GetTickCount();
+            }
+            return GetTickCount() - since > 500;
+        });
+    }
+
     void CloseGame() {
         ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // 閉じる
         EXPECT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
@@ -73,18 +89,8 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
     ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "yellow texts appear";
     HWND dialog = WaitForDialog(kNameDialogTitle);
     ASSERT_NE(nullptr, dialog) << "a new best time asks for the name";
-    // At rest once the texts have stayed put for half a second.
-    RECT resting = {};
-    DWORD since = GetTickCount();
-    ASSERT_TRUE(WaitUntil([&] {
-        RECT now;
-        Yellow(&now);
-        if (!EqualRect(&now, &resting)) {
-            resting = now;
-            since = GetTickCount();
-        }
-        return GetTickCount() - since > 500;
-    })) << "the slide-in comes to rest";
+    RECT resting;
+    ASSERT_TRUE(TextsComeToRest(resting)) << "the slide-in comes to rest";
     EXPECT_NEAR(320, Centre(resting), 40) << "centred across the view";
     EXPECT_NEAR(150, (resting.top + resting.bottom) / 2, 40) << "centred down the view";
 
@@ -108,10 +114,6 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
     EXPECT_LE(record.seconds, static_cast<long>(playedMs / 1000));
     EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), 0).name) << "easy 4 x 4 keeps its default";
     EXPECT_EQ(5940, ScoreAt(ListFileNow(), 0).seconds);
-
-    SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
-                  {game_.ClientToScreenPoint(0, 0).x, game_.ClientToScreenPoint(0, 0).y,
-                   game_.ClientToScreenPoint(640, 300).x, game_.ClientToScreenPoint(640, 300).y});
 
     // A click ends the celebration on the plain picture.
     EXPECT_GT(Yellow(), 200) << "the celebration still runs after the name";
@@ -261,6 +263,38 @@ TEST_F(ClearTest, RecordOfASingleFileIsSavedAtOnceWithThePlayListTheFileHolds) {
     CloseGame();
     EXPECT_EQ("Single", ScoreAt(ListFileNow(), 49).name);
     EXPECT_EQ(0u, ListFileNow().rfind(listed, 0));
+}
+
+// The celebration over a demo picture, saved for the README: the whole window.
+TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
+    directory_ = MakeProgramDirectory(L"ScreenshotOfTheCelebrationOverADemoPicture");
+    const std::wstring jpg = directory_ + L"mountains.jpg";
+    wchar_t source[1024] = {};
+    GetEnvironmentVariableW(L"KANOZE_SOURCE", source, 1024);
+    ASSERT_TRUE(CopyFileW((std::wstring(source) + L"\\demo\\mountains.jpg").c_str(), jpg.c_str(), FALSE));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", "#FILE\r\n" + AnsiPath(jpg) + "\r\n#FILE_END\r\n"));
+    CoInitialize(nullptr);
+    const Screenshot picture = DecodePicture(jpg);
+    CoUninitialize();
+    ASSERT_EQ(640, picture.width);
+    width_ = picture.width;
+    height_ = picture.height;
+    ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
+    BoardPlayer player(game_, picture, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); })) << player.Describe();
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    game_.ClickWindow(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    RECT resting;
+    ASSERT_TRUE(TextsComeToRest(resting));
+    RECT area;
+    GetWindowRect(game_.window(), &area);
+    EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp", area));
+    CloseGame();
 }
 
 }  // namespace

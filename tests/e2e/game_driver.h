@@ -112,6 +112,10 @@ bool SaveScreenBmp(const std::wstring& path, const RECT& area);
 
 Screenshot CaptureScreen(const RECT& area);
 
+// A picture file's pixels as the imaging component decodes them (COM must be
+// initialised); empty when it cannot be decoded.
+Screenshot DecodePicture(const std::wstring& path);
+
 // A real click at a screen point.
 void ClickScreen(int x, int y);
 

@@ -2,7 +2,6 @@
 // from there with no kanoze.txt, played from its demo folder.
 #include <gtest/gtest.h>
 #include <objbase.h>
-#include <wincodec.h>
 
 #include <algorithm>
 #include <map>
@@ -32,36 +31,6 @@ void ReadTree(const std::wstring& folder, const std::wstring& prefix, std::map<s
     FindClose(search);
 }
 
-// The picture's pixels as the imaging component decodes them.
-Screenshot Decode(const std::wstring& path) {
-    Screenshot picture;
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    UINT width = 0, height = 0;
-    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_PPV_ARGS(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                        0.0, WICBitmapPaletteTypeCustom)) &&
-        SUCCEEDED(converter->GetSize(&width, &height))) {
-        std::vector<BYTE> bgrx(static_cast<size_t>(width) * height * 4);
-        if (SUCCEEDED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgrx.size()), bgrx.data()))) {
-            picture.width = static_cast<int>(width);
-            picture.height = static_cast<int>(height);
-            for (size_t i = 0; i < bgrx.size(); i += 4) picture.pixels.push_back(RGB(bgrx[i + 2], bgrx[i + 1], bgrx[i]));
-        }
-    }
-    for (IUnknown* object : {static_cast<IUnknown*>(converter), static_cast<IUnknown*>(frame),
-                             static_cast<IUnknown*>(decoder), static_cast<IUnknown*>(factory)}) {
-        if (object) object->Release();
-    }
-    return picture;
-}
-
 TEST(ReleaseTest, TheUnpackedZipStartsOnTheFirstDemoPictureAndKeepsItsFiles) {
     wchar_t unpacked[1024] = {};
     const DWORD length = GetEnvironmentVariableW(L"KANOZE_E2E_UNPACKED", unpacked, 1024);
@@ -74,7 +43,7 @@ TEST(ReleaseTest, TheUnpackedZipStartsOnTheFirstDemoPictureAndKeepsItsFiles) {
     EXPECT_EQ(0u, zipped.count(L"kanoze.txt") + zipped.count(L"sound.txt")) << "a zip must not carry a player's lists";
 
     CoInitialize(nullptr);
-    const Screenshot flowers = Decode(folder + L"demo\\flowers.gif");
+    const Screenshot flowers = DecodePicture(folder + L"demo\\flowers.gif");
     CoUninitialize();
     ASSERT_EQ(560, flowers.width);
 
