@@ -1,5 +1,7 @@
-# Kanoze: `make play` builds and runs the game, `make test` builds and runs every test.
-# Both install what is missing first (tools/setup.sh).
+# Kanoze: `make play` builds and runs the game, `make test` builds and runs every test,
+# `make dist` packs the release zips. Each installs what it is missing first
+# (tools/setup.sh): building and packing need only the build tools, the
+# targets that run the game under Wine also need Wine, a virtual display and fonts.
 
 BUILD := build
 CMAKE_GEN := -G Ninja
@@ -8,12 +10,18 @@ WIN32 := $(BUILD)/win32
 NATIVE := $(BUILD)/native
 FUZZ := $(BUILD)/fuzz
 
-.PHONY: all setup build play test unit fuzz fuzz-check e2e soak bench clean
+.PHONY: all setup setup-build setup-fuzz setup-wine build dist play test unit fuzz fuzz-check e2e soak bench clean
 
 all: build
 
 setup:
-	@tools/setup.sh
+	@tools/setup.sh build fuzz wine
+setup-build:
+	@tools/setup.sh build
+setup-fuzz:
+	@tools/setup.sh build fuzz
+setup-wine:
+	@tools/setup.sh build wine
 
 $(WIN64)/build.ninja:
 	cmake -S . -B $(WIN64) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
@@ -25,37 +33,42 @@ $(FUZZ)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DKANOZE_FUZZ=ON
 
 # Both Windows programs: build/win64/kanoze.exe (tested) and build/win32/kanoze.exe.
-build: setup $(WIN64)/build.ninja $(WIN32)/build.ninja
+build: setup-build $(WIN64)/build.ninja $(WIN32)/build.ninja
 	cmake --build $(WIN64)
 	cmake --build $(WIN32) --target kanoze
 
-play: build
+# Release zips of both programs and their SHA256SUMS in dist/.
+dist: setup-build $(WIN64)/build.ninja $(WIN32)/build.ninja
+	@tools/dist.sh
+
+play: build setup-wine
 	@tools/play.sh
 
-unit: setup $(NATIVE)/build.ninja
+unit: setup-build $(NATIVE)/build.ninja
 	cmake --build $(NATIVE)
 	cd $(NATIVE) && ctest --output-on-failure
 
 # The short bounded run that `make test` makes.
-fuzz-check: setup $(FUZZ)/build.ninja
+fuzz-check: setup-fuzz $(FUZZ)/build.ninja
 	cmake --build $(FUZZ)
 	cd $(FUZZ) && ctest --output-on-failure
 
 # The long run, outside CI: a million inputs; new finds join the kept corpus.
-fuzz: setup $(FUZZ)/build.ninja
+fuzz: setup-fuzz $(FUZZ)/build.ninja
 	cmake --build $(FUZZ)
 	@tools/run-fuzz.sh
 
-e2e: build
+# The tests also start the program from the unpacked win64 zip.
+e2e: build dist setup-wine
 	tools/run-e2e.sh
 
 # The long soak, outside CI: a hundred games (KANOZE_SOAK_GAMES) through real
 # input; `make test` plays the short one.
-soak: build
+soak: build setup-wine
 	KANOZE_SOAK_GAMES=$${KANOZE_SOAK_GAMES:-100} tools/run-e2e.sh --gtest_filter='SoakTest.*'
 
 # Speed against the platform's floor: one table, every figure a ratio.
-bench: build
+bench: build setup-wine
 	@tools/run-bench.sh
 
 # Every layer runs even when an earlier one fails; one summary line ends it.
@@ -63,4 +76,4 @@ test: setup
 	@tools/test-all.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "app/app.h"
+#include "app/first_start.h"
 #include "app/game_state.h"
 #include "display/presenter.h"
 #include "music/music.h"
@@ -18,6 +19,7 @@ namespace {
 
 const char kClassName[] = "kanoze";
 const char kWindowTitle[] = "Kanoze";
+const char kDemoFolder[] = "demo\\";
 // Held for the life of the process so that two copies started at the same
 // moment cannot both get past the check for a running window.
 const char kInstanceMutex[] = "Kanoze.SingleInstance";
@@ -25,6 +27,19 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
 constexpr int kCardBackSide = 48;
+
+// The file names in the demo folder beside the program.
+std::vector<std::string> DemoFolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
 
 }  // namespace
 
@@ -47,7 +62,18 @@ int InitGameState(HWND window) {
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
-    LoadListFiles(g_state.listFiles, g_state.imageList, g_state.soundList, g_state.highScores);
+    const ListFilesFound found =
+        LoadListFiles(g_state.listFiles, g_state.imageList, g_state.soundList, g_state.highScores);
+    // A first start from an unpacked zip: no kanoze.txt yet, so the demo
+    // pictures (and tunes, not started) make a game ready to play. The next
+    // exit writes them into kanoze.txt like any list.
+    if (found.images == ListFileRead::Missing) {
+        const std::string folder = GetProgramDirectory() + kDemoFolder;
+        DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, folder,
+                                         DemoFolderNames(folder));
+        if (!demo.pictures.empty()) g_state.imageList = std::move(demo.pictures);
+        if (!demo.sounds.empty()) g_state.soundList = std::move(demo.sounds);
+    }
 
     if (!LoadFirstListedPicture(window)) {
         SetMenuCommand(window, IDM_START, false);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/app.h"
 #include "app/game_state.h"
 #include "game/difficulty.h"
 #include "res/resource.h"
@@ -26,7 +27,7 @@ void ShowNumber(HWND edit, int value) {
 void CheckSizeEdit(HWND dialog, int editId, int* work) {
     HWND edit = GetDlgItem(dialog, editId);
     if (ValidateSizeEdit(edit, work)) return;
-    MessageBoxA(dialog, "半角文字で数値を入力してください。", "入力エラー", MB_OK);
+    MessageBoxA(dialog, LoadText(IDS_INPUT_ERROR_TEXT).c_str(), LoadText(IDS_INPUT_ERROR_TITLE).c_str(), MB_OK);
     ShowNumber(edit, *work);
 }
 

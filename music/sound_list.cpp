@@ -1,22 +1,18 @@
 // The sound play-list editor, and what the Edit list command does after it.
 #include "music/music.h"
 
+#include "app/app.h"
 #include "app/game_state.h"
 #include "pictures/list_editor.h"
 #include "res/resource.h"
 #include "storage/list_file_win.h"
 
-namespace {
-
-const char kSoundFilter[] = "サウンドファイル(*.mp3;*.mid;*.wav)\0*.mp3;*.mid;*.wav\0";
-const char kSoundTitle[] = "サウンドファイルを選択";
-
-const ListEditor kSoundListEditor = {IDC_SOUND_LIST, kSoundFilter, kSoundTitle, "mp3"};
-
-}  // namespace
-
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return RunListEditor(dialog, message, wParam, kSoundListEditor, g_state.soundList);
+    // The file dialog's texts, from the string table once the program runs.
+    static const std::string filter = FileFilter(IDS_SOUND_FILTER_NAME, "*.mp3;*.mid;*.wav");
+    static const std::string title = LoadText(IDS_SOUND_TITLE);
+    const ListEditor editor = {IDC_SOUND_LIST, filter.c_str(), title.c_str(), "mp3"};
+    return RunListEditor(dialog, message, wParam, editor, g_state.soundList);
 }
 
 // The music is neither started nor stopped here: a file that plays goes on,

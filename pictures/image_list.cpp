@@ -17,14 +17,13 @@
 
 namespace {
 
-const char kPictureTitle[] = "画像ファイルを選択";
 constexpr int kPathSize = 1024;
 
 // The file dialog's picture filter: bmp, jpg and gif first, then every
 // picture the system's decoders read (png, tif and whatever else is installed).
-const char* PictureFilter() {
+const std::string& PictureFilter() {
     static std::string filter;
-    if (!filter.empty()) return filter.c_str();
+    if (!filter.empty()) return filter;
     std::string patterns = "*.bmp;*.jpg;*.gif";
     ComPtr<IEnumUnknown> decoders;
     if (g_state.surfaceFactory &&
@@ -56,9 +55,14 @@ const char* PictureFilter() {
             }
         }
     }
-    filter = std::string("画像ファイル(*.bmp;*.jpg;*.gif)") + '\0' + "*.bmp;*.jpg;*.gif" + '\0';
-    filter += "すべての画像ファイル(" + patterns + ")" + '\0' + patterns + '\0';
-    return filter.c_str();
+    filter = FileFilter(IDS_PICTURE_FILTER_NAME, "*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + "(" +
+             patterns + ")" + '\0' + patterns + '\0';
+    return filter;
+}
+
+const std::string& PictureTitle() {
+    static const std::string title = LoadText(IDS_PICTURE_TITLE);
+    return title;
 }
 
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
@@ -97,7 +101,7 @@ int OpenSingleFile(HWND window) {
     if (!g_state.singleFileMode) SaveImageListFile(g_state.listFiles, g_state.imageList, true, g_state.highScores);
     g_state.imageList.clear();
     g_state.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, PictureFilter(), kPictureTitle, "bmp")) return 0;
+    if (!ChooseFile(path, kPathSize, window, PictureFilter().c_str(), PictureTitle().c_str(), "bmp")) return 0;
     const int result = LoadPicture(window, path);
     if (!result) return 0;
     g_state.play.playing = false;
@@ -143,6 +147,6 @@ int ReloadImageList(HWND window) {
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter(), kPictureTitle, "bmp"};
+    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter().c_str(), PictureTitle().c_str(), "bmp"};
     return RunListEditor(dialog, message, wParam, editor, g_state.imageList);
 }

@@ -167,14 +167,17 @@ bool WriteSoundListFile(const std::string& path, const std::vector<std::string>&
     return WriteFileReplacing(path, FormatSoundListFile(list));
 }
 
-void LoadListFiles(ListFiles& files, std::vector<std::string>& imageList, std::vector<std::string>& soundList,
-                   HighScoreTable& table) {
+ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageList,
+                             std::vector<std::string>& soundList, HighScoreTable& table) {
     const std::string directory = GetProgramDirectory();
     files.imagePath = directory + kImageListFile;
     files.soundPath = directory + kSoundListFile;
-    files.imageListKnown = ReadListFile(files.imagePath, imageList, table) != ListFileRead::Unreadable;
-    files.soundListKnown = ReadListFile(files.soundPath, soundList, table) != ListFileRead::Unreadable;
+    const ListFilesFound found = {ReadListFile(files.imagePath, imageList, table),
+                                  ReadListFile(files.soundPath, soundList, table)};
+    files.imageListKnown = found.images != ListFileRead::Unreadable;
+    files.soundListKnown = found.sounds != ListFileRead::Unreadable;
     files.recordsPending = false;
+    return found;
 }
 
 ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table) {

@@ -8,10 +8,16 @@
 #include "scores/best_times.h"
 #include "storage/list_saving.h"
 
+// What the start-up read found of each file.
+struct ListFilesFound {
+    ListFileRead images;
+    ListFileRead sounds;
+};
+
 // Start-up: both files beside the program are read, the picture list and the
 // best times from kanoze.txt, the sound list from sound.txt.
-void LoadListFiles(ListFiles& files, std::vector<std::string>& imageList, std::vector<std::string>& soundList,
-                   HighScoreTable& table);
+ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageList,
+                             std::vector<std::string>& soundList, HighScoreTable& table);
 
 // The picture list read again from kanoze.txt in place of `imageList`; the
 // file's best times come in where they are better than those held.

@@ -30,7 +30,7 @@ bench_wine() { "$(bench_wine_path)" "$@"; }
 bench_prefix() {
     mkdir -p "$BENCH_DIR"
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$ALSA_CONFIG_PATH"
-    if [ -f "$WINEPREFIX/.kanoze-ready-2" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.kanoze-ready-2" ]; then bench_wine_fonts; return 0; fi
     rm -rf "$WINEPREFIX"
     echo "bench: creating the Wine prefix (once, about 20 s)"
     bench_wine wineboot -i >"$BENCH_DIR/wineboot.log" 2>&1 || { cat "$BENCH_DIR/wineboot.log"; return 1; }
@@ -39,7 +39,19 @@ bench_prefix() {
     # DirectDraw through GDI: a virtual display has no dependable OpenGL.
     bench_wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >>"$BENCH_DIR/wineboot.log" 2>&1
     wineserver -w
+    bench_wine_fonts
     touch "$WINEPREFIX/.kanoze-ready-2"
+}
+
+# Wine's own TrueType fonts (fonts-wine: Marlett for the caption buttons,
+# Tahoma for dialogs) are not found by this Wine in its data folder, so the
+# prefix's Fonts folder links to them.
+bench_wine_fonts() {
+    local font
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$font" ] || continue
+        ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
 }
 
 # One run at a time per prefix: a second wineserver user on another display

@@ -15,6 +15,8 @@ bench_xvfb_start
 bench_prefix
 rm -rf "$WORK"
 mkdir -p "$WORK"
+# Windows paths of the Linux files: drive Z: is the Linux root.
+winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 # The mp3 the music tests play: a tone of our own, encoded by lame.
 mkdir -p "$WORK/fixtures"
@@ -22,14 +24,21 @@ python3 "$KANOZE_ROOT/tools/gen_tune.py" --tone 1.2 660 "$WORK/fixtures/tone.wav
 lame --quiet "$WORK/fixtures/tone.wav" "$WORK/fixtures/tone.mp3"
 # Damaged pictures for the loading tests, made afresh from the good ones.
 python3 "$KANOZE_ROOT/tools/mutate_pictures.py" "$WORK/corrupt" "${KANOZE_CORRUPT_COUNT:-24}" >/dev/null
+# The win64 release zip (make dist) unpacked into an empty folder, as a
+# player unpacks it.
+zip=$KANOZE_ROOT/dist/$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$KANOZE_BUILD/win64/CPackConfig.cmake").zip
+if [ -f "$zip" ]; then
+    python3 -m zipfile -e "$zip" "$WORK/unpacked"
+    export KANOZE_E2E_UNPACKED=$(winpath "$WORK/unpacked")
+else
+    echo "run-e2e: no $zip (make dist makes it); the release test fails"
+fi
 # A full disk without privileges: the temporary files of a program folder
 # are links to /dev/full, where every write fails with "no space left".
 mkdir -p "$WORK/full"
 ln -s /dev/full "$WORK/full/kanoze.txt.tmp"
 ln -s /dev/full "$WORK/full/sound.txt.tmp"
 
-# Windows paths of the Linux files: drive Z: is the Linux root.
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 export KANOZE_EXE=$(winpath "$GAME_EXE")
 export KANOZE_E2E_WORK=$(winpath "$WORK")
 export KANOZE_SOURCE=$(winpath "$KANOZE_ROOT")

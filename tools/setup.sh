@@ -1,24 +1,41 @@
 #!/usr/bin/env bash
-# Installs what building, testing and playing need on Debian or Ubuntu, once.
+# Installs what a target needs on Debian or Ubuntu, once: setup.sh GROUP...
+#   build  compilers, CMake, GoogleTest: make build, unit and dist
+#   fuzz   clang with its libFuzzer runtime: make fuzz and fuzz-check
+#   wine   Wine, a virtual display, fonts, sound and the Japanese locale:
+#          the targets that run the game (play, e2e, bench, soak)
 # As root it installs with apt-get; otherwise it prints the command and stops.
 set -euo pipefail
 
-packages=(
-    make cmake ninja-build g++ libgtest-dev clang python3
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic locales gstreamer1.0-plugins-good lame
-)
-# libFuzzer's runtime lives in a package named after the clang version.
-clang_major=$(clang --version 2>/dev/null | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
-if [ -n "$clang_major" ]; then packages+=("libclang-rt-$clang_major-dev"); fi
+groups=("$@")
+[ ${#groups[@]} -gt 0 ] || groups=(build fuzz wine)
+wants() { local g; for g in "${groups[@]}"; do [ "$g" = "$1" ] && return 0; done; return 1; }
+
+packages=()
+if wants build; then
+    packages+=(make cmake ninja-build g++ libgtest-dev python3 git
+        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+fi
+clang_major=
+if wants fuzz; then
+    packages+=(clang)
+    # libFuzzer's runtime lives in a package named after the clang version.
+    clang_major=$(clang --version 2>/dev/null | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
+    if [ -n "$clang_major" ]; then packages+=("libclang-rt-$clang_major-dev"); fi
+fi
+needs_locale=0
+if wants wine; then
+    # fonts-wine: Wine's own fonts, which draw the caption buttons and the
+    # dialogs' texts as on Windows.
+    packages+=(wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic fonts-wine locales
+        gstreamer1.0-plugins-good lame python3)
+    locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || needs_locale=1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-
-needs_locale=0
-locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || needs_locale=1
 
 if [ ${#missing[@]} -eq 0 ] && [ $needs_locale -eq 0 ]; then exit 0; fi
 
@@ -35,9 +52,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     # clang may have come just now: look again for its libFuzzer runtime.
-    [ -z "$clang_major" ] && [ "${1:-}" != again ] && exec "$0" again
+    if wants fuzz && [ -z "$clang_major" ] && [ "${KANOZE_SETUP_AGAIN:-}" != 1 ]; then
+        KANOZE_SETUP_AGAIN=1 exec "$0" "${groups[@]}"
+    fi
 fi
-if [ $needs_locale -eq 1 ] || ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+if [ $needs_locale -eq 1 ] && ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     echo "setup: generating the ja_JP.UTF-8 locale"
     if [ -f /etc/locale.gen ]; then
         grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen

@@ -44,6 +44,12 @@ run fuzz make --no-print-directory fuzz-check
 count_ctest "$LOG_DIR/fuzz.log"
 run e2e make --no-print-directory e2e
 count_gtest "$LOG_DIR/e2e.log"
+# The same commit built in two folders gives the same kanoze.exe and zip.
+run reproducible tools/check-reproducible.sh
+repro_ok=$(grep -c ' identical ' "$LOG_DIR/reproducible.log" || true)
+repro_bad=$(grep -c ' DIFFERS ' "$LOG_DIR/reproducible.log" || true)
+passed=$((passed + repro_ok))
+failed=$((failed + repro_bad))
 
 # A layer that failed before reporting counts as one failure.
 if [ $status -ne 0 ] && [ $failed -eq 0 ]; then failed=1; fi

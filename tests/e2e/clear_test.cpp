@@ -2,6 +2,7 @@
 // the name asked for a new best time and kept in kanoze.txt at once, the
 // roll of all best times, and the difficulty dialog that sets the next board.
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <cstring>
 #include <string>
@@ -82,6 +83,21 @@ class ClearTest : public ::testing::Test {
         ASSERT_TRUE(WaitUntilClosed(dialog));
     }
 
+    // At rest once the celebration's texts have stayed put for half a second.
+    bool TextsComeToRest(RECT& resting) {
+        resting = {};
+        DWORD since = GetTickCount();
+        return WaitUntil([&] {
+            RECT now;
+            Yellow(&now);
+            if (!EqualRect(&now, &resting)) {
+                resting = now;
+                since = GetTickCount();
+            }
+            return GetTickCount() - since > 500;
+        });
+    }
+
     void CloseGame() {
         ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // 閉じる
         EXPECT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
@@ -103,18 +119,8 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
     ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "yellow texts appear";
     HWND dialog = WaitForDialog(kNameDialogTitle);
     ASSERT_NE(nullptr, dialog) << "a new best time asks for the name";
-    // At rest once the texts have stayed put for half a second.
-    RECT resting = {};
-    DWORD since = GetTickCount();
-    ASSERT_TRUE(WaitUntil([&] {
-        RECT now;
-        Yellow(&now);
-        if (!EqualRect(&now, &resting)) {
-            resting = now;
-            since = GetTickCount();
-        }
-        return GetTickCount() - since > 500;
-    })) << "the slide-in comes to rest";
+    RECT resting;
+    ASSERT_TRUE(TextsComeToRest(resting)) << "the slide-in comes to rest";
     EXPECT_NEAR(320, Centre(resting), 40) << "centred across the view";
     EXPECT_NEAR(150, (resting.top + resting.bottom) / 2, 40) << "centred down the view";
 

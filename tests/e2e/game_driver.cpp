@@ -1,6 +1,8 @@
 // Starting and driving kanoze.exe from a test: processes, the menu observer, real input.
 #include "game_driver.h"
 
+#include <wincodec.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -451,6 +453,35 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
+Screenshot DecodePicture(const std::wstring& path) {
+    Screenshot picture;
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&factory))) &&
+        SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                        0.0, WICBitmapPaletteTypeCustom)) &&
+        SUCCEEDED(converter->GetSize(&width, &height))) {
+        std::vector<BYTE> bgrx(static_cast<size_t>(width) * height * 4);
+        if (SUCCEEDED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgrx.size()), bgrx.data()))) {
+            picture.width = static_cast<int>(width);
+            picture.height = static_cast<int>(height);
+            for (size_t i = 0; i < bgrx.size(); i += 4) picture.pixels.push_back(RGB(bgrx[i + 2], bgrx[i + 1], bgrx[i]));
+        }
+    }
+    for (IUnknown* object : {static_cast<IUnknown*>(converter), static_cast<IUnknown*>(frame),
+                             static_cast<IUnknown*>(decoder), static_cast<IUnknown*>(factory)}) {
+        if (object) object->Release();
+    }
+    return picture;
+}
+
 Screenshot CaptureScreen(const RECT& area) {
     Screenshot shot;
     shot.width = area.right - area.left;
@@ -578,6 +609,11 @@ std::wstring ControlText(HWND control) {
     wchar_t text[1024] = {};
     SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::wstring FileTypeShown(HWND fileDialog) {
+    // cmb1 of <dlgs.h>: the file type box of the explorer-style dialog.
+    return fileDialog ? ControlText(GetDlgItem(fileDialog, 0x470)) : std::wstring();
 }
 
 void Game::PressKey(WORD key) { TapKey(key); }

@@ -124,6 +124,10 @@ bool SaveScreenBmp(const std::wstring& path, const RECT& area);
 
 Screenshot CaptureScreen(const RECT& area);
 
+// A picture file's pixels as the imaging component decodes them (COM must be
+// initialised); empty when it cannot be decoded.
+Screenshot DecodePicture(const std::wstring& path);
+
 // A real click at a screen point.
 void ClickScreen(int x, int y);
 
@@ -140,6 +144,9 @@ bool AnswerFileDialog(const wchar_t* title, const std::wstring& path);
 
 // The text of a control of any process, asked with WM_GETTEXT.
 std::wstring ControlText(HWND control);
+
+// The file type a file-open dialog offers, as its type box shows it.
+std::wstring FileTypeShown(HWND fileDialog);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 template <typename Condition>

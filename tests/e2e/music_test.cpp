@@ -175,6 +175,7 @@ class MusicTest : public ::testing::Test {
 
     void AddEntry(HWND editor, const std::wstring& path) {
         ClickButton(game_, editor, kAdd);
+        EXPECT_EQ(L"サウンドファイル(*.mp3;*.mid;*.wav)", FileTypeShown(WaitForDialog(kFileDialogTitle)));
         ASSERT_TRUE(AnswerFileDialog(kFileDialogTitle, path)) << "the file dialog opens and closes";
     }
 

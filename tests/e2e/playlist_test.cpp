@@ -125,6 +125,7 @@ class PlayListTest : public ::testing::Test {
     }
 
     void AnswerFileDialog(const std::wstring& path) {
+        EXPECT_EQ(L"画像ファイル(*.bmp;*.jpg;*.gif)", FileTypeShown(WaitForDialog(kFileDialogTitle)));
         ASSERT_TRUE(::AnswerFileDialog(kFileDialogTitle, path)) << "the file dialog takes the answer";
     }
 

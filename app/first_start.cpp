@@ -1,0 +1,47 @@
+// The play-lists of a first start, taken from the demo folder beside the program.
+#include "app/first_start.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerExtension(const std::string& name) {
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string extension = name.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(), LowerAscii);
+    return extension;
+}
+
+bool IsOneOf(const std::string& extension, std::initializer_list<const char*> kinds) {
+    for (const char* kind : kinds) {
+        if (extension == kind) return true;
+    }
+    return false;
+}
+
+// Name order as Explorer shows it for plain names: letters without case.
+bool NameBefore(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
+}
+
+}  // namespace
+
+DemoLists FirstStartLists(bool imageListMissing, bool soundListMissing, const std::string& folder,
+                          const std::vector<std::string>& names) {
+    DemoLists lists;
+    if (!imageListMissing) return lists;
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end(), NameBefore);
+    for (const std::string& name : sorted) {
+        const std::string extension = LowerExtension(name);
+        if (IsOneOf(extension, {"bmp", "jpg", "jpeg", "gif"})) lists.pictures.push_back(folder + name);
+        if (IsOneOf(extension, {"mp3", "mid", "wav"})) lists.sounds.push_back(folder + name);
+    }
+    if (lists.pictures.empty() || !soundListMissing) lists.sounds.clear();
+    return lists;
+}
