@@ -40,14 +40,11 @@ int InitGameState(HWND window) {
     g_state.imageList.clear();
     g_state.imageCursor = 0;
     g_state.singleFileMode = false;
-    g_state.soundList.clear();
-    g_state.soundCursor = 0;
-    g_state.soundLoaded = false;
     ResetClearState(g_state.play, g_state.clear);
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
-    LoadListFiles(g_state.listFiles, g_state.imageList, g_state.soundList, g_state.highScores);
+    LoadListFiles(g_state.listFiles, g_state.imageList, g_state.music.player.soundList, g_state.highScores);
 
     if (!LoadFirstListedPicture(window)) {
         SetMenuCommand(window, IDM_START, false);
@@ -101,9 +98,9 @@ int ShutdownApplication(HWND window) {
     }
     ReleasePresenter();
 
-    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.soundList,
+    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
                         g_state.highScores);
-    ReleaseMusicGraph(g_state.musicGraph);
+    CloseMusicPlayer(g_state.music);
 
     g_state.surfaceFactory.Reset();
     CoUninitialize();
@@ -126,8 +123,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // that it does not hold the picture back; nothing plays before the
     // player chooses Sound > Start anyway. Without one the game goes on in
     // silence.
-    CreateMusicGraph(g_state.musicGraph);
-    ShowSoundMenu(g_state.mainWindow, SoundMenuAtStartUp(MusicGraphExists(g_state.musicGraph)));
+    OpenMusicPlayer(g_state.music, g_state.mainWindow);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -16,7 +16,7 @@ const ListEditor kSoundListEditor = {IDC_SOUND_LIST, kSoundFilter, kSoundTitle, 
 }  // namespace
 
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return RunListEditor(dialog, message, wParam, kSoundListEditor, g_state.soundList);
+    return RunListEditor(dialog, message, wParam, kSoundListEditor, g_state.music.player.soundList);
 }
 
 // The music is neither started nor stopped here: a file that plays goes on,
@@ -26,8 +26,8 @@ int EditSoundList(HWND window) {
         DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SOUND_LIST), window, SoundListDlgProc, 0);
     // A sound.txt that could not be read is replaced only by a list the
     // player confirmed with OK.
-    SaveSoundListFile(g_state.listFiles, g_state.soundList, result == IDOK);
-    const SoundPlayer player = {g_state.soundList, g_state.soundCursor, g_state.soundLoaded};
-    ShowSoundMenu(window, SoundMenuAfterEdit(player, MusicGraphExists(g_state.musicGraph)));
+    const SoundPlayer& player = g_state.music.player;
+    SaveSoundListFile(g_state.listFiles, player.soundList, result == IDOK);
+    ShowSoundMenu(window, SoundMenuAfterEdit(player));
     return 1;
 }
