@@ -55,10 +55,12 @@ struct SoundMenu {
 };
 
 // Resumes the file in the graph, or starts the entry at the cursor, dropping
-// entries that cannot be played, and moves the cursor one past it.
+// entries that cannot be played, and moves the cursor one past it. A graph
+// that will not resume is replaced and goes on with the entry at the cursor.
 SoundMenu StartSoundList(SoundPlayer& player);
 
-// Stops the graph; the file stays loaded, so a start resumes it.
+// Stops the graph; the file stays loaded, so a start resumes it. A graph
+// that will not stop is replaced, and a start then takes the next entry.
 SoundMenu StopSoundList(SoundPlayer& player);
 
 // After the graph's notification: when a file has played to its end, a fresh
