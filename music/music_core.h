@@ -42,7 +42,7 @@ struct SoundPlayer {
     // The next entry to try; one past the entry that plays now.
     int soundCursor = 0;
     MusicState state = MusicState::NoGraph;
-    // Bound once, when the graph is first created.
+    // Bound once at start-up; never called while there is no graph.
     const MusicGraphCalls* calls = nullptr;
     void* graph = nullptr;
 };
