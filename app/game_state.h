@@ -55,11 +55,8 @@ struct GameState {
     // High-score roll
     ScoreRoll roll;
 
-    // Sound play-list
-    std::vector<std::string> soundList;
-    int soundCursor = 0;
-    bool soundLoaded = false;
-    MusicGraph musicGraph;
+    // Music: the sound play-list and its filter graph
+    MusicPlayer music;
 
     // The two list files: where they are and what each save may write
     ListFiles listFiles;

@@ -55,15 +55,12 @@ int InitGameState(HWND window) {
     g_state.imageList.clear();
     g_state.imageCursor = 0;
     g_state.singleFileMode = false;
-    g_state.soundList.clear();
-    g_state.soundCursor = 0;
-    g_state.soundLoaded = false;
     ResetClearState(g_state.play, g_state.clear);
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
     const ListFilesFound found =
-        LoadListFiles(g_state.listFiles, g_state.imageList, g_state.soundList, g_state.highScores);
+        LoadListFiles(g_state.listFiles, g_state.imageList, g_state.music.player.soundList, g_state.highScores);
     // A first start from an unpacked zip: no kanoze.txt yet, so the demo
     // pictures (and tunes, not started) make a game ready to play. The next
     // exit writes them into kanoze.txt like any list.
@@ -72,7 +69,7 @@ int InitGameState(HWND window) {
         DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, folder,
                                          DemoFolderNames(folder));
         if (!demo.pictures.empty()) g_state.imageList = std::move(demo.pictures);
-        if (!demo.sounds.empty()) g_state.soundList = std::move(demo.sounds);
+        if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
     }
 
     if (!LoadFirstListedPicture(window)) {
@@ -127,9 +124,9 @@ int ShutdownApplication(HWND window) {
     }
     ReleasePresenter();
 
-    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.soundList,
+    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
                         g_state.highScores);
-    ReleaseMusicGraph(g_state.musicGraph);
+    CloseMusicPlayer(g_state.music);
 
     g_state.surfaceFactory.Reset();
     CoUninitialize();
@@ -152,8 +149,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // that it does not hold the picture back; nothing plays before the
     // player chooses Sound > Start anyway. Without one the game goes on in
     // silence.
-    CreateMusicGraph(g_state.musicGraph);
-    ShowSoundMenu(g_state.mainWindow, SoundMenuAtStartUp(MusicGraphExists(g_state.musicGraph)));
+    OpenMusicPlayer(g_state.music, g_state.mainWindow);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

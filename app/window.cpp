@@ -91,10 +91,10 @@ void OnCommand(HWND window, UINT command) {
         ShowScoreRoll(window);
         break;
     case IDM_SOUND_START:
-        StartSound(window);
+        StartSound(g_state.music);
         break;
     case IDM_SOUND_STOP:
-        StopSound(window);
+        StopSound(g_state.music);
         break;
     case IDM_SOUND_LIST_EDIT:
         EditSoundList(window);
@@ -190,7 +190,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnRightButton();
         return 0;
     case WM_GRAPHNOTIFY:
-        OnGraphNotify(window);
+        OnGraphNotify(g_state.music);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

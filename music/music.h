@@ -16,26 +16,40 @@ struct MusicGraph {
     ComPtr<IVideoWindow> videoWindow;
 };
 
-// 1 when the graph was created, 0 when there is no filter graph to be had.
+// The music player: the play-list with its state, the filter graph it plays
+// through, and the window the graph's events go to. The play-list's rules
+// hold a pointer to it, so it stays where it was made.
+struct MusicPlayer {
+    SoundPlayer player;
+    MusicGraph graph;
+    HWND window = nullptr;
+};
+
+// Creates the graph, its events to go to `window`, and sets the Sound items:
+// without a graph the game goes on in silence.
+void OpenMusicPlayer(MusicPlayer& music, HWND window);
+// Releases the graph: nothing plays from here on.
+void CloseMusicPlayer(MusicPlayer& music);
+
+// 1 when the graph can render, run and report; 0, holding nothing, when not.
 int CreateMusicGraph(MusicGraph& graph);
 // Stops the graph and releases its interfaces, last obtained first.
 int ReleaseMusicGraph(MusicGraph& graph);
-// True when the graph can render, run and report: the music can play.
-bool MusicGraphExists(const MusicGraph& graph);
 
 // Renders `path` (code page 932) into the graph, has its events announced to
-// `window` with WM_GRAPHNOTIFY, and runs it. 1, or 0 when it cannot be rendered.
-int PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuilder, IMediaControl* mediaControl,
-                  IMediaEventEx* mediaEvent);
+// `window` with WM_GRAPHNOTIFY, and runs it.
+PlayResult PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuilder, IMediaControl* mediaControl,
+                         IMediaEventEx* mediaEvent);
 // Takes the waiting events without waiting: 1 when a file has played to its end.
 int DrainGraphEvents(IMediaEventEx* mediaEvent, IVideoWindow* videoWindow);
+// 1, or 0 when the graph refused.
 int RunMusicGraph(IMediaControl* mediaControl);
 int StopMusicGraph(IMediaControl* mediaControl);
 
 // The Sound menu's commands and the graph's notification.
-int StartSound(HWND window);
-int StopSound(HWND window);
-int OnGraphNotify(HWND window);
+int StartSound(MusicPlayer& music);
+int StopSound(MusicPlayer& music);
+int OnGraphNotify(MusicPlayer& music);
 
 // Sets the Sound start and stop items as `menu` says.
 void ShowSoundMenu(HWND window, const SoundMenu& menu);

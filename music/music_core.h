@@ -6,29 +6,45 @@
 #include <string>
 #include <vector>
 
-// The play-list as the player walks it.
-struct SoundPlayer {
-    std::vector<std::string>& soundList;
-    // The next entry to try; one past the entry that plays now.
-    int& soundCursor;
-    // A file sits in the graph, started or stopped; cleared when it ends.
-    bool& soundLoaded;
+// Where the player stands with its filter graph.
+enum class MusicState {
+    NoGraph,  // no filter graph could be had: nothing can play
+    Idle,     // an empty graph: nothing rendered into it
+    Playing,  // the graph runs the file rendered into it
+    Stopped,  // the graph is stopped with its file still in it, to resume
 };
 
-// The calls the rules make on the filter graph; `graph` is handed back to each.
+// What became of one entry handed to the graph.
+enum class PlayResult {
+    Started,      // rendered, its end will be announced, running
+    NotRendered,  // the graph could not render it and is as it was
+    NotStarted,   // rendered, but its end could not be announced or the graph
+                  // not run: the graph holds it and must be replaced
+};
+
+// The calls the rules make on the filter graph; `graph` is the one bound to
+// the player, handed back to each.
 struct MusicGraphCalls {
+    // Renders the file into the graph, has its events announced and runs it.
+    PlayResult (*playFile)(void* graph, const std::string& path);
+    // Runs or stops the graph with the file it holds: false when it failed.
+    bool (*run)(void* graph);
+    bool (*stop)(void* graph);
+    // Takes the waiting events: true when one says the file has played to its end.
+    bool (*drainEvents)(void* graph);
+    // Releases the graph and creates a fresh, empty one: false when none could be.
+    bool (*rebuild)(void* graph);
+};
+
+// The play-list as the player walks it, and the graph it plays through.
+struct SoundPlayer {
+    std::vector<std::string> soundList;
+    // The next entry to try; one past the entry that plays now.
+    int soundCursor = 0;
+    MusicState state = MusicState::NoGraph;
+    // Bound once at start-up; never called while there is no graph.
+    const MusicGraphCalls* calls = nullptr;
     void* graph = nullptr;
-    // True while the graph and its interfaces exist.
-    bool (*exists)(void* graph) = nullptr;
-    // Renders the file into the graph and runs it: 1, or 0 when it cannot be rendered.
-    int (*playFile)(void* graph, const std::string& path) = nullptr;
-    // Runs or stops the graph with the file it holds.
-    void (*run)(void* graph) = nullptr;
-    void (*stop)(void* graph) = nullptr;
-    // Takes the waiting events: 1 when one says the file has played to its end.
-    int (*drainEvents)(void* graph) = nullptr;
-    // Releases the graph and creates a fresh, empty one.
-    void (*rebuild)(void* graph) = nullptr;
 };
 
 // The two Sound items, or no change to them.
@@ -39,19 +55,21 @@ struct SoundMenu {
 };
 
 // Resumes the file in the graph, or starts the entry at the cursor, dropping
-// entries that cannot be rendered, and moves the cursor one past it.
-SoundMenu StartSoundList(SoundPlayer& player, const MusicGraphCalls& graph);
+// entries that cannot be played, and moves the cursor one past it. A graph
+// that will not resume is replaced and goes on with the entry at the cursor.
+SoundMenu StartSoundList(SoundPlayer& player);
 
-// Stops the graph; the file stays loaded, so a start resumes it.
-SoundMenu StopSoundList(const MusicGraphCalls& graph);
+// Stops the graph; the file stays loaded, so a start resumes it. A graph
+// that will not stop is replaced, and a start then takes the next entry.
+SoundMenu StopSoundList(SoundPlayer& player);
 
 // After the graph's notification: when a file has played to its end, a fresh
 // graph takes the next entry. Anything else changes nothing.
-SoundMenu TakeGraphEvents(SoundPlayer& player, const MusicGraphCalls& graph);
+SoundMenu TakeGraphEvents(SoundPlayer& player);
 
 // The Sound items after the play-list was edited.
-SoundMenu SoundMenuAfterEdit(const SoundPlayer& player, bool graphExists);
+SoundMenu SoundMenuAfterEdit(const SoundPlayer& player);
 
 // The Sound items at start-up: as the menu has them, or both grayed when
 // there is no graph to play through.
-SoundMenu SoundMenuAtStartUp(bool graphExists);
+SoundMenu SoundMenuAtStartUp(const SoundPlayer& player);

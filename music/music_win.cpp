@@ -5,58 +5,70 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/game_state.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr int kPathSize = 1024;
 
-// What the rules' calls need: the graph, and the window its events go to.
-struct GraphContext {
-    HWND window;
-    MusicGraph* graph;
+MusicPlayer& Music(void* music) { return *static_cast<MusicPlayer*>(music); }
+
+// The play-list's rules reach the graph through these, bound to the player
+// once, when it is opened.
+const MusicGraphCalls kDirectShowCalls = {
+    [](void* m, const std::string& path) {
+        const MusicPlayer& music = Music(m);
+        return PlaySoundFile(music.window, path.c_str(), music.graph.graphBuilder.get(),
+                             music.graph.mediaControl.get(), music.graph.mediaEvent.get());
+    },
+    [](void* m) { return RunMusicGraph(Music(m).graph.mediaControl.get()) == 1; },
+    [](void* m) { return StopMusicGraph(Music(m).graph.mediaControl.get()) == 1; },
+    [](void* m) { return DrainGraphEvents(Music(m).graph.mediaEvent.get(), Music(m).graph.videoWindow.get()) == 1; },
+    [](void* m) {
+        ReleaseMusicGraph(Music(m).graph);
+        return CreateMusicGraph(Music(m).graph) == 1;
+    },
 };
 
-MusicGraph& Graph(void* context) { return *static_cast<GraphContext*>(context)->graph; }
-
-MusicGraphCalls CallsOn(GraphContext& context) {
-    MusicGraphCalls calls;
-    calls.graph = &context;
-    calls.exists = [](void* c) { return MusicGraphExists(Graph(c)); };
-    calls.playFile = [](void* c, const std::string& path) {
-        const MusicGraph& graph = Graph(c);
-        return PlaySoundFile(static_cast<GraphContext*>(c)->window, path.c_str(), graph.graphBuilder.get(),
-                             graph.mediaControl.get(), graph.mediaEvent.get());
-    };
-    calls.run = [](void* c) { RunMusicGraph(Graph(c).mediaControl.get()); };
-    calls.stop = [](void* c) { StopMusicGraph(Graph(c).mediaControl.get()); };
-    calls.drainEvents = [](void* c) {
-        return DrainGraphEvents(Graph(c).mediaEvent.get(), Graph(c).videoWindow.get());
-    };
-    calls.rebuild = [](void* c) {
-        ReleaseMusicGraph(Graph(c));
-        CreateMusicGraph(Graph(c));
-    };
-    return calls;
+// One more interface of the graph: true when it is held.
+template <typename T>
+bool Query(const MusicGraph& graph, REFIID id, ComPtr<T>& out) {
+    return SUCCEEDED(graph.graphBuilder->QueryInterface(id, out.ReceiveVoid())) && out;
 }
 
-SoundPlayer Player() { return {g_state.soundList, g_state.soundCursor, g_state.soundLoaded}; }
-
 }  // namespace
+
+void OpenMusicPlayer(MusicPlayer& music, HWND window) {
+    music.window = window;
+    music.player.calls = &kDirectShowCalls;
+    music.player.graph = &music;
+    music.player.state = CreateMusicGraph(music.graph) ? MusicState::Idle : MusicState::NoGraph;
+    ShowSoundMenu(window, SoundMenuAtStartUp(music.player));
+}
+
+void CloseMusicPlayer(MusicPlayer& music) {
+    ReleaseMusicGraph(music.graph);
+    music.player.state = MusicState::NoGraph;
+}
 
 int CreateMusicGraph(MusicGraph& graph) {
     if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                 graph.graphBuilder.ReceiveVoid()))) {
         return 0;
     }
-    graph.graphBuilder->QueryInterface(IID_IMediaControl, graph.mediaControl.ReceiveVoid());
-    graph.graphBuilder->QueryInterface(IID_IMediaEventEx, graph.mediaEvent.ReceiveVoid());
-    graph.graphBuilder->QueryInterface(IID_IVideoWindow, graph.videoWindow.ReceiveVoid());
+    // Without these the graph can neither run a file nor say that it ended.
+    if (!Query(graph, IID_IMediaControl, graph.mediaControl) || !Query(graph, IID_IMediaEventEx, graph.mediaEvent)) {
+        ReleaseMusicGraph(graph);
+        return 0;
+    }
+    // A graph without a video window plays all the same; at a file's end
+    // there is only nothing to hide.
+    Query(graph, IID_IVideoWindow, graph.videoWindow);
     return 1;
 }
 
 int ReleaseMusicGraph(MusicGraph& graph) {
+    // The graph goes whether or not it stops here.
     if (graph.mediaControl) graph.mediaControl->Stop();
     if (graph.videoWindow) graph.videoWindow->put_Visible(OAFALSE);
     graph.videoWindow.Reset();
@@ -66,19 +78,17 @@ int ReleaseMusicGraph(MusicGraph& graph) {
     return 1;
 }
 
-bool MusicGraphExists(const MusicGraph& graph) {
-    return graph.graphBuilder && graph.mediaControl && graph.mediaEvent;
-}
-
-int PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuilder, IMediaControl* mediaControl,
-                  IMediaEventEx* mediaEvent) {
+PlayResult PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuilder, IMediaControl* mediaControl,
+                         IMediaEventEx* mediaEvent) {
     // A path too long for the buffer is not converted at all, rather than cut.
     wchar_t wide[kPathSize] = {};
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathSize)) return 0;
-    if (FAILED(graphBuilder->RenderFile(wide, nullptr))) return 0;
-    mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(window), WM_GRAPHNOTIFY, 0);
-    mediaControl->Run();
-    return 1;
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathSize)) return PlayResult::NotRendered;
+    if (FAILED(graphBuilder->RenderFile(wide, nullptr))) return PlayResult::NotRendered;
+    // A file whose end goes unannounced would hold up the play-list for good.
+    if (FAILED(mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(window), WM_GRAPHNOTIFY, 0))) {
+        return PlayResult::NotStarted;
+    }
+    return SUCCEEDED(mediaControl->Run()) ? PlayResult::Started : PlayResult::NotStarted;
 }
 
 int DrainGraphEvents(IMediaEventEx* mediaEvent, IVideoWindow* videoWindow) {
@@ -87,6 +97,7 @@ int DrainGraphEvents(IMediaEventEx* mediaEvent, IVideoWindow* videoWindow) {
         long code = 0;
         LONG_PTR param1 = 0, param2 = 0;
         if (FAILED(mediaEvent->GetEvent(&code, &param1, &param2, 0))) return completed;
+        // Nothing to be done when freeing or hiding fails: the event was taken.
         mediaEvent->FreeEventParams(code, param1, param2);
         if (code == EC_COMPLETE) completed = 1;
         // Whatever follows the end of the file stays queued in the graph
@@ -98,15 +109,9 @@ int DrainGraphEvents(IMediaEventEx* mediaEvent, IVideoWindow* videoWindow) {
     }
 }
 
-int RunMusicGraph(IMediaControl* mediaControl) {
-    mediaControl->Run();
-    return 1;
-}
+int RunMusicGraph(IMediaControl* mediaControl) { return SUCCEEDED(mediaControl->Run()) ? 1 : 0; }
 
-int StopMusicGraph(IMediaControl* mediaControl) {
-    mediaControl->Stop();
-    return 1;
-}
+int StopMusicGraph(IMediaControl* mediaControl) { return SUCCEEDED(mediaControl->Stop()) ? 1 : 0; }
 
 void ShowSoundMenu(HWND window, const SoundMenu& menu) {
     if (!menu.change) return;
@@ -114,22 +119,17 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
     SetMenuCommand(window, IDM_SOUND_START, menu.startEnabled);
 }
 
-int StartSound(HWND window) {
-    GraphContext context = {window, &g_state.musicGraph};
-    SoundPlayer player = Player();
-    ShowSoundMenu(window, StartSoundList(player, CallsOn(context)));
+int StartSound(MusicPlayer& music) {
+    ShowSoundMenu(music.window, StartSoundList(music.player));
     return 1;
 }
 
-int StopSound(HWND window) {
-    GraphContext context = {window, &g_state.musicGraph};
-    ShowSoundMenu(window, StopSoundList(CallsOn(context)));
+int StopSound(MusicPlayer& music) {
+    ShowSoundMenu(music.window, StopSoundList(music.player));
     return 1;
 }
 
-int OnGraphNotify(HWND window) {
-    GraphContext context = {window, &g_state.musicGraph};
-    SoundPlayer player = Player();
-    ShowSoundMenu(window, TakeGraphEvents(player, CallsOn(context)));
+int OnGraphNotify(MusicPlayer& music) {
+    ShowSoundMenu(music.window, TakeGraphEvents(music.player));
     return 1;
 }

@@ -12,7 +12,7 @@ INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     static const std::string filter = FileFilter(IDS_SOUND_FILTER_NAME, "*.mp3;*.mid;*.wav");
     static const std::string title = LoadText(IDS_SOUND_TITLE);
     const ListEditor editor = {IDC_SOUND_LIST, filter.c_str(), title.c_str(), "mp3"};
-    return RunListEditor(dialog, message, wParam, editor, g_state.soundList);
+    return RunListEditor(dialog, message, wParam, editor, g_state.music.player.soundList);
 }
 
 // The music is neither started nor stopped here: a file that plays goes on,
@@ -22,8 +22,8 @@ int EditSoundList(HWND window) {
         DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SOUND_LIST), window, SoundListDlgProc, 0);
     // A sound.txt that could not be read is replaced only by a list the
     // player confirmed with OK.
-    SaveSoundListFile(g_state.listFiles, g_state.soundList, result == IDOK);
-    const SoundPlayer player = {g_state.soundList, g_state.soundCursor, g_state.soundLoaded};
-    ShowSoundMenu(window, SoundMenuAfterEdit(player, MusicGraphExists(g_state.musicGraph)));
+    const SoundPlayer& player = g_state.music.player;
+    SaveSoundListFile(g_state.listFiles, player.soundList, result == IDOK);
+    ShowSoundMenu(window, SoundMenuAfterEdit(player));
     return 1;
 }

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Found by argument lookup, so outside the unnamed namespace.
@@ -17,51 +18,68 @@ static std::ostream& operator<<(std::ostream& out, const SoundMenu& menu) {
     return out << "start " << (menu.startEnabled ? "on" : "off") << ", stop " << (menu.stopEnabled ? "on" : "off");
 }
 
+static std::ostream& operator<<(std::ostream& out, MusicState state) {
+    const char* names[] = {"no graph", "idle", "playing", "stopped"};
+    return out << names[static_cast<int>(state)];
+}
+
 namespace {
 
 using List = std::vector<std::string>;
 
-// Renders every path but the unplayable ones; the calls it took are kept in order.
+// Renders and runs every path but the unplayable and the silent ones; the
+// calls it took are kept in order.
 struct FakeGraph {
-    bool exists = true;
-    std::set<std::string> unplayable;
+    std::set<std::string> unplayable;  // not rendered
+    std::set<std::string> silent;      // rendered, but the graph does not run
+    bool runFails = false;
+    bool stopFails = false;
+    bool rebuildFails = false;
     std::vector<std::string> calls;
     int pendingCompletions = 0;
     int graphsBuilt = 1;
 };
 
-MusicGraphCalls Calls(FakeGraph& fake) {
-    MusicGraphCalls calls;
-    calls.graph = &fake;
-    calls.exists = [](void* g) { return static_cast<FakeGraph*>(g)->exists; };
-    calls.playFile = [](void* g, const std::string& path) {
-        FakeGraph& fake = *static_cast<FakeGraph*>(g);
-        fake.calls.push_back("render " + path);
-        return fake.unplayable.count(path) ? 0 : 1;
-    };
-    calls.run = [](void* g) { static_cast<FakeGraph*>(g)->calls.push_back("run"); };
-    calls.stop = [](void* g) { static_cast<FakeGraph*>(g)->calls.push_back("stop"); };
-    calls.drainEvents = [](void* g) {
-        FakeGraph& fake = *static_cast<FakeGraph*>(g);
-        fake.calls.push_back("drain");
-        if (fake.pendingCompletions == 0) return 0;
-        fake.pendingCompletions -= 1;
-        return 1;
-    };
-    calls.rebuild = [](void* g) {
-        FakeGraph& fake = *static_cast<FakeGraph*>(g);
-        fake.calls.push_back("rebuild");
-        fake.graphsBuilt += 1;
-    };
-    return calls;
-}
+FakeGraph& Fake(void* g) { return *static_cast<FakeGraph*>(g); }
 
-struct Player {
-    List soundList;
-    int soundCursor = 0;
-    bool soundLoaded = false;
-    SoundPlayer rules() { return {soundList, soundCursor, soundLoaded}; }
+const MusicGraphCalls kFakeCalls = {
+    [](void* g, const std::string& path) {
+        Fake(g).calls.push_back("render " + path);
+        if (Fake(g).unplayable.count(path)) return PlayResult::NotRendered;
+        return Fake(g).silent.count(path) ? PlayResult::NotStarted : PlayResult::Started;
+    },
+    [](void* g) {
+        Fake(g).calls.push_back("run");
+        return !Fake(g).runFails;
+    },
+    [](void* g) {
+        Fake(g).calls.push_back("stop");
+        return !Fake(g).stopFails;
+    },
+    [](void* g) {
+        Fake(g).calls.push_back("drain");
+        if (Fake(g).pendingCompletions == 0) return false;
+        Fake(g).pendingCompletions -= 1;
+        return true;
+    },
+    [](void* g) {
+        Fake(g).calls.push_back("rebuild");
+        if (Fake(g).rebuildFails) return false;
+        Fake(g).graphsBuilt += 1;
+        return true;
+    },
 };
+
+// A player with an empty graph of its own, as at start-up.
+SoundPlayer PlayerOn(FakeGraph& fake, List list = {}, int cursor = 0) {
+    SoundPlayer player;
+    player.soundList = std::move(list);
+    player.soundCursor = cursor;
+    player.state = MusicState::Idle;
+    player.calls = &kFakeCalls;
+    player.graph = &fake;
+    return player;
+}
 
 const SoundMenu kPlaying = {true, false, true};
 const SoundMenu kStopped = {true, true, false};
@@ -69,24 +87,18 @@ const SoundMenu kBothGrayed = {true, false, false};
 const SoundMenu kUnchanged = {};
 
 // Plays the file in the graph to its end and lets the player take the notification.
-SoundMenu EndOfFile(Player& player, FakeGraph& fake) {
+SoundMenu EndOfFile(SoundPlayer& player, FakeGraph& fake) {
     fake.pendingCompletions = 1;
-    SoundPlayer rules = player.rules();
-    return TakeGraphEvents(rules, Calls(fake));
-}
-
-SoundMenu Start(Player& player, FakeGraph& fake) {
-    SoundPlayer rules = player.rules();
-    return StartSoundList(rules, Calls(fake));
+    return TakeGraphEvents(player);
 }
 
 TEST(MusicPlayer, ThreeEntriesPlayInOrderAndStartAgainWithTheFirstEachInAFreshGraph) {
-    Player player{{"a.wav", "b.mp3", "c.mid"}};
     FakeGraph fake;
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.mp3", "c.mid"});
 
-    EXPECT_EQ(kPlaying, Start(player, fake));
+    EXPECT_EQ(kPlaying, StartSoundList(player));
     EXPECT_EQ(1, player.soundCursor);
-    EXPECT_TRUE(player.soundLoaded);
+    EXPECT_EQ(MusicState::Playing, player.state);
     for (const char* next : {"b.mp3", "c.mid", "a.wav"}) {
         fake.calls.clear();
         EXPECT_EQ(kPlaying, EndOfFile(player, fake));
@@ -98,9 +110,9 @@ TEST(MusicPlayer, ThreeEntriesPlayInOrderAndStartAgainWithTheFirstEachInAFreshGr
 }
 
 TEST(MusicPlayer, ASingleEntryPlaysAgainAndAgain) {
-    Player player{{"only.wav"}};
     FakeGraph fake;
-    Start(player, fake);
+    SoundPlayer player = PlayerOn(fake, {"only.wav"});
+    StartSoundList(player);
 
     for (int round = 0; round < 3; ++round) {
         fake.calls.clear();
@@ -111,135 +123,171 @@ TEST(MusicPlayer, ASingleEntryPlaysAgainAndAgain) {
 }
 
 TEST(MusicPlayer, AnUnplayableSecondEntryIsDroppedWhenTheFirstEndsAndTheThirdPlays) {
-    Player player{{"first.wav", "text.wav", "third.wav"}};
-    FakeGraph fake;
-    fake.unplayable = {"text.wav"};
-    Start(player, fake);
+    // Not rendered, the next entry is tried in the same graph; rendered but
+    // not run, it holds the graph, and the next must not join it there.
+    const List notRendered = {"drain", "rebuild", "render bad.wav", "render third.wav"};
+    const List notRun = {"drain", "rebuild", "render bad.wav", "rebuild", "render third.wav"};
+    for (const bool rendered : {false, true}) {
+        FakeGraph fake;
+        (rendered ? fake.silent : fake.unplayable) = {"bad.wav"};
+        SoundPlayer player = PlayerOn(fake, {"first.wav", "bad.wav", "third.wav"});
+        StartSoundList(player);
 
-    fake.calls.clear();
-    EXPECT_EQ(kPlaying, EndOfFile(player, fake));
-    EXPECT_EQ(List({"drain", "rebuild", "render text.wav", "render third.wav"}), fake.calls)
-        << "the failed entry and the next are tried in the same graph";
-    EXPECT_EQ(2, player.soundCursor);
-    EXPECT_EQ(List({"first.wav", "third.wav"}), player.soundList);
-    EXPECT_TRUE(player.soundLoaded);
+        fake.calls.clear();
+        EXPECT_EQ(kPlaying, EndOfFile(player, fake));
+        EXPECT_EQ(rendered ? notRun : notRendered, fake.calls);
+        EXPECT_EQ(2, player.soundCursor);
+        EXPECT_EQ(List({"first.wav", "third.wav"}), player.soundList);
+        EXPECT_EQ(MusicState::Playing, player.state);
 
-    fake.calls.clear();
-    EndOfFile(player, fake);
-    EXPECT_EQ(List({"drain", "rebuild", "render first.wav"}), fake.calls) << "the walk wraps";
+        fake.calls.clear();
+        EndOfFile(player, fake);
+        EXPECT_EQ(List({"drain", "rebuild", "render first.wav"}), fake.calls) << "the walk wraps";
+    }
 }
 
 TEST(MusicPlayer, EveryEntryUnplayableEmptiesTheListAndStillShowsStop) {
-    Player player{{"gone.wav", "text.wav"}};
     FakeGraph fake;
     fake.unplayable = {"gone.wav", "text.wav"};
+    SoundPlayer player = PlayerOn(fake, {"gone.wav", "text.wav"});
 
-    EXPECT_EQ(kPlaying, Start(player, fake));
+    EXPECT_EQ(kPlaying, StartSoundList(player));
     EXPECT_TRUE(player.soundList.empty());
-    EXPECT_FALSE(player.soundLoaded);
+    EXPECT_EQ(MusicState::Idle, player.state);
     EXPECT_EQ(1, player.soundCursor);
 }
 
 TEST(MusicPlayer, AnEmptyListPlaysNothingButMovesTheCursorAndShowsStop) {
-    Player player;
     FakeGraph fake;
+    SoundPlayer player = PlayerOn(fake);
 
-    EXPECT_EQ(kPlaying, Start(player, fake));
+    EXPECT_EQ(kPlaying, StartSoundList(player));
     EXPECT_TRUE(fake.calls.empty());
-    EXPECT_FALSE(player.soundLoaded);
+    EXPECT_EQ(MusicState::Idle, player.state);
     EXPECT_EQ(1, player.soundCursor);
 }
 
 TEST(MusicPlayer, ACursorBeyondTheEndWrapsToTheFirstEntry) {
-    Player player{{"a.wav", "b.wav"}, 5};
     FakeGraph fake;
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"}, 5);
 
-    Start(player, fake);
+    StartSoundList(player);
     EXPECT_EQ(List({"render a.wav"}), fake.calls);
     EXPECT_EQ(1, player.soundCursor);
 }
 
 TEST(MusicPlayer, StopThenStartResumesTheSameGraphWithoutRenderingAgain) {
-    Player player{{"a.wav", "b.wav"}};
     FakeGraph fake;
-    Start(player, fake);
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
+    StartSoundList(player);
 
     fake.calls.clear();
-    EXPECT_EQ(kStopped, StopSoundList(Calls(fake)));
-    EXPECT_TRUE(player.soundLoaded) << "the file stays loaded";
-    EXPECT_EQ(kPlaying, Start(player, fake));
+    EXPECT_EQ(kStopped, StopSoundList(player));
+    EXPECT_EQ(MusicState::Stopped, player.state) << "the file stays loaded";
+    EXPECT_EQ(kPlaying, StartSoundList(player));
     EXPECT_EQ(List({"stop", "run"}), fake.calls);
+    EXPECT_EQ(MusicState::Playing, player.state);
     EXPECT_EQ(1, player.soundCursor);
     EXPECT_EQ(1, fake.graphsBuilt);
 }
 
-TEST(MusicPlayer, ANotificationWithoutACompletionChangesNothing) {
-    Player player{{"a.wav", "b.wav"}};
+TEST(MusicPlayer, AGraphThatWillNotStopOrResumeIsReplacedAndTheWalkGoesOnWithNothingDropped) {
     FakeGraph fake;
-    Start(player, fake);
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav", "c.wav"});
+    StartSoundList(player);
 
     fake.calls.clear();
-    SoundPlayer rules = player.rules();
-    EXPECT_EQ(kUnchanged, TakeGraphEvents(rules, Calls(fake)));
+    fake.stopFails = true;
+    EXPECT_EQ(kStopped, StopSoundList(player)) << "released, so silent all the same";
+    EXPECT_EQ(List({"stop", "rebuild"}), fake.calls);
+    EXPECT_EQ(MusicState::Idle, player.state);
+    fake.stopFails = false;
+    StartSoundList(player);
+    StopSoundList(player);
+
+    fake.calls.clear();
+    fake.runFails = true;
+    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(List({"run", "rebuild", "render c.wav"}), fake.calls);
+    EXPECT_EQ(3, player.soundCursor);
+    EXPECT_EQ(List({"a.wav", "b.wav", "c.wav"}), player.soundList);
+}
+
+TEST(MusicPlayer, ANotificationWithoutACompletionChangesNothing) {
+    FakeGraph fake;
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
+    StartSoundList(player);
+
+    fake.calls.clear();
+    EXPECT_EQ(kUnchanged, TakeGraphEvents(player));
     EXPECT_EQ(List({"drain"}), fake.calls);
     EXPECT_EQ(1, player.soundCursor);
-    EXPECT_TRUE(player.soundLoaded);
+    EXPECT_EQ(MusicState::Playing, player.state);
     EXPECT_EQ(List({"a.wav", "b.wav"}), player.soundList);
 }
 
 TEST(MusicPlayer, AFileEndingAfterTheListWasEmptiedLeavesNothingLoaded) {
-    Player player{{"a.wav"}};
     FakeGraph fake;
-    Start(player, fake);
+    SoundPlayer player = PlayerOn(fake, {"a.wav"});
+    StartSoundList(player);
     player.soundList.clear();
 
     EXPECT_EQ(kPlaying, EndOfFile(player, fake)) << "Start grayed, Stop enabled";
-    EXPECT_FALSE(player.soundLoaded);
+    EXPECT_EQ(MusicState::Idle, player.state);
     EXPECT_EQ(2, player.soundCursor);
 }
 
 TEST(MusicPlayer, WithoutAGraphNothingIsCalledNothingDroppedAndBothItemsGray) {
-    Player player{{"a.wav", "b.wav"}};
     FakeGraph fake;
-    fake.exists = false;
     fake.pendingCompletions = 1;
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
+    player.state = MusicState::NoGraph;
 
-    EXPECT_EQ(kBothGrayed, SoundMenuAtStartUp(false));
-    EXPECT_EQ(kBothGrayed, Start(player, fake));
-    EXPECT_EQ(kBothGrayed, StopSoundList(Calls(fake)));
-    SoundPlayer rules = player.rules();
-    EXPECT_EQ(kUnchanged, TakeGraphEvents(rules, Calls(fake)));
-    EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(rules, false));
+    EXPECT_EQ(kBothGrayed, SoundMenuAtStartUp(player));
+    EXPECT_EQ(kBothGrayed, StartSoundList(player));
+    EXPECT_EQ(kBothGrayed, StopSoundList(player));
+    EXPECT_EQ(kUnchanged, TakeGraphEvents(player));
+    EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(player));
     EXPECT_TRUE(fake.calls.empty());
     EXPECT_EQ(List({"a.wav", "b.wav"}), player.soundList);
     EXPECT_EQ(0, player.soundCursor);
-    EXPECT_FALSE(player.soundLoaded);
+    EXPECT_EQ(MusicState::NoGraph, player.state);
 }
 
 TEST(MusicPlayer, AGraphThatCannotBeRebuiltStopsThePlayListWithoutDroppingIt) {
-    Player player{{"a.wav", "b.wav"}};
     FakeGraph fake;
-    Start(player, fake);
-    MusicGraphCalls calls = Calls(fake);
-    calls.rebuild = [](void* g) { static_cast<FakeGraph*>(g)->exists = false; };
-    fake.pendingCompletions = 1;
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
+    StartSoundList(player);
+    fake.rebuildFails = true;
 
-    SoundPlayer rules = player.rules();
-    EXPECT_EQ(kBothGrayed, TakeGraphEvents(rules, calls));
+    EXPECT_EQ(kBothGrayed, EndOfFile(player, fake));
     EXPECT_EQ(List({"a.wav", "b.wav"}), player.soundList);
-    EXPECT_FALSE(player.soundLoaded);
+    EXPECT_EQ(MusicState::NoGraph, player.state);
+
+    // A silent entry spoils the graph it was rendered into: only it is dropped.
+    FakeGraph spoiled;
+    spoiled.silent = {"silent.wav"};
+    spoiled.rebuildFails = true;
+    player = PlayerOn(spoiled, {"silent.wav", "b.wav"});
+    EXPECT_EQ(kBothGrayed, StartSoundList(player));
+    EXPECT_EQ(List({"render silent.wav", "rebuild"}), spoiled.calls);
+    EXPECT_EQ(List({"b.wav"}), player.soundList);
+    EXPECT_EQ(MusicState::NoGraph, player.state);
 }
 
 TEST(MusicPlayer, TheSoundItemsAfterAnEdit) {
-    Player player{{"a.wav"}};
-    EXPECT_EQ(kStopped, SoundMenuAfterEdit(player.rules(), true)) << "nothing loaded: Start can be chosen";
-    player.soundLoaded = true;
-    EXPECT_EQ(kUnchanged, SoundMenuAfterEdit(player.rules(), true)) << "a file loaded: as they were";
+    FakeGraph fake;
+    SoundPlayer player = PlayerOn(fake, {"a.wav"});
+    EXPECT_EQ(kStopped, SoundMenuAfterEdit(player)) << "nothing loaded: Start can be chosen";
+    for (MusicState loaded : {MusicState::Playing, MusicState::Stopped}) {
+        player.state = loaded;
+        EXPECT_EQ(kUnchanged, SoundMenuAfterEdit(player)) << "a file loaded: as they were";
+    }
     player.soundList.clear();
-    EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(player.rules(), true)) << "empty list, loaded or not";
-    player.soundLoaded = false;
-    EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(player.rules(), true));
-    EXPECT_EQ(kUnchanged, SoundMenuAtStartUp(true));
+    EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(player)) << "empty list, loaded or not";
+    player.state = MusicState::Idle;
+    EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(player));
+    EXPECT_EQ(kUnchanged, SoundMenuAtStartUp(player));
 }
 
 }  // namespace
