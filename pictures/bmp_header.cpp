@@ -65,6 +65,10 @@ bool BmpHeadersFitFile(std::string_view head, uint64_t fileSize) {
     const uint64_t tableEnd = 14 + uint64_t(headerSize) + masks + colours * (core ? 3 : 4);
     if (tableEnd > fileSize) return false;
 
+    // The loader takes the pixels at the offset less the file header's 14
+    // bytes, counted from the info header without a check: an offset inside
+    // the file header wraps round and points 4 GB away.
+    if (pixelOffset != 0 && pixelOffset < 14 + uint64_t(headerSize)) return false;
     const uint64_t pixels = pixelOffset ? pixelOffset : tableEnd;
     if (pixels >= fileSize) return false;
     if (rle) return imageSize == 0 || pixels + imageSize <= fileSize;

@@ -9,21 +9,25 @@ Writes
     res/kanoze.ico       32 x 32 at 4 and 8 bits per pixel
     demo/sunset.bmp      600 x 450, 8 bits per pixel
     demo/mountains.jpg   640 x 480, JPEG quality 85
-    demo/flowers.gif     560 x 420, 256 colours
+    demo/flowers.gif     560 x 420, 256 colours, not interlaced
 
-Everything is drawn here with the standard library alone; ImageMagick's
-`convert` only encodes the mountains picture as JPEG. The output is the same on
-every run, and it is committed, so building the game never runs this script.
+The pictures are drawn here; Pillow (Debian's python3-pil, built with
+libimagequant) picks the palettes and encodes the files. The output is the
+same on every run with the same Pillow, and it is committed, so building the
+game never runs this script.
 """
 
+import io
 import math
 import os
 import random
-import shutil
 import struct
-import subprocess
 import sys
-import tempfile
+
+try:
+    from PIL import Image
+except ImportError:
+    sys.exit("gen_assets needs Pillow: apt-get install python3-pil")
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -161,234 +165,80 @@ class Canvas:
                     c = colour(x + 0.5, y + 0.5) if callable(colour) else colour
                     self.blend(x, y, c, cover(d))
 
-    def rgb8(self):
-        return [rgb8(c) for c in self.px]
+    def image(self):
+        return image_of([rgb8(c) for c in self.px], self.w, self.h)
 
 
-# ---------------------------------------------------------------- palettes
+# ---------------------------------------------------------------- files
 
-def unique_colours(pixels):
-    seen = {}
-    for p in pixels:
-        if p not in seen:
-            seen[p] = len(seen)
-    return list(seen)
+def image_of(pixels, w, h):
+    """A Pillow RGB image of 8-bit RGB pixels, row by row."""
+    im = Image.new("RGB", (w, h))
+    im.putdata(pixels)
+    return im
 
 
-def median_cut(pixels, n):
-    """A palette of at most n colours for 8-bit RGB pixels.
+def on_palette(im, colours):
+    """im with each pixel mapped to the nearest of the given colours, undithered."""
+    pal = Image.new("P", (1, 1))
+    pal.putpalette([v for c in colours for v in c])
+    return im.quantize(palette=pal, dither=Image.Dither.NONE)
 
-    Colours are binned at 5 bits per channel; the box whose colours are the
-    most spread out (squared error times population) is split at the weighted
-    median of its widest channel until there are n boxes.
+
+def paletted(im):
+    """im on a palette of at most 256 colours, undithered.
+
+    libimagequant keeps the sun's glow and the skies smooth; Pillow's median
+    cut leaves visible rings around the sun without dithering, and speckles
+    them with it.
     """
-    colours = unique_colours(pixels)
-    if len(colours) <= n:
-        return sorted(colours)
-    bins = {}
-    for r, g, b in pixels:
-        k = (r >> 3, g >> 3, b >> 3)
-        e = bins.get(k)
-        if e is None:
-            bins[k] = [1, r, g, b]
-        else:
-            e[0] += 1
-            e[1] += r
-            e[2] += g
-            e[3] += b
-    items = [(e[0], e[1] / e[0], e[2] / e[0], e[3] / e[0]) for e in bins.values()]
-
-    def stats(box):
-        cnt = sum(it[0] for it in box)
-        mean = [sum(it[0] * it[c] for it in box) / cnt for c in (1, 2, 3)]
-        var = [sum(it[0] * (it[c] - mean[c - 1]) ** 2 for it in box) for c in (1, 2, 3)]
-        # Green counts a little more and blue a little less, as the eye sees them.
-        weighted = (var[0] * 1.0, var[1] * 1.3, var[2] * 0.8)
-        axis = max(range(3), key=lambda i: weighted[i]) + 1
-        return sum(weighted), axis, mean
-
-    boxes = [(items, stats(items))]
-    while len(boxes) < n:
-        idx = max(range(len(boxes)), key=lambda i: boxes[i][1][0] if len(boxes[i][0]) > 1 else -1)
-        box, (err, axis, _) = boxes[idx]
-        if len(box) < 2 or err <= 0:
-            break
-        box = sorted(box, key=lambda it: it[axis])
-        half = sum(it[0] for it in box) / 2.0
-        acc = 0
-        cut = 1
-        for i, it in enumerate(box):
-            acc += it[0]
-            if acc >= half:
-                cut = min(max(i + 1, 1), len(box) - 1)
-                break
-        a, b = box[:cut], box[cut:]
-        boxes[idx] = (a, stats(a))
-        boxes.append((b, stats(b)))
-    pal = sorted(set(tuple(int(round(v)) for v in st[2]) for _, st in boxes))
-    return pal
+    return im.quantize(256, method=Image.Quantize.LIBIMAGEQUANT)
 
 
-BAYER8 = [
-    [0, 32, 8, 40, 2, 34, 10, 42],
-    [48, 16, 56, 24, 50, 18, 58, 26],
-    [12, 44, 4, 36, 14, 46, 6, 38],
-    [60, 28, 52, 20, 62, 30, 54, 22],
-    [3, 35, 11, 43, 1, 33, 9, 41],
-    [51, 19, 59, 27, 49, 17, 57, 25],
-    [15, 47, 7, 39, 13, 45, 5, 37],
-    [63, 31, 55, 23, 61, 29, 53, 21],
-]
+def dib(im, bits, icon=False):
+    """The BITMAPINFOHEADER, colour table and bottom-up rows of a paletted image.
+
+    Pillow writes paletted bitmaps, and the images inside icons, only at 8 bits
+    per pixel, while the card back and the icon's first image are 16-colour
+    ones; Pillow still packs the rows. An icon's image is twice as
+    high as it looks, for the AND mask that follows its rows (all opaque here).
+    """
+    w, h = im.size
+    stride = (w * bits + 31) // 32 * 4
+    rows = im.tobytes("raw", ("P;4" if bits == 4 else "P", stride, -1))
+    rgb = im.getpalette()[:3 << bits]
+    rgb += [0] * ((3 << bits) - len(rgb))
+    table = b"".join(struct.pack("<BBBB", rgb[i + 2], rgb[i + 1], rgb[i], 0) for i in range(0, len(rgb), 3))
+    if icon:
+        mask = bytes((w + 31) // 32 * 4 * h)
+        info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, bits, 0, len(rows) + len(mask), 0, 0, 0, 0)
+        return info + table + rows + mask
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(rows), 2835, 2835, 1 << bits, 0)
+    return info + table + rows
 
 
-def map_to_palette(pixels, w, palette, dither=0.0):
-    """Palette indices for 8-bit RGB pixels, with ordered dithering of the given
-    strength (in 8-bit steps; 0 picks the nearest colour)."""
-    pal = [(p[0], p[1], p[2]) for p in palette]
-    cache = {}
-    out = bytearray(len(pixels))
-    for i, (r, g, b) in enumerate(pixels):
-        if dither:
-            t = (BAYER8[(i // w) & 7][(i % w) & 7] + 0.5) / 64.0 - 0.5
-            r = r + t * dither
-            g = g + t * dither
-            b = b + t * dither
-            r = 0 if r < 0 else 255 if r > 255 else int(r)
-            g = 0 if g < 0 else 255 if g > 255 else int(g)
-            b = 0 if b < 0 else 255 if b > 255 else int(b)
-        key = (r << 16) | (g << 8) | b
-        k = cache.get(key)
-        if k is None:
-            best = 1 << 30
-            for j, (pr, pg, pb) in enumerate(pal):
-                d = 3 * (r - pr) ** 2 + 4 * (g - pg) ** 2 + 2 * (b - pb) ** 2
-                if d < best:
-                    best = d
-                    k = j
-            cache[key] = k
-        out[i] = k
-    return out
-
-
-# ---------------------------------------------------------------- file formats
-
-def _pack_rows(w, h, bpp, idx):
-    """Bottom-up rows of palette indices, each padded to 4 bytes."""
-    stride = (w * bpp + 31) // 32 * 4
-    rows = []
-    for y in range(h - 1, -1, -1):
-        line = idx[y * w:(y + 1) * w]
-        if bpp == 8:
-            data = bytes(line)
-        elif bpp == 4:
-            padded = list(line) + [0]
-            data = bytes((padded[i] << 4) | padded[i + 1] for i in range(0, w, 2))
-        else:
-            raise ValueError(bpp)
-        rows.append(data + bytes(stride - len(data)))
-    return b"".join(rows)
-
-
-def _rgbquads(palette, count):
-    pal = list(palette) + [(0, 0, 0)] * (count - len(palette))
-    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in pal)
-
-
-def bmp_bytes(w, h, bpp, palette, idx):
-    count = 1 << bpp
-    bits = _pack_rows(w, h, bpp, idx)
-    quads = _rgbquads(palette, count)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, len(bits), 2835, 2835, count, 0)
-    offset = 14 + len(info) + len(quads)
-    head = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-    return head + info + quads + bits
+def bmp_bytes(im, bits):
+    info = dib(im, bits)
+    offset = 14 + 40 + (4 << bits)
+    return struct.pack("<2sIHHI", b"BM", 14 + len(info), 0, 0, offset) + info
 
 
 def ico_bytes(images):
-    """images: [(w, h, bpp, palette, idx)], all drawn fully opaque."""
-    blobs = []
-    for w, h, bpp, palette, idx in images:
-        count = 1 << bpp
-        xor = _pack_rows(w, h, bpp, idx)
-        mask = bytes((w + 31) // 32 * 4 * h)  # AND mask: every pixel opaque
-        info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, bpp, 0, len(xor) + len(mask), 0, 0, 0, 0)
-        blobs.append(info + _rgbquads(palette, count) + xor + mask)
+    """images: [(paletted 32 x 32 image, bits per pixel)]."""
+    blobs = [dib(im, bits, icon=True) for im, bits in images]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for (w, h, bpp, _, _), blob in zip(images, blobs):
-        colours = 1 << bpp if bpp < 8 else 0
-        out += struct.pack("<BBBBHHII", w % 256, h % 256, colours, 0, 1, bpp, len(blob), offset)
+    for (im, bits), blob in zip(images, blobs):
+        w, h = im.size
+        out += struct.pack("<BBBBHHII", w, h, 1 << bits if bits < 8 else 0, 0, 1, bits, len(blob), offset)
         offset += len(blob)
     return out + b"".join(blobs)
 
 
-def lzw_gif(idx, min_size=8):
-    """GIF's variable-length LZW of a stream of palette indices."""
-    clear = 1 << min_size
-    end = clear + 1
-    out = bytearray()
-    acc = 0
-    nbits = 0
-    size = min_size + 1
-    table = {}
-    nxt = end + 1
-
-    acc |= clear << nbits
-    nbits += size
-    prefix = idx[0]
-    for c in idx[1:]:
-        key = (prefix << 8) | c
-        code = table.get(key)
-        if code is not None:
-            prefix = code
-            continue
-        acc |= prefix << nbits
-        nbits += size
-        while nbits >= 8:
-            out.append(acc & 0xFF)
-            acc >>= 8
-            nbits -= 8
-        if nxt < 4096:
-            table[key] = nxt
-            nxt += 1
-            if nxt > (1 << size) and size < 12:
-                size += 1
-        else:
-            acc |= clear << nbits
-            nbits += size
-            table = {}
-            size = min_size + 1
-            nxt = end + 1
-        prefix = c
-    for code in (prefix, end):
-        acc |= code << nbits
-        nbits += size
-    while nbits > 0:
-        out.append(acc & 0xFF)
-        acc >>= 8
-        nbits -= 8
-    return bytes(out)
-
-
-def gif_bytes(w, h, palette, idx):
-    pal = list(palette) + [(0, 0, 0)] * (256 - len(palette))
-    out = bytearray(b"GIF89a")
-    out += struct.pack("<HHBBB", w, h, 0xF7, 0, 0)  # 256-entry global colour table
-    out += bytes(v for rgb in pal for v in rgb)
-    out += b"," + struct.pack("<HHHHB", 0, 0, w, h, 0)
-    out.append(8)
-    data = lzw_gif(idx, 8)
-    for i in range(0, len(data), 255):
-        chunk = data[i:i + 255]
-        out.append(len(chunk))
-        out += chunk
-    out.append(0)
-    out += b";"
-    return bytes(out)
-
-
-def ppm_bytes(w, h, pixels):
-    return b"P6\n%d %d\n255\n" % (w, h) + bytes(v for p in pixels for v in p)
+def encoded(im, fmt, **options):
+    buf = io.BytesIO()
+    im.save(buf, fmt, **options)
+    return buf.getvalue()
 
 
 def write(path, data):
@@ -470,9 +320,8 @@ def draw_card(size, bevel, with_mark=True):
 
 
 def make_card():
-    px = draw_card(48, 3)
-    idx = map_to_palette(px, 48, CARD_PALETTE)
-    write("res/card_back.bmp", bmp_bytes(48, 48, 4, CARD_PALETTE, idx))
+    card = on_palette(image_of(draw_card(48, 3), 48, 48), CARD_PALETTE)
+    write("res/card_back.bmp", bmp_bytes(card, 4))
 
 
 # ---------------------------------------------------------------- icon
@@ -555,14 +404,11 @@ def draw_icon():
 
 
 def make_icon():
-    px = draw_icon()
+    im = image_of(draw_icon(), 32, 32)
     greys = [(v, v, v) for v in (0, 32, 64, 96, 128, 160, 192, 224, 255)]
     pal16 = greys + [FACE, MARK, _mix8(FACE, MARK, 0.25), _mix8(FACE, MARK, 0.5), _mix8(FACE, MARK, 0.75),
                      BEVEL_LIGHT[1], BEVEL_DARK[1]]
-    idx16 = map_to_palette(px, 32, pal16)
-    pal256 = median_cut(px, 256)
-    idx256 = map_to_palette(px, 32, pal256)
-    write("res/kanoze.ico", ico_bytes([(32, 32, 4, pal16, idx16), (32, 32, 8, pal256, idx256)]))
+    write("res/kanoze.ico", ico_bytes([(on_palette(im, pal16), 4), (paletted(im), 8)]))
 
 
 # ---------------------------------------------------------------- sunset
@@ -649,11 +495,7 @@ def draw_sunset(W=600, H=450):
 
 
 def make_sunset():
-    cv = draw_sunset()
-    px = cv.rgb8()
-    pal = median_cut(px, 256)
-    idx = map_to_palette(px, cv.w, pal, dither=6)
-    write("demo/sunset.bmp", bmp_bytes(cv.w, cv.h, 8, pal, idx))
+    write("demo/sunset.bmp", encoded(paletted(draw_sunset().image()), "BMP"))
 
 
 # ---------------------------------------------------------------- mountains
@@ -796,18 +638,8 @@ def draw_mountains(W=640, H=480):
 
 
 def make_mountains():
-    cv = draw_mountains()
-    convert = shutil.which("convert")
-    if not convert:
-        sys.exit("ImageMagick's convert is needed to write the JPEG")
-    with tempfile.TemporaryDirectory() as tmp:
-        src = os.path.join(tmp, "mountains.ppm")
-        dst = os.path.join(tmp, "mountains.jpg")
-        with open(src, "wb") as f:
-            f.write(ppm_bytes(cv.w, cv.h, cv.rgb8()))
-        subprocess.run([convert, src, "-strip", "-sampling-factor", "2x2", "-quality", "85", dst], check=True)
-        with open(dst, "rb") as f:
-            write("demo/mountains.jpg", f.read())
+    # 4:2:0 chroma subsampling, as most cameras write.
+    write("demo/mountains.jpg", encoded(draw_mountains().image(), "JPEG", quality=85, subsampling=2))
 
 
 # ---------------------------------------------------------------- flowers
@@ -919,11 +751,7 @@ def draw_flowers(W=560, H=420):
 
 
 def make_flowers():
-    cv = draw_flowers()
-    px = cv.rgb8()
-    pal = median_cut(px, 256)
-    idx = map_to_palette(px, cv.w, pal, dither=5)
-    write("demo/flowers.gif", gif_bytes(cv.w, cv.h, pal, idx))
+    write("demo/flowers.gif", encoded(paletted(draw_flowers().image()), "GIF", interlace=False))
 
 
 # ---------------------------------------------------------------- main

@@ -62,7 +62,7 @@ TEST(BmpHeadersFitFile, ImpossibleFieldsAreRefused) {
     EXPECT_TRUE(Fits(bytes));
     for (const auto& [at, value, width] : {std::tuple<size_t, uint32_t, size_t>{0, 'X', 1}, {14, 41, 4},
                                           {18, 0, 4}, {22, 0, 4}, {26, 2, 2}, {28, 7, 2}, {28, 260, 2},
-                                          {30, 5, 4}, {30, 2, 4}, {46, 257, 4}}) {
+                                          {30, 5, 4}, {30, 2, 4}, {46, 257, 4}, {10, 1, 4}, {10, 53, 4}}) {
         std::string broken = bytes;
         Put(broken, at, value, width);
         EXPECT_FALSE(Fits(broken)) << "field at " << at << " = " << value;
