@@ -2,11 +2,14 @@
 # Runs the end-to-end tests: kanoze.exe driven under Wine on a private
 # virtual display, in a prefix of its own under build/.
 set -euo pipefail
+# KANOZE_TARGET=win32 tests the 32-bit program under the Wine of tools/wine32.sh.
+TARGET=${KANOZE_TARGET:-win64}
 source "$(dirname "$0")/bench.sh"
+[ "$TARGET" = win32 ] && source "$(dirname "$0")/wine32.sh"
 bench_lock
 
-E2E_EXE=$KANOZE_BUILD/win64/tests/e2e/e2e_tests.exe
-GAME_EXE=$KANOZE_BUILD/win64/kanoze.exe
+E2E_EXE=$KANOZE_BUILD/$TARGET/tests/e2e/e2e_tests.exe
+GAME_EXE=$KANOZE_BUILD/$TARGET/kanoze.exe
 WORK=$BENCH_DIR/e2e-work
 OUT=$BENCH_DIR/e2e-output.txt
 
