@@ -66,7 +66,7 @@ soak: build
 	KANOZE_SOAK_GAMES=$${KANOZE_SOAK_GAMES:-100} tools/run-e2e.sh --gtest_filter='SoakTest.*'
 
 # Speed against the platform's floor: one table, every figure a ratio.
-bench: build
+bench: build build32
 	@tools/run-bench.sh
 
 # Every layer runs even when an earlier one fails; one summary line ends it.
