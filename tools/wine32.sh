@@ -37,12 +37,11 @@ wine32_qemu_ok() {
 
 # The newest qemu-user apt offers, when it is new enough.
 wine32_qemu_candidate() {
-    apt-cache madison qemu-user 2>/dev/null | awk -F'|' '{gsub(/ /, "", $2); print $2}' |
-        while read -r v; do
-            local major=${v#*:}
-            major=${major%%.*}
-            [ "$major" -ge $WINE32_QEMU_MAJOR ] 2>/dev/null && echo "$v"
-        done | sort -V | tail -n 1
+    apt-cache madison qemu-user 2>/dev/null |
+        awk -F'|' -v min=$WINE32_QEMU_MAJOR '{
+            v = $2; gsub(/ /, "", v); m = v; sub(/^[0-9]+:/, "", m)
+            if (m + 0 >= min) print v
+        }' | sort -V | tail -n 1
 }
 
 wine32_has_backports() {
