@@ -150,7 +150,9 @@ wine32_tree() {
 </fontconfig>
 EOF
     # GStreamer scans its plugins in the process itself: its scanner is an
-    # i386 program the machine cannot start.
+    # i386 program the machine cannot start. Its registry goes to the cache
+    # folder under a name of each architecture, so 64-bit children, which
+    # inherit these settings, cannot spoil the i386 one.
     local libs=$WINE32_ROOT/lib/i386-linux-gnu:$WINE32_ROOT/usr/lib/i386-linux-gnu
     cat > "$WINE32_BIN/wine-preloader" <<EOF
 #!/bin/sh
@@ -159,7 +161,7 @@ exec qemu-i386 -L "$WINE32_ROOT" \\
     -E LD_LIBRARY_PATH="$libs" \\
     -E FONTCONFIG_FILE="$WINE32_DIR/fonts.conf" \\
     -E GST_PLUGIN_SYSTEM_PATH_1_0="$WINE32_ROOT/usr/lib/i386-linux-gnu/gstreamer-1.0" \\
-    -E GST_REGISTRY_1_0="$WINE32_DIR/gst-registry.i386.bin" \\
+    -E XDG_CACHE_HOME="$WINE32_DIR/cache" \\
     -E GST_REGISTRY_FORK=no \\
     "\$@"
 EOF
