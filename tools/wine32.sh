@@ -12,8 +12,9 @@
 # 64-bit ones too. The 64-bit half (wineserver, services, the desktop) runs
 # natively from the same folder, at the same version. Only what is in that
 # folder may start Wine: it finds the preloader and wineserver beside the
-# loader it was started as. qemu 7.2 (Debian 12 itself) cannot start Wine;
-# 10.0 from bookworm-backports can.
+# loader it was started as. Debian 12's own qemu 7.2 runs a 32-bit program
+# some thirty times slower and drops wineserver replies ("partial wakeup
+# read"); 10.0 from bookworm-backports runs the whole suite.
 
 KANOZE_ROOT=${KANOZE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KANOZE_BUILD=${KANOZE_BUILD:-$KANOZE_ROOT/build}
