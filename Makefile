@@ -62,13 +62,24 @@ fuzz: setup-fuzz $(FUZZ)/build.ninja
 e2e: build dist setup-wine
 	tools/run-e2e.sh
 
+# The 32-bit programs with Wine's 32-bit half (tools/wine32.sh: the i386
+# processes run in qemu-i386, set up once under build/).
+.PHONY: build32 e2e32
+build32: setup-wine $(WIN32)/build.ninja
+	cmake --build $(WIN32) --target kanoze e2e_tests floor_window
+	@tools/wine32.sh
+
+# The end-to-end tests against the 32-bit kanoze.exe.
+e2e32: build32 dist
+	KANOZE_TARGET=win32 tools/run-e2e.sh
+
 # The long soak, outside CI: a hundred games (KANOZE_SOAK_GAMES) through real
 # input; `make test` plays the short one.
 soak: build setup-wine
 	KANOZE_SOAK_GAMES=$${KANOZE_SOAK_GAMES:-100} tools/run-e2e.sh --gtest_filter='SoakTest.*'
 
 # Speed against the platform's floor: one table, every figure a ratio.
-bench: build setup-wine
+bench: build build32 setup-wine
 	@tools/run-bench.sh
 
 # Every layer runs even when an earlier one fails; one summary line ends it.

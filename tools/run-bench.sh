@@ -2,6 +2,16 @@
 # Runs the bench under Wine on a private virtual display and prints its table.
 set -euo pipefail
 source "$(dirname "$0")/bench.sh"
+# With the 32-bit programs and tools/wine32.sh's Wine set up, the whole bench
+# runs in that Wine (its 64-bit half is Debian's wine64 of the same version) and
+# measures start-up and memory of the 32-bit programs too.
+GAME32_EXE=$KANOZE_BUILD/win32/kanoze.exe
+FLOOR32_EXE=$KANOZE_BUILD/win32/tests/bench/floor_window.exe
+with32=0
+if [ -f "$GAME32_EXE" ] && [ -f "$FLOOR32_EXE" ] && [ -f "$KANOZE_BUILD/wine32/ready" ]; then
+    source "$(dirname "$0")/wine32.sh"
+    with32=1
+fi
 bench_lock
 
 BENCH_EXE=$KANOZE_BUILD/win64/tests/bench/kanoze_bench.exe
@@ -23,8 +33,9 @@ winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 # output goes to files and is shown afterwards.
 echo "bench: measuring (about two minutes); progress in $LOG"
 status=0
-bench_wine "$BENCH_EXE" "$(winpath "$WORK")" "$(winpath "$GAME_EXE")" "$(winpath "$FLOOR_EXE")" \
-    >"$OUT" 2>"$LOG" || status=$?
+programs=("$(winpath "$GAME_EXE")" "$(winpath "$FLOOR_EXE")")
+[ $with32 -eq 1 ] && programs+=("$(winpath "$GAME32_EXE")" "$(winpath "$FLOOR32_EXE")")
+bench_wine "$BENCH_EXE" "$(winpath "$WORK")" "${programs[@]}" >"$OUT" 2>"$LOG" || status=$?
 [ $status -eq 0 ] || cat "$LOG"
 cat "$OUT"
 exit $status

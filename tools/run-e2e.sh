@@ -2,11 +2,14 @@
 # Runs the end-to-end tests: kanoze.exe driven under Wine on a private
 # virtual display, in a prefix of its own under build/.
 set -euo pipefail
+# KANOZE_TARGET=win32 tests the 32-bit program under the Wine of tools/wine32.sh.
+TARGET=${KANOZE_TARGET:-win64}
 source "$(dirname "$0")/bench.sh"
+[ "$TARGET" = win32 ] && source "$(dirname "$0")/wine32.sh"
 bench_lock
 
-E2E_EXE=$KANOZE_BUILD/win64/tests/e2e/e2e_tests.exe
-GAME_EXE=$KANOZE_BUILD/win64/kanoze.exe
+E2E_EXE=$KANOZE_BUILD/$TARGET/tests/e2e/e2e_tests.exe
+GAME_EXE=$KANOZE_BUILD/$TARGET/kanoze.exe
 WORK=$BENCH_DIR/e2e-work
 OUT=$BENCH_DIR/e2e-output.txt
 
@@ -24,9 +27,9 @@ python3 "$KANOZE_ROOT/tools/gen_tune.py" --tone 1.2 660 "$WORK/fixtures/tone.wav
 lame --quiet "$WORK/fixtures/tone.wav" "$WORK/fixtures/tone.mp3"
 # Damaged pictures for the loading tests, made afresh from the good ones.
 python3 "$KANOZE_ROOT/tools/mutate_pictures.py" "$WORK/corrupt" "${KANOZE_CORRUPT_COUNT:-24}" >/dev/null
-# The win64 release zip (make dist) unpacked into an empty folder, as a
-# player unpacks it.
-zip=$KANOZE_ROOT/dist/$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$KANOZE_BUILD/win64/CPackConfig.cmake").zip
+# The release zip of the program under test (make dist) unpacked into an
+# empty folder, as a player unpacks it.
+zip=$KANOZE_ROOT/dist/$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$KANOZE_BUILD/$TARGET/CPackConfig.cmake").zip
 if [ -f "$zip" ]; then
     python3 -m zipfile -e "$zip" "$WORK/unpacked"
     export KANOZE_E2E_UNPACKED=$(winpath "$WORK/unpacked")

@@ -21,12 +21,28 @@ count_ctest() {
 }
 
 # GoogleTest: "[  PASSED  ] N tests." and "[  FAILED  ] N tests, listed below:"
-count_gtest() {
+gtest_counts() {
     local p f
     p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$1" | tail -n 1)
     f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$1" | tail -n 1)
-    passed=$((passed + ${p:-0}))
-    failed=$((failed + ${f:-0}))
+    echo "${p:-0} ${f:-0}"
+}
+count_gtest() {
+    local p f
+    read -r p f < <(gtest_counts "$1")
+    passed=$((passed + p))
+    failed=$((failed + f))
+}
+
+# One line per program the end-to-end tests ran against.
+e2e_line() {
+    local p f
+    read -r p f < <(gtest_counts "$LOG_DIR/$1.log")
+    if grep -q '^\[==========\] .* ran\.' "$LOG_DIR/$1.log"; then
+        echo "$2: $p passed, $f failed"
+    else
+        echo "$2: did not finish"
+    fi
 }
 
 run() {
@@ -44,6 +60,8 @@ run fuzz make --no-print-directory fuzz-check
 count_ctest "$LOG_DIR/fuzz.log"
 run e2e make --no-print-directory e2e
 count_gtest "$LOG_DIR/e2e.log"
+run e2e32 make --no-print-directory e2e32
+count_gtest "$LOG_DIR/e2e32.log"
 # The same commit built in two folders gives the same kanoze.exe and zip.
 run reproducible tools/check-reproducible.sh
 repro_ok=$(grep -c ' identical ' "$LOG_DIR/reproducible.log" || true)
@@ -53,5 +71,7 @@ failed=$((failed + repro_bad))
 
 # A layer that failed before reporting counts as one failure.
 if [ $status -ne 0 ] && [ $failed -eq 0 ]; then failed=1; fi
+e2e_line e2e "end-to-end, x86_64 kanoze.exe"
+e2e_line e2e32 "end-to-end, i686 kanoze.exe"
 echo "tests: $passed passed, $failed failed"
 exit $status

@@ -1,10 +1,11 @@
 // The bench: how fast Kanoze is against the floor of its platform, every
 // figure measured beside its floor in the same run and printed as one table.
 //
-//   kanoze_bench.exe <work folder> <kanoze.exe> <floor_window.exe>
+//   kanoze_bench.exe <work folder> <kanoze.exe> <floor_window.exe> [<32-bit kanoze.exe> <32-bit floor_window.exe>]
 //
 // Start-up and peak memory are measured on the real kanoze.exe from outside,
-// by watching the screen and asking the system about the process. The other
+// by watching the screen and asking the system about the process; with the
+// 32-bit pair given, on the 32-bit programs too. The other
 // figures call the game's own shell code (linked in) on a real main window.
 #include <windows.h>
 #include <objbase.h>
@@ -328,9 +329,16 @@ void SyncDisplay() {
 
 // ---------------------------------------------------------------- the figures
 
-void MeasureStartUp(const std::string& work, const std::string& gameExe, const std::string& floorExe,
-                    const std::string& startJpg) {
-    const std::string gameFolder = GameFolder(work, "startup", gameExe, startJpg);
+// One build of the game and its floor program, measured from outside.
+struct Programs {
+    std::string gameExe, floorExe;
+    std::string name;   // folder name suffix
+    std::string shown;  // figure suffix
+};
+
+void MeasureStartUp(const std::string& work, const Programs& programs, const std::string& startJpg) {
+    const std::string &gameExe = programs.gameExe, &floorExe = programs.floorExe;
+    const std::string gameFolder = GameFolder(work, ("startup" + programs.name).c_str(), gameExe, startJpg);
     const auto runGame = [&] { return StartUpSeconds(gameFolder + "kanoze.exe", gameFolder, "kanoze"); };
     const auto runPicture = [&] { return StartUpSeconds(floorExe, work, kFloorClass, startJpg); };
     const auto runWindow = [&] { return StartUpSeconds(floorExe, work, kFloorClass); };
@@ -348,19 +356,19 @@ void MeasureStartUp(const std::string& work, const std::string& gameExe, const s
         } else {
             w = runWindow(), p = runPicture(), g = runGame();
         }
-        Note("start-up round %d: game %.0f ms, jpg floor %.0f ms, window floor %.0f ms", i, g * 1000, p * 1000,
-             w * 1000);
+        Note("start-up round %d%s: game %.0f ms, jpg floor %.0f ms, window floor %.0f ms", i, programs.shown.c_str(),
+             g * 1000, p * 1000, w * 1000);
         if (g > 0 && p > 0 && w > 0) {
             game.push_back(g);
             picture.push_back(p);
             window.push_back(w);
         }
     }
-    g_rows.push_back({"Start-up to the first frame (640 × 480 jpg play-list)",
+    g_rows.push_back({"Start-up to the first frame (640 × 480 jpg play-list)" + programs.shown,
                       "a minimal program decoding the same jpg with WIC and blitting it once through DirectDraw",
                       Describe(SpreadOf(game), "ms", 1000), Describe(SpreadOf(picture), "ms", 1000),
                       SpreadOf(Ratios(game, picture)), 1.3, false});
-    g_rows.push_back({"… the same start-up, for comparison", "a minimal window program blitting one frame",
+    g_rows.push_back({"… the same start-up, for comparison" + programs.shown, "a minimal window program blitting one frame",
                       Describe(SpreadOf(game), "ms", 1000), Describe(SpreadOf(window), "ms", 1000),
                       SpreadOf(Ratios(game, window)), 0, false});
 }
@@ -386,18 +394,21 @@ double FloorPeakWorkingSet(const std::string& floorExe, const std::string& folde
     return peak;
 }
 
-void MeasurePeakMemory(const std::string& work, const std::string& gameExe, const std::string& floorExe,
-                       const std::string& bigJpg, const std::string& startJpg) {
-    const std::string folder = GameFolder(work, "memory", gameExe, bigJpg);
-    const std::string smallFolder = GameFolder(work, "memory-small", gameExe, startJpg);
+void MeasurePeakMemory(const std::string& work, const Programs& programs, const std::string& bigJpg,
+                       const std::string& startJpg) {
+    const std::string& floorExe = programs.floorExe;
+    const std::string folder = GameFolder(work, ("memory" + programs.name).c_str(), programs.gameExe, bigJpg);
+    const std::string smallFolder =
+        GameFolder(work, ("memory-small" + programs.name).c_str(), programs.gameExe, startJpg);
     const double bitmapBytes = 4.0 * kBigWidth * kBigHeight;
     std::vector<double> peaks, floors, bare, small;
     for (int i = 0; i < kMemoryRounds; ++i) {
         const double peak = PeakWorkingSet(folder + "kanoze.exe", folder);
         const double smallPeak = PeakWorkingSet(smallFolder + "kanoze.exe", smallFolder);
         const double floorPeak = FloorPeakWorkingSet(floorExe, work);
-        Note("memory round %d: peak working set %.1f MB, with the 640 x 480 jpg %.1f MB, floor window program %.1f MB",
-             i, peak / 1e6, smallPeak / 1e6, floorPeak / 1e6);
+        Note("memory round %d%s: peak working set %.1f MB, with the 640 x 480 jpg %.1f MB, floor window program "
+             "%.1f MB",
+             i, programs.shown.c_str(), peak / 1e6, smallPeak / 1e6, floorPeak / 1e6);
         if (peak > 0 && floorPeak > 0 && smallPeak > 0) {
             peaks.push_back(peak);
             floors.push_back(bitmapBytes);
@@ -405,13 +416,13 @@ void MeasurePeakMemory(const std::string& work, const std::string& gameExe, cons
             small.push_back(smallPeak);
         }
     }
-    g_rows.push_back({"Peak working set, 12-megapixel jpg loaded", "the decoded bitmap's bytes (W × H × 4)",
+    g_rows.push_back({"Peak working set, 12-megapixel jpg loaded" + programs.shown, "the decoded bitmap's bytes (W × H × 4)",
                       Describe(SpreadOf(peaks), "MB", 1e-6, 1), Describe(SpreadOf(floors), "MB", 1e-6, 1),
                       SpreadOf(Ratios(peaks, floors)), 1.5, false});
-    g_rows.push_back({"… of which any Wine program holds: the floor window program's peak",
+    g_rows.push_back({"… of which any Wine program holds: the floor window program's peak" + programs.shown,
                       "the decoded bitmap's bytes (W × H × 4)", Describe(SpreadOf(bare), "MB", 1e-6, 1),
                       Describe(SpreadOf(floors), "MB", 1e-6, 1), SpreadOf(Ratios(bare, floors)), 1.5, false});
-    g_rows.push_back({"… of which the game holds with a 640 × 480 jpg: DirectDraw, WIC, the window",
+    g_rows.push_back({"… of which the game holds with a 640 × 480 jpg: DirectDraw, WIC, the window" + programs.shown,
                       "the decoded bitmap's bytes (W × H × 4)", Describe(SpreadOf(small), "MB", 1e-6, 1),
                       Describe(SpreadOf(floors), "MB", 1e-6, 1), SpreadOf(Ratios(small, floors)), 0, false});
 }
@@ -629,13 +640,16 @@ void PrintTable() {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: kanoze_bench <work folder> <kanoze.exe> <floor_window.exe>\n");
+        std::fprintf(stderr,
+                     "usage: kanoze_bench <work folder> <kanoze.exe> <floor_window.exe>"
+                     " [<32-bit kanoze.exe> <32-bit floor_window.exe>]\n");
         return 2;
     }
     std::string work = argv[1];
     if (work.back() != '\\') work += '\\';
     CreateDirectoryA(work.c_str(), nullptr);
-    const std::string gameExe = argv[2], floorExe = argv[3];
+    std::vector<Programs> builds = {{argv[2], argv[3], "", ""}};
+    if (argc >= 6) builds.push_back({argv[4], argv[5], "32", ", 32-bit program (in qemu-i386)"});
 
     CoInitialize(nullptr);
     ComPtr<IWICImagingFactory> factory;
@@ -655,9 +669,9 @@ int main(int argc, char** argv) {
 
     // Programs of their own first: the game allows one running copy, and the
     // in-process figures below make the game's own window.
-    MeasureStartUp(work, gameExe, floorExe, startJpg);
-    MeasurePeakMemory(work, gameExe, floorExe, bigJpg, startJpg);
-    MeasureHugePicture(work, gameExe, hugeJpg);
+    for (const Programs& programs : builds) MeasureStartUp(work, programs, startJpg);
+    for (const Programs& programs : builds) MeasurePeakMemory(work, programs, bigJpg, startJpg);
+    MeasureHugePicture(work, builds.front().gameExe, hugeJpg);
 
     if (!InitApplication(GetModuleHandleA(nullptr), SW_SHOWNORMAL)) {
         Note("the game's window could not be made");
