@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr DWORD kExitTimeoutMs = 20000;
-constexpr UINT kGrayed = MF_GRAYED | MF_DISABLED;
 
 // Two pictures that load, one of them in a folder with a double-byte name.
 std::string HandWrittenImageList(const std::wstring& directory) {
@@ -55,7 +53,7 @@ class ShellTest : public ::testing::Test {
     // Chooses ファイル > 閉じる and waits for a clean exit.
     void CloseFromMenu(Game& game) {
         ASSERT_TRUE(game.ChooseMenuItem(0, 2));
-        ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
+        ASSERT_EQ(0u, game.WaitForExit());
     }
 
     std::wstring name_;
@@ -92,13 +90,13 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
     EXPECT_EQ(expected, texts);
 
     // Every command has its id; with no picture to play, Start and Next are grayed.
-    for (UINT id = 40001; id <= 40012; ++id) {
+    for (UINT id = IDM_CLOSE; id <= IDM_HIGH_SCORE; ++id) {
         const MenuEntry* entry = game.FindCommand(menu, id);
         ASSERT_NE(nullptr, entry) << "command " << id;
-        const bool grayed = id == 40003 || id == 40008;
+        const bool grayed = id == IDM_START || id == IDM_NEXT_PICTURE;
         EXPECT_EQ(grayed ? kGrayed : 0u, entry->state & kGrayed) << entry->text;
     }
-    EXPECT_EQ("bar", game.FindCommand(menu, 40003)->kind) << "Start sits on the menu bar";
+    EXPECT_EQ("bar", game.FindCommand(menu, IDM_START)->kind) << "Start sits on the menu bar";
 
     CloseFromMenu(game);
 }
@@ -140,7 +138,7 @@ TEST_F(ShellTest, SecondCopyEndsAtOnceAndLeavesTheFirstAsItWas) {
     GetWindowRect(first.window(), &before);
     const std::vector<MenuEntry> menuBefore = first.ReadMenu();
 
-    EXPECT_EQ(0u, RunToExit(Exe(), elsewhere_, kExitTimeoutMs));
+    EXPECT_EQ(0u, RunToExit(Exe(), elsewhere_));
 
     EXPECT_TRUE(IsWindowVisible(first.window()));
     EXPECT_EQ(first.window(), FindWindowA("kanoze", "Kanoze"));
@@ -201,7 +199,7 @@ TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {
     Game game;
     ASSERT_TRUE(game.Start(Exe(), elsewhere_));
     game.PressAltF4();
-    ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
+    ASSERT_EQ(0u, game.WaitForExit());
 
     EXPECT_EQ(HandWrittenImageList(directory_), ProgramFile(L"kanoze.txt"));
     EXPECT_EQ(kHandWrittenSoundList, ProgramFile(L"sound.txt"));
@@ -255,7 +253,7 @@ TEST_F(ShellTest, ProgramDirectoryWithAnAccentedNameHoldsTheListsOnAWesternSyste
     ASSERT_TRUE(game.Start(directory + L"kanoze.exe", elsewhere_, L"C.UTF-8"));
     const MenuEntry* start = nullptr;
     const std::vector<MenuEntry> menu = game.ReadMenu();
-    ASSERT_TRUE(start = game.FindCommand(menu, 40003));
+    ASSERT_TRUE(start = game.FindCommand(menu, IDM_START));
     EXPECT_FALSE(start->state & kGrayed) << "the list beside the program was read";
     CloseFromMenu(game);
 
