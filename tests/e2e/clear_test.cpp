@@ -180,12 +180,8 @@ TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
     ASSERT_NE(nullptr, dialog);
     game_.PressAltF4(dialog);
     ASSERT_TRUE(WaitUntilClosed(dialog));
-    RECT earlier = {}, now = {};
-    EXPECT_TRUE(WaitUntil([&] {
-        Yellow(&earlier);
-        Sleep(300);
-        return Yellow(&now) > 200 && EqualRect(&earlier, &now);
-    })) << "the slide-in comes to rest";
+    RECT resting;
+    EXPECT_TRUE(TextsComeToRest(resting) && Yellow() > 200) << "the slide-in comes to rest";
     const POINT origin = game_.ClientToScreenPoint(0, 0);
     EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
                               {origin.x, origin.y, origin.x + 640, origin.y + 480}));
@@ -241,12 +237,13 @@ TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
     EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, IDC_DIFFICULT), BM_GETCHECK, 0, 0));
     EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, IDC_EASY), BM_GETCHECK, 0, 0));
 
-    // The up arrow steps toward 4, the down arrow toward 10.
+    // The up arrow steps toward 4, the down arrow toward 10. From 4 the up
+    // arrow does nothing, so up and then down shows 5: the down arrow's step
+    // is the sign that the up arrow's click has been handled.
     ClickSpinArrow(dialog, IDC_COLUMNS_SPIN, true);
-    Sleep(300);
-    EXPECT_EQ(L"4", ControlText(columns)) << "4 is the up arrow's end";
     ClickSpinArrow(dialog, IDC_COLUMNS_SPIN, false);
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(columns) == L"5"; })) << ControlText(columns).size();
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(columns) == L"5"; }))
+        << "4 is the up arrow's end";
     for (int i = 0; i < 4; ++i) ClickSpinArrow(dialog, IDC_ROWS_SPIN, false);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"8"; }));
     ClickSpinArrow(dialog, IDC_ROWS_SPIN, true);

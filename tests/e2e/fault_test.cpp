@@ -132,14 +132,13 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
         if (HasFatalFailure()) return;
     }
     // Kills aimed at the write itself, the moment its temporary file shows:
-    // where saving is quick, random moments seldom fall inside it.
+    // where saving is quick, random moments seldom fall inside it, so the
+    // file is looked for every millisecond.
     int aimed = 0;
     for (; aimed < kAimedRounds && killedWhileWriting < 3; ++aimed) {
         killRound("aimed round " + std::to_string(aimed), [&](Game& game) {
-            const DWORD began = GetTickCount();
-            while (!FileExists(temporary) && WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT &&
-                   GetTickCount() - began < kExitTimeoutMs) {
-            }
+            WaitUntil([&] { return FileExists(temporary) || WaitForSingleObject(game.process(), 0) != WAIT_TIMEOUT; },
+                      kExitTimeoutMs, 1);
         });
         if (HasFatalFailure()) return;
     }

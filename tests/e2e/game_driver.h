@@ -120,13 +120,13 @@ bool FileExists(const std::wstring& path);
 // no one. INVALID_HANDLE_VALUE when it cannot.
 HANDLE HoldFile(const std::wstring& path);
 
-// Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
+// Polls `condition` every `periodMs` until it holds or `timeoutMs` passes.
 template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
+bool WaitUntil(Condition condition, DWORD timeoutMs = 10000, DWORD periodMs = 20) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
         if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(20);
+        Sleep(periodMs);
     }
 }
