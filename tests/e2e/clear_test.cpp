@@ -42,11 +42,7 @@ class ClearTest : public ::testing::Test {
         ASSERT_TRUE(started);
     }
 
-    std::string ListFileNow() {
-        std::string bytes;
-        ReadFileBytes(directory_ + L"kanoze.txt", bytes);
-        return bytes;
-    }
+    std::string ListFileNow() { return FileNow(directory_ + L"kanoze.txt"); }
 
     Screenshot View() { return game_.CaptureClient(width_, height_); }
     int Yellow(RECT* bounds = nullptr) { return View().Count(kYellow, bounds); }

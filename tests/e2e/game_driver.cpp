@@ -181,4 +181,9 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return ok;
 }
 
+std::string FileNow(const std::wstring& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? bytes : "(missing)";
+}
+
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

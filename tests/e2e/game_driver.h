@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -80,6 +81,8 @@ class Game {
 
     std::vector<MenuEntry> ReadMenu();
     const MenuEntry* FindCommand(const std::vector<MenuEntry>& menu, UINT id);
+    // One sign per command: + when enabled, - when grayed, ? when missing.
+    std::string CommandStates(std::initializer_list<UINT> ids);
 
     // Chooses entry `itemPosition` of bar item `barPosition` from the
     // keyboard (F10, Right, Down, Enter); -1 chooses a command on the bar itself.
@@ -116,6 +119,8 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// A file's bytes as they are now, "(missing)" when it cannot be read.
+std::string FileNow(const std::wstring& path);
 // Opens a file as another program may hold it: read and write, shared with
 // no one. INVALID_HANDLE_VALUE when it cannot.
 HANDLE HoldFile(const std::wstring& path);

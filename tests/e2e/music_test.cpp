@@ -79,10 +79,7 @@ class MusicTest : public ::testing::Test {
         ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", SoundFile(entries)));
     }
 
-    std::string SoundFileNow() {
-        std::string bytes;
-        return ReadFileBytes(directory_ + L"sound.txt", bytes) ? bytes : "(no sound.txt)";
-    }
+    std::string SoundFileNow() { return FileNow(directory_ + L"sound.txt"); }
 
     bool SoundFileBecomes(const std::string& expected) {
         return WaitUntil([&] { return SoundFileNow() == expected; });
@@ -100,15 +97,7 @@ class MusicTest : public ::testing::Test {
     void SoundStop() { ChooseCommand(kSoundBar, kStopItem); }
 
     // "start stop": + when enabled, - when grayed.
-    std::string SoundMenu() {
-        const std::vector<MenuEntry> menu = game_.ReadMenu();
-        std::string out;
-        for (const UINT id : {IDM_SOUND_START, IDM_SOUND_STOP}) {
-            const MenuEntry* entry = game_.FindCommand(menu, id);
-            out += !entry ? "?" : (entry->state & (MF_GRAYED | MF_DISABLED)) ? "-" : "+";
-        }
-        return out;
-    }
+    std::string SoundMenu() { return game_.CommandStates({IDM_SOUND_START, IDM_SOUND_STOP}); }
 
     std::string SoundMenuBecomes(const std::string& expected) {
         WaitUntil([&] { return SoundMenu() == expected; });

@@ -45,10 +45,7 @@ class PlayListTest : public ::testing::Test {
         ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", FileSection(entries)));
     }
 
-    std::string ListFileNow() {
-        std::string bytes;
-        return ReadFileBytes(directory_ + L"kanoze.txt", bytes) ? bytes : "(no kanoze.txt)";
-    }
+    std::string ListFileNow() { return FileNow(directory_ + L"kanoze.txt"); }
 
     bool ListFileBecomes(const std::string& expected) {
         return WaitUntil([&] { return ListFileNow() == expected; });
@@ -74,15 +71,7 @@ class PlayListTest : public ::testing::Test {
     }
 
     // "start next reload", each + when enabled and - when grayed.
-    std::string MenuStates() {
-        const std::vector<MenuEntry> menu = game_.ReadMenu();
-        std::string out;
-        for (const UINT id : {IDM_START, IDM_NEXT_PICTURE, IDM_IMAGE_LIST_RELOAD}) {
-            const MenuEntry* entry = game_.FindCommand(menu, id);
-            out += !entry ? "?" : (entry->state & (MF_GRAYED | MF_DISABLED)) ? "-" : "+";
-        }
-        return out;
-    }
+    std::string MenuStates() { return game_.CommandStates({IDM_START, IDM_NEXT_PICTURE, IDM_IMAGE_LIST_RELOAD}); }
 
     std::string MenuBecomes(const std::string& expected) {
         WaitUntil([&] { return MenuStates() == expected; });

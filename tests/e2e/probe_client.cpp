@@ -99,6 +99,16 @@ std::vector<MenuEntry> Game::ReadMenu() {
     return entries;
 }
 
+std::string Game::CommandStates(std::initializer_list<UINT> ids) {
+    const std::vector<MenuEntry> menu = ReadMenu();
+    std::string out;
+    for (const UINT id : ids) {
+        const MenuEntry* entry = FindCommand(menu, id);
+        out += !entry ? "?" : (entry->state & kGrayed) ? "-" : "+";
+    }
+    return out;
+}
+
 const MenuEntry* Game::FindCommand(const std::vector<MenuEntry>& menu, UINT id) {
     for (const MenuEntry& entry : menu) {
         if (entry.id == id) return &entry;

@@ -157,11 +157,7 @@ class SoakTest : public ::testing::Test {
 
     const PictureSize& Picture() const { return kPictures[picture_]; }
 
-    std::string ListFileNow() {
-        std::string bytes;
-        ReadFileBytes(directory_ + L"kanoze.txt", bytes);
-        return bytes;
-    }
+    std::string ListFileNow() { return FileNow(directory_ + L"kanoze.txt"); }
 
     Screenshot View() { return game_.CaptureClient(Picture().width, Picture().height); }
 
