@@ -74,9 +74,11 @@ e2e32: build32 dist
 	KANOZE_TARGET=win32 tools/run-e2e.sh
 
 # The long soak, outside CI: a hundred games (KANOZE_SOAK_GAMES) through real
-# input; `make test` plays the short one.
+# input on a drawn seed (KANOZE_SOAK_SEED), which it prints; `make test` plays
+# the short one on a fixed seed.
 soak: build setup-wine
-	KANOZE_SOAK_GAMES=$${KANOZE_SOAK_GAMES:-100} tools/run-e2e.sh --gtest_filter='SoakTest.*'
+	KANOZE_SOAK_GAMES=$${KANOZE_SOAK_GAMES:-100} KANOZE_SOAK_SEED=$${KANOZE_SOAK_SEED:-$$(shuf -i 1-16777215 -n 1)} \
+	  tools/run-e2e.sh --gtest_filter='SoakTest.*'
 
 # Speed against the platform's floor: one table, every figure a ratio.
 bench: build build32 setup-wine

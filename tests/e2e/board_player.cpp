@@ -62,9 +62,9 @@ bool BoardPlayer::FreshBoardShown() {
     return true;
 }
 
-void BoardPlayer::ClickCell(int cell) {
+void BoardPlayer::ClickCell(int cell, bool right) {
     const POINT p = CellCentre(cell);
-    game_.ClickClient(p.x, p.y);
+    game_.ClickClient(p.x, p.y, right);
 }
 
 std::string BoardPlayer::Describe() {
@@ -99,7 +99,7 @@ std::string BoardPlayer::ReadPieces() {
     return {};
 }
 
-std::string BoardPlayer::SwapHome() {
+std::string BoardPlayer::SwapHome(bool watchReveal) {
     auto solved = [&] {
         for (int cell = 0; cell < cells(); ++cell) {
             if (pieceIn[cell] != cell) return false;
@@ -120,6 +120,10 @@ std::string BoardPlayer::SwapHome() {
         ClickCell(from);
         std::swap(pieceIn[home], pieceIn[from]);
         if (solved()) break;
+        if (watchReveal && !WaitUntil([&] { return Shown(home) == home && Shown(from) == pieceIn[from]; })) {
+            return "the exchanged pieces of " + std::to_string(home) + " and " + std::to_string(from) +
+                   " do not show during the reveal; " + Describe();
+        }
         // The next pick waits for the reveal to end: face-down cells show it.
         // In easy mode pieces at home stay face up; when both went home the
         // end cannot be seen, so the reveal's 700 ms are waited out.

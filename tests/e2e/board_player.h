@@ -22,15 +22,16 @@ class BoardPlayer {
     void LearnPicture();
     // Every cell shows a card back, or in easy mode the piece at home there.
     bool FreshBoardShown();
-    void ClickCell(int cell);
+    void ClickCell(int cell, bool right = false);
     std::string Describe();
 
     // Turns each face-down cell up alone, notes its piece and turns it back.
     // Empty on success, else what went wrong.
     std::string ReadPieces();
-    // Swaps every piece home; the last exchange solves the board. Empty on
-    // success, else what went wrong.
-    std::string SwapHome();
+    // Swaps every piece home; the last exchange solves the board. With
+    // `watchReveal` each exchange must also show both pieces in their new
+    // cells while its reveal lasts. Empty on success, else what went wrong.
+    std::string SwapHome(bool watchReveal = false);
 
     std::vector<int> pieceIn;  // the piece lying in each cell
 

@@ -62,10 +62,10 @@ std::string SetDifficulty(Game& game, int columns, int rows, bool easy) {
     if (!game.ChooseMenuItem(2, 3)) return "no 難易度設定 in ゲーム設定";  // Down skips the separator
     HWND dialog = WaitForDialog(kDifficultyTitle);
     if (!dialog) return "the difficulty dialog does not open";
-    std::string failure = WalkSize(dialog, kIdColumnsEdit, kIdColumnsSpin, columns);
-    if (failure.empty()) failure = WalkSize(dialog, kIdRowsEdit, kIdRowsSpin, rows);
+    std::string failure = WalkSize(dialog, IDC_COLUMNS_EDIT, IDC_COLUMNS_SPIN, columns);
+    if (failure.empty()) failure = WalkSize(dialog, IDC_ROWS_EDIT, IDC_ROWS_SPIN, rows);
     if (!failure.empty()) return failure;
-    HWND rule = GetDlgItem(dialog, easy ? kIdEasy : kIdDifficult);
+    HWND rule = GetDlgItem(dialog, easy ? IDC_EASY : IDC_DIFFICULT);
     if (SendMessageW(rule, BM_GETCHECK, 0, 0) != BST_CHECKED) {
         game.ClickWindow(rule);
         if (!WaitUntil([&] { return SendMessageW(rule, BM_GETCHECK, 0, 0) == BST_CHECKED; })) {

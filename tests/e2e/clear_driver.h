@@ -12,14 +12,6 @@
 constexpr COLORREF kYellow = RGB(255, 255, 0);  // the celebration's and the roll's texts
 constexpr COLORREF kRed = RGB(255, 0, 0);       // the roll's headings
 
-constexpr int kIdNameEdit = 1006;
-constexpr int kIdColumnsEdit = 1000;
-constexpr int kIdRowsEdit = 1001;
-constexpr int kIdColumnsSpin = 1002;
-constexpr int kIdRowsSpin = 1003;
-constexpr int kIdDifficult = 1004;
-constexpr int kIdEasy = 1005;
-
 extern const wchar_t kNameDialogTitle[];  // ハイスコア！
 extern const wchar_t kDifficultyTitle[];  // 難易度設定
 

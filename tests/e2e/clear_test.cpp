@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr DWORD kExitTimeoutMs = 20000;
 
 int Centre(const RECT& r) { return (r.left + r.right) / 2; }
 
@@ -24,8 +23,7 @@ class ClearTest : public ::testing::Test {
     // program hold the file while the game starts and let go at once after.
     void StartWithPicture(int width, int height, bool demo = false, const std::string& scores = "",
                           bool heldAtStart = false) {
-        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        directory_ = MakeTestDirectory();
         width_ = width;
         height_ = height;
         const std::wstring picture = directory_ + (demo ? L"mountains.jpg" : L"position.bmp");
@@ -44,11 +42,7 @@ class ClearTest : public ::testing::Test {
         ASSERT_TRUE(started);
     }
 
-    std::string ListFileNow() {
-        std::string bytes;
-        ReadFileBytes(directory_ + L"kanoze.txt", bytes);
-        return bytes;
-    }
+    std::string ListFileNow() { return FileNow(directory_ + L"kanoze.txt"); }
 
     Screenshot View() { return game_.CaptureClient(width_, height_); }
     int Yellow(RECT* bounds = nullptr) { return View().Count(kYellow, bounds); }
@@ -100,7 +94,7 @@ class ClearTest : public ::testing::Test {
 
     void CloseGame() {
         ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // 閉じる
-        EXPECT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+        EXPECT_EQ(0u, game_.WaitForExit());
     }
 
     std::wstring directory_;
@@ -130,9 +124,9 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
         asksForName = asksForName || ControlText(child) == L"ハイスコアです。\r\n名前を入力してください。";
     }
     EXPECT_TRUE(asksForName);
-    EXPECT_EQ(L"", ControlText(GetDlgItem(dialog, kIdNameEdit)));
+    EXPECT_EQ(L"", ControlText(GetDlgItem(dialog, IDC_NAME_EDIT)));
     TypeText(L"花子");
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(dialog, kIdNameEdit)) == L"花子"; }));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(dialog, IDC_NAME_EDIT)) == L"花子"; }));
     game_.ClickWindow(GetDlgItem(dialog, IDOK));
     ASSERT_TRUE(WaitUntilClosed(dialog));
 
@@ -182,12 +176,8 @@ TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
     ASSERT_NE(nullptr, dialog);
     game_.PressAltF4(dialog);
     ASSERT_TRUE(WaitUntilClosed(dialog));
-    RECT earlier = {}, now = {};
-    EXPECT_TRUE(WaitUntil([&] {
-        Yellow(&earlier);
-        Sleep(300);
-        return Yellow(&now) > 200 && EqualRect(&earlier, &now);
-    })) << "the slide-in comes to rest";
+    RECT resting;
+    EXPECT_TRUE(TextsComeToRest(resting) && Yellow() > 200) << "the slide-in comes to rest";
     const POINT origin = game_.ClientToScreenPoint(0, 0);
     EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
                               {origin.x, origin.y, origin.x + 640, origin.y + 480}));
@@ -236,22 +226,23 @@ TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
     ASSERT_TRUE(game_.ChooseMenuItem(2, 3));  // ゲーム設定 > 難易度設定... (Down skips the separator)
     HWND dialog = WaitForDialog(kDifficultyTitle);
     ASSERT_NE(nullptr, dialog);
-    HWND columns = GetDlgItem(dialog, kIdColumnsEdit);
-    HWND rows = GetDlgItem(dialog, kIdRowsEdit);
+    HWND columns = GetDlgItem(dialog, IDC_COLUMNS_EDIT);
+    HWND rows = GetDlgItem(dialog, IDC_ROWS_EDIT);
     EXPECT_EQ(L"4", ControlText(columns));
     EXPECT_EQ(L"4", ControlText(rows));
-    EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, kIdDifficult), BM_GETCHECK, 0, 0));
-    EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, kIdEasy), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, IDC_DIFFICULT), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, IDC_EASY), BM_GETCHECK, 0, 0));
 
-    // The up arrow steps toward 4, the down arrow toward 10.
-    ClickSpinArrow(dialog, kIdColumnsSpin, true);
-    Sleep(300);
-    EXPECT_EQ(L"4", ControlText(columns)) << "4 is the up arrow's end";
-    ClickSpinArrow(dialog, kIdColumnsSpin, false);
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(columns) == L"5"; })) << ControlText(columns).size();
-    for (int i = 0; i < 4; ++i) ClickSpinArrow(dialog, kIdRowsSpin, false);
+    // The up arrow steps toward 4, the down arrow toward 10. From 4 the up
+    // arrow does nothing, so up and then down shows 5: the down arrow's step
+    // is the sign that the up arrow's click has been handled.
+    ClickSpinArrow(dialog, IDC_COLUMNS_SPIN, true);
+    ClickSpinArrow(dialog, IDC_COLUMNS_SPIN, false);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(columns) == L"5"; }))
+        << "4 is the up arrow's end";
+    for (int i = 0; i < 4; ++i) ClickSpinArrow(dialog, IDC_ROWS_SPIN, false);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"8"; }));
-    ClickSpinArrow(dialog, kIdRowsSpin, true);
+    ClickSpinArrow(dialog, IDC_ROWS_SPIN, true);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"7"; }));
 
     // A letter is refused with a message and the last value comes back.
@@ -268,9 +259,9 @@ TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
     ASSERT_TRUE(WaitUntilClosed(error));
     EXPECT_TRUE(WaitUntil([&] { return ControlText(rows) == L"7"; })) << "the rows edit shows 7 again";
 
-    game_.ClickWindow(GetDlgItem(dialog, kIdEasy));
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(dialog, kIdEasy), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, kIdDifficult), BM_GETCHECK, 0, 0));
+    game_.ClickWindow(GetDlgItem(dialog, IDC_EASY));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(dialog, IDC_EASY), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(GetDlgItem(dialog, IDC_DIFFICULT), BM_GETCHECK, 0, 0));
     game_.ClickWindow(GetDlgItem(dialog, IDOK));
     ASSERT_TRUE(WaitUntilClosed(dialog));
     ASSERT_FALSE(HasFailure());

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr DWORD kExitTimeoutMs = 30000;
-constexpr DWORD kDialogTimeoutMs = 10000;
 constexpr int kSentinelWidth = 333;  // no damaged picture comes out this wide
 constexpr int kSentinelHeight = 250;
 constexpr int kSide = 4;
@@ -25,16 +23,11 @@ const wchar_t kFileDialogTitle[] = L"画像ファイルを選択";
 // Damaged pictures the play-list refused, for the file-dialog test.
 std::vector<std::wstring> g_refused;
 
-std::wstring CorpusDirectory() {
-    wchar_t value[1024] = {};
-    const DWORD n = GetEnvironmentVariableW(L"KANOZE_E2E_CORRUPT", value, 1024);
-    return n > 0 && n < 1024 ? std::wstring(value) + L"\\" : std::wstring();
-}
-
 std::vector<std::wstring> Corpus() {
     std::vector<std::wstring> files;
-    const std::wstring directory = CorpusDirectory();
-    if (directory.empty()) return files;
+    const std::wstring root = Environment(L"KANOZE_E2E_CORRUPT");
+    if (root.empty()) return files;
+    const std::wstring directory = root + L"\\";
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((directory + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return files;
@@ -51,8 +44,7 @@ class CorruptPictureTest : public ::testing::Test {
     void SetUp() override {
         corpus_ = Corpus();
         if (corpus_.empty()) GTEST_SKIP() << "no damaged pictures (KANOZE_E2E_CORRUPT)";
-        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        directory_ = MakeTestDirectory();
         sentinel_ = directory_ + L"sentinel.bmp";
         ASSERT_TRUE(WritePositionBmp(sentinel_, kSentinelWidth, kSentinelHeight));
     }
@@ -107,7 +99,7 @@ TEST_F(CorruptPictureTest, DamagedPicturesInThePlayListAreLoadedOrDroppedWithout
     }
     ASSERT_LE(presses, static_cast<int>(corpus_.size())) << "the list came round to the sentinel";
     ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
-    ASSERT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+    ASSERT_EQ(0u, game_.WaitForExit());
 
     // The saved list: the sentinel and the damaged pictures that loaded.
     std::string saved;
@@ -165,7 +157,7 @@ TEST_F(CorruptPictureTest, ARefusedPictureLeavesThePictureAndTheBoardAsTheyWere)
     }
     std::printf("%zu refused pictures opened from the file dialog left the board as it was\n", sample.size());
     ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
-    EXPECT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(0u, game_.WaitForExit());
 }
 
 }  // namespace

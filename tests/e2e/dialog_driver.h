@@ -11,7 +11,6 @@
 
 using Paths = std::vector<std::wstring>;
 
-constexpr DWORD kDialogTimeoutMs = 10000;
 
 // What the dialog's list box `listBox` shows, top to bottom, and its selection.
 Paths Entries(HWND dialog, int listBox);

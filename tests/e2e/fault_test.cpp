@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr DWORD kExitTimeoutMs = 30000;
-constexpr DWORD kDialogTimeoutMs = 10000;
 // Enough entries that writing them takes a while, so that kills land inside it.
 constexpr int kLongListEntries = 150000;
 constexpr int kAimedRounds = 10;
@@ -48,36 +46,29 @@ std::string Describe(const std::string& bytes, const std::string& old, const std
 class FaultTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        directory_ = MakeTestDirectory();
         picture_ = directory_ + L"picture.bmp";
         ASSERT_TRUE(WritePositionBmp(picture_, 320, 240));
     }
 
     std::wstring Path(const wchar_t* name) const { return directory_ + name; }
 
-    std::string Bytes(const wchar_t* name) {
-        std::string bytes;
-        return ReadFileBytes(Path(name), bytes) ? bytes : "(missing)";
-    }
+    std::string Bytes(const wchar_t* name) { return FileNow(Path(name)); }
 
     // The play-list editor, closed with OK: the game writes kanoze.txt.
     void SaveListFromEditor(Game& game) {
         ASSERT_TRUE(game.ChooseMenuItem(2, 1));
-        HWND editor = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            editor = FindWindowW(L"#32770", L"イメージリストの編集");
-            return editor && IsWindowVisible(editor);
-        }, kDialogTimeoutMs)) << "the editor opens";
+        HWND editor = WaitForDialog(L"イメージリストの編集");
+        ASSERT_TRUE(editor && IsWindowVisible(editor)) << "the editor opens";
         game.ClickWindow(GetDlgItem(editor, IDOK));
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, kDialogTimeoutMs));
+        ASSERT_TRUE(WaitUntilClosed(editor));
         // The game answers the observer only once the command is done.
         ASSERT_FALSE(game.ReadMenu().empty()) << "the game still runs";
     }
 
     void CloseNormally(Game& game) {
         ASSERT_TRUE(game.ChooseMenuItem(0, 2));
-        ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs)) << "the game ends by itself, without a crash";
+        ASSERT_EQ(0u, game.WaitForExit()) << "the game ends by itself, without a crash";
     }
 
     std::wstring directory_;
@@ -103,7 +94,7 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
         ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
         const DWORD pressed = GetTickCount();
         game.PressAltF4();
-        ASSERT_EQ(0u, game.WaitForExit(kExitTimeoutMs));
+        ASSERT_EQ(0u, game.WaitForExit());
         exitMs = GetTickCount() - pressed;
     }
     ASSERT_EQ("new", Describe(Bytes(L"kanoze.txt"), old, now)) << "an undisturbed exit saves the list";
@@ -122,7 +113,7 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
             TerminateProcess(game.process(), 9);
             ++killed;
         }
-        ASSERT_NE(STILL_ACTIVE, game.WaitForExit(kExitTimeoutMs));
+        ASSERT_NE(STILL_ACTIVE, game.WaitForExit());
         // A temporary file left behind: the kill came in the middle of the write.
         if (FileExists(temporary)) ++killedWhileWriting;
         const std::string result = Describe(Bytes(L"kanoze.txt"), old, now);
@@ -138,14 +129,13 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
         if (HasFatalFailure()) return;
     }
     // Kills aimed at the write itself, the moment its temporary file shows:
-    // where saving is quick, random moments seldom fall inside it.
+    // where saving is quick, random moments seldom fall inside it, so the
+    // file is looked for every millisecond.
     int aimed = 0;
     for (; aimed < kAimedRounds && killedWhileWriting < 3; ++aimed) {
         killRound("aimed round " + std::to_string(aimed), [&](Game& game) {
-            const DWORD began = GetTickCount();
-            while (!FileExists(temporary) && WaitForSingleObject(game.process(), 0) == WAIT_TIMEOUT &&
-                   GetTickCount() - began < kExitTimeoutMs) {
-            }
+            WaitUntil([&] { return FileExists(temporary) || WaitForSingleObject(game.process(), 0) != WAIT_TIMEOUT; },
+                      kExitTimeoutMs, 1);
         });
         if (HasFatalFailure()) return;
     }
@@ -240,10 +230,7 @@ TEST_F(FaultTest, ListFilesHeldOpenByAnotherProgramAtStartUpAreNotOverwrittenAtE
     }
     Game game;
     ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
-    const std::vector<MenuEntry> menu = game.ReadMenu();
-    const MenuEntry* start = game.FindCommand(menu, 40003);
-    ASSERT_TRUE(start);
-    EXPECT_TRUE(start->state & MF_GRAYED) << "nothing could be read, so there is nothing to play";
+    EXPECT_EQ("-", game.CommandStates({IDM_START})) << "nothing could be read, so there is nothing to play";
     // The other program lets go before the game ends.
     for (HANDLE h : held) CloseHandle(h);
     CloseNormally(game);

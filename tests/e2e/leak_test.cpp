@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "board_player.h"
 #include "game_driver.h"
 
 namespace {
@@ -42,37 +43,11 @@ class LeakTest : public ::testing::Test {
         ASSERT_FALSE(game_.ReadMenu().empty());
     }
 
-    POINT CellCentre(int cell) const {
-        const int cellWidth = picture_.width / kSide;
-        const int cellHeight = picture_.height / kSide;
-        return {(cell % kSide) * cellWidth + cellWidth / 2, (cell / kSide) * cellHeight + cellHeight / 2};
-    }
-
-    // The piece cell `cell` shows, or -1 for a card back.
-    int Shown(int cell) {
-        const POINT centre = CellCentre(cell);
-        const POINT screen = game_.ClientToScreenPoint(centre.x, centre.y);
-        return PieceAtCellCentre(ScreenPixel(screen.x, screen.y), picture_.width, picture_.height, kSide, kSide);
-    }
-
-    bool AllFaceDown() {
-        for (int cell = 0; cell < kCells; ++cell) {
-            if (Shown(cell) != -1) return false;
-        }
-        return true;
-    }
-
-    bool WholePictureShown() {
-        for (int cell = 0; cell < kCells; ++cell) {
-            if (Shown(cell) != cell) return false;
-        }
-        return true;
-    }
-
-    void Click(int cell, bool right = false) {
-        const POINT centre = CellCentre(cell);
-        game_.ClickClient(centre.x, centre.y, right);
-    }
+    // The board of the picture shown now.
+    BoardPlayer& Board() { return picture_.width == kFirstPicture.width ? first_ : second_; }
+    int Shown(int cell) { return Board().Shown(cell); }
+    bool AllFaceDown() { return Board().FreshBoardShown(); }
+    void Click(int cell, bool right = false) { Board().ClickCell(cell, right); }
 
     // Each move below is checked on the screen, one frame per change seen.
 
@@ -171,12 +146,14 @@ class LeakTest : public ::testing::Test {
     std::wstring directory_;
     Game game_;
     PictureSize picture_ = kFirstPicture;
+    BoardPlayer first_{game_, kFirstPicture.width, kFirstPicture.height, kSide, kSide};
+    BoardPlayer second_{game_, kSecondPicture.width, kSecondPicture.height, kSide, kSide};
     int frames_ = 0;
 };
 
 TEST_F(LeakTest, HundredsOfFramesAndMovesLeaveNoGdiOrUserObjectsBehind) {
     const DWORD began = GetTickCount();
-    ASSERT_TRUE(WaitUntil([&] { return WholePictureShown(); })) << "the first picture is shown before a game";
+    ASSERT_TRUE(WaitUntil([&] { return Board().WholePictureShown(); })) << "the first picture is shown before a game";
 
     // Every kind of move once, both pictures loaded and back to the first,
     // so that whatever is made once and kept is made before counting.
@@ -224,7 +201,7 @@ TEST_F(LeakTest, HundredsOfFramesAndMovesLeaveNoGdiOrUserObjectsBehind) {
         << "private memory kept by " << frames << " frames";
 
     ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // ファイル > 閉じる
-    EXPECT_EQ(0u, game_.WaitForExit(20000));
+    EXPECT_EQ(0u, game_.WaitForExit());
 }
 
 }  // namespace

@@ -16,13 +16,8 @@
 
 namespace {
 
-constexpr DWORD kExitTimeoutMs = 20000;
 constexpr int kSoundBar = 3;
 constexpr int kStartItem = 0, kStopItem = 1, kEditItem = 2;
-constexpr UINT kSoundStart = 40009, kSoundStop = 40010;
-constexpr int kListBox = 1009;
-constexpr int kAdd = 1006;
-constexpr int kDelete = 1007;
 // Long enough for every file of a list to be seen playing, in turn, twice.
 constexpr DWORD kPlayTimeoutMs = 30000;
 
@@ -54,18 +49,10 @@ bool WriteToneWav(const std::wstring& path, double seconds, double hz) {
     return WriteFileBytes(path, header + data);
 }
 
-std::wstring Wide(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring out(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &out[0], n);
-    return out;
-}
-
 class MusicTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        directory_ = MakeTestDirectory();
     }
 
     std::wstring Tone(const wchar_t* file, double seconds, double hz) {
@@ -92,10 +79,7 @@ class MusicTest : public ::testing::Test {
         ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", SoundFile(entries)));
     }
 
-    std::string SoundFileNow() {
-        std::string bytes;
-        return ReadFileBytes(directory_ + L"sound.txt", bytes) ? bytes : "(no sound.txt)";
-    }
+    std::string SoundFileNow() { return FileNow(directory_ + L"sound.txt"); }
 
     bool SoundFileBecomes(const std::string& expected) {
         return WaitUntil([&] { return SoundFileNow() == expected; });
@@ -105,7 +89,7 @@ class MusicTest : public ::testing::Test {
 
     void Close() {
         ChooseCommand(0, 2);
-        ASSERT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+        ASSERT_EQ(0u, game_.WaitForExit());
     }
 
     void ChooseCommand(int bar, int item) { ASSERT_TRUE(game_.ChooseMenuItem(bar, item)) << "menu " << bar; }
@@ -113,15 +97,7 @@ class MusicTest : public ::testing::Test {
     void SoundStop() { ChooseCommand(kSoundBar, kStopItem); }
 
     // "start stop": + when enabled, - when grayed.
-    std::string SoundMenu() {
-        const std::vector<MenuEntry> menu = game_.ReadMenu();
-        std::string out;
-        for (const UINT id : {kSoundStart, kSoundStop}) {
-            const MenuEntry* entry = game_.FindCommand(menu, id);
-            out += !entry ? "?" : (entry->state & (MF_GRAYED | MF_DISABLED)) ? "-" : "+";
-        }
-        return out;
-    }
+    std::string SoundMenu() { return game_.CommandStates({IDM_SOUND_START, IDM_SOUND_STOP}); }
 
     std::string SoundMenuBecomes(const std::string& expected) {
         WaitUntil([&] { return SoundMenu() == expected; });
@@ -132,7 +108,7 @@ class MusicTest : public ::testing::Test {
     // that plays. Empty when none; several are joined with " + ".
     std::wstring Playing() {
         std::wstring out;
-        for (const std::string& line : SplitLines(game_.Probe("Kanoze.ProbeFiles"))) {
+        for (const std::string& line : SplitLines(game_.Probe(kProbeFilesMessage))) {
             const std::wstring path = Wide(line);
             if (path.size() <= directory_.size() ||
                 CompareStringOrdinal(path.c_str(), static_cast<int>(directory_.size()), directory_.c_str(),
@@ -174,16 +150,16 @@ class MusicTest : public ::testing::Test {
     }
 
     void AddEntry(HWND editor, const std::wstring& path) {
-        ClickButton(game_, editor, kAdd);
+        ClickButton(game_, editor, IDC_ADD);
         EXPECT_EQ(L"サウンドファイル(*.mp3;*.mid;*.wav)", FileTypeShown(WaitForDialog(kFileDialogTitle)));
         ASSERT_TRUE(AnswerFileDialog(kFileDialogTitle, path)) << "the file dialog opens and closes";
     }
 
     void DeleteEntry(HWND editor, int index) {
-        const size_t before = Entries(editor, kListBox).size();
-        ASSERT_TRUE(SelectEntry(game_, editor, kListBox, index)) << "entry " << index;
-        ClickButton(game_, editor, kDelete);
-        ASSERT_TRUE(WaitUntil([&] { return Entries(editor, kListBox).size() == before - 1; }));
+        const size_t before = Entries(editor, IDC_SOUND_LIST).size();
+        ASSERT_TRUE(SelectEntry(game_, editor, IDC_SOUND_LIST, index)) << "entry " << index;
+        ClickButton(game_, editor, IDC_DELETE);
+        ASSERT_TRUE(WaitUntil([&] { return Entries(editor, IDC_SOUND_LIST).size() == before - 1; }));
     }
 
     std::wstring directory_;
@@ -231,7 +207,7 @@ TEST_F(MusicTest, EntriesThatCannotPlayAreDroppedWhenTheirTurnComesAndGoneFromSo
     // Cancel in the editor still saves the list as it now is.
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths({first, third}), Entries(editor, kListBox));
+    EXPECT_EQ(Paths({first, third}), Entries(editor, IDC_SOUND_LIST));
     CloseEditor(editor, IDCANCEL);
     EXPECT_TRUE(SoundFileBecomes(SoundFile({first, third}))) << "written after Cancel";
     EXPECT_EQ("-+", SoundMenu()) << "a file is loaded: the items stay";
@@ -263,7 +239,7 @@ TEST_F(MusicTest, EditorAddsInsertsDeletesAndSetsTheSoundItems) {
 
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor) << "the editor opens with its title";
-    EXPECT_EQ(Paths(), Entries(editor, kListBox));
+    EXPECT_EQ(Paths(), Entries(editor, IDC_SOUND_LIST));
     CloseEditor(editor, IDCANCEL);
     EXPECT_TRUE(SoundFileBecomes(SoundFile({}))) << "Cancel writes sound.txt";
     EXPECT_EQ("--", SoundMenuBecomes("--")) << "an empty list grays both";
@@ -272,19 +248,19 @@ TEST_F(MusicTest, EditorAddsInsertsDeletesAndSetsTheSoundItems) {
     ASSERT_TRUE(editor);
     AddEntry(editor, one);
     AddEntry(editor, two);
-    EXPECT_EQ(Paths({one, two}), Entries(editor, kListBox)) << "no selection: appended";
-    ASSERT_TRUE(SelectEntry(game_, editor, kListBox, 1));
+    EXPECT_EQ(Paths({one, two}), Entries(editor, IDC_SOUND_LIST)) << "no selection: appended";
+    ASSERT_TRUE(SelectEntry(game_, editor, IDC_SOUND_LIST, 1));
     AddEntry(editor, three);
-    EXPECT_EQ(Paths({one, three, two}), Entries(editor, kListBox)) << "inserted before the selection";
+    EXPECT_EQ(Paths({one, three, two}), Entries(editor, IDC_SOUND_LIST)) << "inserted before the selection";
     DeleteEntry(editor, 0);
-    EXPECT_EQ(Paths({three, two}), Entries(editor, kListBox));
+    EXPECT_EQ(Paths({three, two}), Entries(editor, IDC_SOUND_LIST));
     CloseEditor(editor, IDCANCEL);
     EXPECT_TRUE(SoundFileBecomes(SoundFile({}))) << "Cancel drops the changes";
     EXPECT_EQ("--", SoundMenu());
 
     editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths(), Entries(editor, kListBox));
+    EXPECT_EQ(Paths(), Entries(editor, IDC_SOUND_LIST));
     AddEntry(editor, one);
     AddEntry(editor, three);
     CloseEditor(editor, IDOK);
@@ -357,7 +333,7 @@ TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
 
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor) << "the list can still be edited";
-    EXPECT_EQ(Paths({one}), Entries(editor, kListBox));
+    EXPECT_EQ(Paths({one}), Entries(editor, IDC_SOUND_LIST));
     AddEntry(editor, two);
     CloseEditor(editor, IDOK);
     EXPECT_TRUE(SoundFileBecomes(SoundFile({one, two})));

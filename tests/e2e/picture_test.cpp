@@ -11,13 +11,7 @@
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 20000;
-
-std::wstring SourceFile(const wchar_t* relative) {
-    wchar_t root[1024] = {};
-    GetEnvironmentVariableW(L"KANOZE_SOURCE", root, 1024);
-    return std::wstring(root) + L"\\" + relative;
-}
+std::wstring SourceFile(const wchar_t* relative) { return Environment(L"KANOZE_SOURCE") + L"\\" + relative; }
 
 bool CopyBytes(const std::wstring& from, const std::wstring& to, size_t keep = std::string::npos) {
     std::string bytes;
@@ -195,8 +189,7 @@ std::vector<double> AreaAverage(const Pixels& p, int width, int height, int chan
 class PictureTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = MakeProgramDirectory(std::wstring(info->name(), info->name() + std::strlen(info->name())));
+        directory_ = MakeTestDirectory();
     }
 
     std::wstring Path(const wchar_t* name) const { return directory_ + name; }
@@ -210,7 +203,7 @@ class PictureTest : public ::testing::Test {
 
     void Close() {
         ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
-        ASSERT_EQ(0u, game_.WaitForExit(kTimeoutMs));
+        ASSERT_EQ(0u, game_.WaitForExit());
     }
 
     std::vector<std::string> SavedEntries() {

@@ -13,11 +13,7 @@
 
 namespace {
 
-constexpr DWORD kExitTimeoutMs = 20000;
 constexpr int kPictureHeight = 240;
-constexpr int kListBox = 1008;
-constexpr int kAdd = 1006;
-constexpr int kDelete = 1007;
 
 const wchar_t kEditorTitle[] = L"イメージリストの編集";
 const wchar_t kFileDialogTitle[] = L"画像ファイルを選択";
@@ -34,8 +30,7 @@ std::string ListFile(const Paths& entries) { return FileSection(entries) + Score
 class PlayListTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        directory_ = MakeProgramDirectory(std::wstring(name, name + std::strlen(name)));
+        directory_ = MakeTestDirectory();
     }
 
     // A picture `width` pixels wide; the window takes its width when it shows.
@@ -50,10 +45,7 @@ class PlayListTest : public ::testing::Test {
         ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", FileSection(entries)));
     }
 
-    std::string ListFileNow() {
-        std::string bytes;
-        return ReadFileBytes(directory_ + L"kanoze.txt", bytes) ? bytes : "(no kanoze.txt)";
-    }
+    std::string ListFileNow() { return FileNow(directory_ + L"kanoze.txt"); }
 
     bool ListFileBecomes(const std::string& expected) {
         return WaitUntil([&] { return ListFileNow() == expected; });
@@ -63,7 +55,7 @@ class PlayListTest : public ::testing::Test {
 
     void Close() {
         ChooseCommand(0, 2);
-        ASSERT_EQ(0u, game_.WaitForExit(kExitTimeoutMs));
+        ASSERT_EQ(0u, game_.WaitForExit());
     }
 
     int WindowWidth() { return ClientSize(game_.window()).cx; }
@@ -79,15 +71,7 @@ class PlayListTest : public ::testing::Test {
     }
 
     // "start next reload", each + when enabled and - when grayed.
-    std::string MenuStates() {
-        const std::vector<MenuEntry> menu = game_.ReadMenu();
-        std::string out;
-        for (const UINT id : {40003u, 40008u, 40007u}) {
-            const MenuEntry* entry = game_.FindCommand(menu, id);
-            out += !entry ? "?" : (entry->state & (MF_GRAYED | MF_DISABLED)) ? "-" : "+";
-        }
-        return out;
-    }
+    std::string MenuStates() { return game_.CommandStates({IDM_START, IDM_NEXT_PICTURE, IDM_IMAGE_LIST_RELOAD}); }
 
     std::string MenuBecomes(const std::string& expected) {
         WaitUntil([&] { return MenuStates() == expected; });
@@ -101,7 +85,7 @@ class PlayListTest : public ::testing::Test {
 
     HWND OpenEditor() {
         ChooseCommand(2, 1);
-        return WaitForDialog(kEditorTitle, kDialogTimeoutMs);
+        return WaitForDialog(kEditorTitle);
     }
 
     void CloseEditor(HWND editor, int button) {
@@ -113,7 +97,7 @@ class PlayListTest : public ::testing::Test {
     Paths ListInPlay() {
         HWND editor = OpenEditor();
         if (!editor) return {L"(no editor)"};
-        const Paths entries = Entries(editor, kListBox);
+        const Paths entries = Entries(editor, IDC_IMAGE_LIST);
         CloseEditor(editor, IDCANCEL);
         return entries;
     }
@@ -121,7 +105,7 @@ class PlayListTest : public ::testing::Test {
     void ClickButton(HWND dialog, int id) { ::ClickButton(game_, dialog, id); }
 
     void SelectEntry(HWND dialog, int index) {
-        ASSERT_TRUE(::SelectEntry(game_, dialog, kListBox, index)) << "entry " << index;
+        ASSERT_TRUE(::SelectEntry(game_, dialog, IDC_IMAGE_LIST, index)) << "entry " << index;
     }
 
     void AnswerFileDialog(const std::wstring& path) {
@@ -135,7 +119,7 @@ class PlayListTest : public ::testing::Test {
     }
 
     void AddEntry(HWND dialog, const std::wstring& path) {
-        ClickButton(dialog, kAdd);
+        ClickButton(dialog, IDC_ADD);
         AnswerFileDialog(path);
     }
 
@@ -297,23 +281,23 @@ TEST_F(PlayListTest, EditorAddsInsertsAndDeletesAndWritesOnlyOnOk) {
 
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths({a, b}), Entries(editor, kListBox));
-    ASSERT_EQ(LB_ERR, Selection(editor, kListBox));
-    ClickButton(editor, kDelete);  // nothing selected: nothing to delete
+    EXPECT_EQ(Paths({a, b}), Entries(editor, IDC_IMAGE_LIST));
+    ASSERT_EQ(LB_ERR, Selection(editor, IDC_IMAGE_LIST));
+    ClickButton(editor, IDC_DELETE);  // nothing selected: nothing to delete
     AddEntry(editor, c);
-    EXPECT_EQ(Paths({a, b, c}), Entries(editor, kListBox)) << "no selection: appended";
+    EXPECT_EQ(Paths({a, b, c}), Entries(editor, IDC_IMAGE_LIST)) << "no selection: appended";
     SelectEntry(editor, 1);
     AddEntry(editor, d);
-    EXPECT_EQ(Paths({a, d, b, c}), Entries(editor, kListBox)) << "inserted before the selected entry";
+    EXPECT_EQ(Paths({a, d, b, c}), Entries(editor, IDC_IMAGE_LIST)) << "inserted before the selected entry";
     SelectEntry(editor, 2);
-    ClickButton(editor, kDelete);
-    EXPECT_TRUE(WaitUntil([&] { return Entries(editor, kListBox) == Paths({a, d, c}); })) << "selected entry deleted";
+    ClickButton(editor, IDC_DELETE);
+    EXPECT_TRUE(WaitUntil([&] { return Entries(editor, IDC_IMAGE_LIST) == Paths({a, d, c}); })) << "selected entry deleted";
     CloseEditor(editor, IDCANCEL);
     EXPECT_EQ(handWritten, ListFileNow()) << "Cancel writes nothing";
 
     editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths({a, b}), Entries(editor, kListBox)) << "Cancel left the list as it was";
+    EXPECT_EQ(Paths({a, b}), Entries(editor, IDC_IMAGE_LIST)) << "Cancel left the list as it was";
     SelectEntry(editor, 1);
     AddEntry(editor, c);
     CloseEditor(editor, IDOK);
@@ -337,7 +321,7 @@ TEST_F(PlayListTest, EditorInSingleFileModeStartsEmptyAndReloadPlaysWhatOkSaved)
 
     HWND editor = OpenEditor();
     ASSERT_TRUE(editor);
-    EXPECT_EQ(Paths(), Entries(editor, kListBox));
+    EXPECT_EQ(Paths(), Entries(editor, IDC_IMAGE_LIST));
     AddEntry(editor, d);
     CloseEditor(editor, IDOK);
     EXPECT_TRUE(ListFileBecomes(ListFile({d}))) << "OK writes at once in single-file mode too";

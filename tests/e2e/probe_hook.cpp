@@ -1,14 +1,14 @@
-// Observer loaded into the game's thread by a window-procedure hook: on the
-// registered message "Kanoze.Probe" it reports what the player can see of
-// the menu (texts, states, bar item rectangles) to the window in wParam; on
-// "Kanoze.ProbeGdi" it reports how many GDI and USER objects and how much
-// private memory the game process holds; on "Kanoze.ProbeFiles" it lists the
-// files the game process holds open.
+// Observer loaded into the game's thread by a window-procedure hook: it
+// reports what the player can see of the menu (texts, states, bar item
+// rectangles), how many GDI and USER objects and how much private memory the
+// game process holds, and the files it holds open (probe_protocol.h).
 // It reads window and process state only and never calls the game's own code.
 #include <windows.h>
 #include <psapi.h>
 
 #include <string>
+
+#include "probe_protocol.h"
 
 namespace {
 
@@ -25,7 +25,6 @@ std::string ItemText(HMENU menu, int position) {
     return Utf8(text);
 }
 
-// One line per item: kind, bar position, item position, id, state, rectangle, text.
 std::string DescribeMenu(HWND window) {
     std::string out;
     HMENU bar = GetMenu(window);
@@ -34,14 +33,14 @@ std::string DescribeMenu(HWND window) {
         RECT r = {};
         GetMenuItemRect(window, bar, i, &r);
         char line[160];
-        wsprintfA(line, "bar\t%d\t-1\t%u\t%u\t%ld,%ld,%ld,%ld\t", i, GetMenuItemID(bar, i),
+        wsprintfA(line, kMenuLineWrite, kMenuBar, i, -1, GetMenuItemID(bar, i),
                   GetMenuState(bar, i, MF_BYPOSITION) & 0xFF, r.left, r.top, r.right, r.bottom);
         out += line + ItemText(bar, i) + "\n";
         HMENU sub = GetSubMenu(bar, i);
         const int subCount = sub ? GetMenuItemCount(sub) : 0;
         for (int j = 0; j < subCount; ++j) {
-            wsprintfA(line, "item\t%d\t%d\t%u\t%u\t0,0,0,0\t", i, j, GetMenuItemID(sub, j),
-                      GetMenuState(sub, j, MF_BYPOSITION) & 0xFF);
+            wsprintfA(line, kMenuLineWrite, kMenuItem, i, j, GetMenuItemID(sub, j),
+                      GetMenuState(sub, j, MF_BYPOSITION) & 0xFF, 0L, 0L, 0L, 0L);
             out += line + ItemText(sub, j) + "\n";
         }
     }
@@ -115,8 +114,13 @@ std::string FreshGdiSlots() {
     return text;
 }
 
-// One "name<TAB>value" line per measure. Counts are taken before anything is
-// made for the measuring itself.
+std::string Field(const char* name, unsigned long value) {
+    char line[64];
+    wsprintfA(line, "%s\t%lu\n", name, value);
+    return line;
+}
+
+// Counts are taken before anything is made for the measuring itself.
 std::string DescribeUsage() {
     const int gdiSlots = CountGdiSlots();
     const std::string freshSlots = FreshGdiSlots();
@@ -128,14 +132,13 @@ std::string DescribeUsage() {
     // Wine leaves PrivateUsage at 0 and counts private memory in PagefileUsage,
     // which Windows keeps equal to PrivateUsage.
     const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    char text[512];
-    wsprintfA(text,
-              "gdi_slots\t%d\nuser_objects\t%d\nwindows\t%d\nmenus\t%d\nicons\t%d\naccelerators\t%d\n"
-              "gr_gdi\t%lu\ngr_user\t%lu\nprivate_kb\t%lu\nfresh_gdi_slots\t",
-              gdiSlots, user.total(), user.windows, user.menus, user.icons, user.accelerators,
-              GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
-              static_cast<unsigned long>(privateBytes / 1024));
-    return text + freshSlots + "\n";
+    return Field(kUsageGdiSlots, gdiSlots) + Field(kUsageUserObjects, user.total()) +
+           Field(kUsageWindows, user.windows) + Field(kUsageMenus, user.menus) + Field(kUsageIcons, user.icons) +
+           Field(kUsageAccelerators, user.accelerators) +
+           Field(kUsageGuiGdi, GetGuiResources(process, GR_GDIOBJECTS)) +
+           Field(kUsageGuiUser, GetGuiResources(process, GR_USEROBJECTS)) +
+           Field(kUsagePrivateKb, static_cast<unsigned long>(privateBytes / 1024)) + kUsageFreshGdiSlots + "\t" +
+           freshSlots + "\n";
 }
 
 // One full path per line of every file (not directory) the process holds
@@ -165,9 +168,9 @@ void Reply(HWND to, const std::string& report) {
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPARAM wParam, LPARAM lParam) {
-    static const UINT probeMessage = RegisterWindowMessageA("Kanoze.Probe");
-    static const UINT usageMessage = RegisterWindowMessageA("Kanoze.ProbeGdi");
-    static const UINT filesMessage = RegisterWindowMessageA("Kanoze.ProbeFiles");
+    static const UINT probeMessage = RegisterWindowMessageA(kProbeMenuMessage);
+    static const UINT usageMessage = RegisterWindowMessageA(kProbeUsageMessage);
+    static const UINT filesMessage = RegisterWindowMessageA(kProbeFilesMessage);
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (call->message == probeMessage) {

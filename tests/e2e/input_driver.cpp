@@ -1,0 +1,171 @@
+// Real input to the game and its dialogs: keys, clicks, typing, the menu
+// from the keyboard, and the dialogs that answer.
+#include "input_driver.h"
+
+#include "game_driver.h"
+
+namespace {
+
+// Under Wine the display may answer a pointer move late with the position it
+// had before: the pointer counts as arrived once it has stayed put a while.
+void MovePointerTo(const INPUT& move, int x, int y) {
+    int steady = 0;
+    for (int i = 0; i < 200 && steady < 4; ++i) {
+        POINT cursor;
+        if (GetCursorPos(&cursor) && cursor.x == x && cursor.y == y) {
+            ++steady;
+        } else {
+            steady = 0;
+            INPUT again = move;
+            SendInput(1, &again, sizeof(INPUT));
+        }
+        Sleep(15);
+    }
+}
+
+HWND VisiblePopupMenu() {
+    HWND popup = nullptr;
+    while ((popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) != nullptr) {
+        if (IsWindowVisible(popup)) return popup;
+    }
+    return nullptr;
+}
+
+// The file dialog takes typing once its name field has the focus.
+bool NameFieldFocused(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return false;
+    wchar_t name[16] = {};
+    GetClassNameW(info.hwndFocus, name, 16);
+    return IsChild(dialog, info.hwndFocus) && lstrcmpiW(name, L"Edit") == 0;
+}
+
+}  // namespace
+
+void SendKey(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void TapKey(WORD key) {
+    SendKey(key, false);
+    SendKey(key, true);
+    Sleep(50);
+}
+
+void ClickScreen(int x, int y, bool right) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (x * 65535 + width / 2) / (width - 1);
+        i.mi.dy = (y * 65535 + height / 2) / (height - 1);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
+    // The pointer must have arrived before the button goes down, or the
+    // click lands where the pointer was.
+    MovePointerTo(input[0], x, y);
+    SendInput(2, &input[1], sizeof(INPUT));
+    Sleep(30);
+}
+
+void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = input[1].ki.wScan = c;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
+    // From the keyboard: under Wine the first click on the menu bar after the
+    // window has changed size is often lost, and every new picture resizes it.
+    WaitUntil([] { return VisiblePopupMenu() == nullptr; });
+    SetForegroundWindow(window_);
+    if (!WaitUntil([&] { return GetForegroundWindow() == window_; })) return false;
+    TapKey(VK_F10);  // F10 takes the bar, Right walks it
+    for (int i = 0; i < barPosition; ++i) TapKey(VK_RIGHT);
+    if (itemPosition < 0) {
+        TapKey(VK_RETURN);  // a command on the bar itself
+        return true;
+    }
+    TapKey(VK_DOWN);  // opens the entries on the first one
+    if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; })) return false;
+    for (int i = 0; i < itemPosition; ++i) TapKey(VK_DOWN);
+    TapKey(VK_RETURN);
+    return WaitUntil([] { return VisiblePopupMenu() == nullptr; });
+}
+
+void Game::PressAltF4(HWND target) {
+    SetForegroundWindow(target ? target : window_);
+    SendKey(VK_MENU, false);
+    SendKey(VK_F4, false);
+    SendKey(VK_F4, true);
+    SendKey(VK_MENU, true);
+}
+
+void Game::PressKey(WORD key) { TapKey(key); }
+
+void Game::ClickWindow(HWND target) {
+    RECT r;
+    GetWindowRect(target, &r);
+    ClickScreen((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+POINT Game::ClientToScreenPoint(int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window_, &point);
+    return point;
+}
+
+void Game::ClickClient(int x, int y, bool right) {
+    const POINT point = ClientToScreenPoint(x, y);
+    ClickScreen(point.x, point.y, right);
+}
+
+HWND WaitForDialog(const wchar_t* title, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = FindWindowW(L"#32770", title);
+        return dialog && IsWindowVisible(dialog);
+    }, timeoutMs);
+    return dialog;
+}
+
+bool WaitUntilClosed(HWND dialog, DWORD timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
+}
+
+bool AnswerFileDialog(const wchar_t* title, const std::wstring& path) {
+    HWND dialog = WaitForDialog(title);
+    if (!dialog || !WaitUntil([&] { return NameFieldFocused(dialog); })) return false;
+    if (path.empty()) {
+        TapKey(VK_ESCAPE);
+    } else {
+        TypeText(path);
+        TapKey(VK_RETURN);
+    }
+    return WaitUntilClosed(dialog);
+}
+
+std::wstring ControlText(HWND control) {
+    wchar_t text[1024] = {};
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::wstring FileTypeShown(HWND fileDialog) {
+    // cmb1 of <dlgs.h>: the file type box of the explorer-style dialog.
+    return fileDialog ? ControlText(GetDlgItem(fileDialog, 0x470)) : std::wstring();
+}

@@ -1,0 +1,117 @@
+// Asking the probe hook in the game's thread what the game holds and shows:
+// its menu, its objects and memory (probe_protocol.h).
+#include <cstdio>
+#include <cstdlib>
+
+#include "game_driver.h"
+
+namespace {
+
+const wchar_t kProbeClass[] = L"KanozeTestProbe";
+std::string g_reply;
+
+LRESULT CALLBACK ProbeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        g_reply.assign(static_cast<const char*>(data->lpData), data->cbData ? data->cbData - 1 : 0);
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The message-only window the replies come to.
+HWND ReplyWindow() {
+    static HWND window = nullptr;
+    if (!window) {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = ProbeWndProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kProbeClass;
+        RegisterClassW(&windowClass);
+        window = CreateWindowW(kProbeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+    }
+    return window;
+}
+
+}  // namespace
+
+std::string Game::Probe(const char* name) {
+    if (!hook_) {
+        HMODULE probe = LoadLibraryW((ModuleDirectory() + L"kanoze_probe.dll").c_str());
+        HOOKPROC procedure = probe ? reinterpret_cast<HOOKPROC>(
+                                         reinterpret_cast<void*>(GetProcAddress(probe, kProbeHookName)))
+                                   : nullptr;
+        if (!procedure) return std::string();
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, procedure, probe,
+                                  GetWindowThreadProcessId(window_, nullptr));
+        if (!hook_) return std::string();
+    }
+    g_reply.clear();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), 0,
+                        SMTO_NORMAL, 10000, &result);
+    return g_reply;
+}
+
+long Usage::Number(const char* name) const {
+    const auto found = fields.find(name);
+    return found == fields.end() ? -1 : std::strtol(found->second.c_str(), nullptr, 10);
+}
+
+std::string Usage::Describe() const {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "GDI %ld, USER %ld (windows %ld, menus %ld, icons %ld, accelerators %ld), "
+                  "GetGuiResources %ld/%ld, private %ld KB, fresh GDI slots %s",
+                  Gdi(), User(), Number(kUsageWindows), Number(kUsageMenus), Number(kUsageIcons),
+                  Number(kUsageAccelerators), Number(kUsageGuiGdi), Number(kUsageGuiUser), PrivateKb(),
+                  fields.count(kUsageFreshGdiSlots) ? fields.at(kUsageFreshGdiSlots).c_str() : "?");
+    return text;
+}
+
+bool Game::ReadUsage(Usage& usage) {
+    const std::string reply = Probe(kProbeUsageMessage);
+    if (reply.empty()) return false;
+    usage.fields.clear();
+    for (const std::string& line : SplitLines(reply)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) usage.fields[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return usage.Gdi() > 0 && usage.User() >= 0;
+}
+
+std::vector<MenuEntry> Game::ReadMenu() {
+    std::vector<MenuEntry> entries;
+    for (const std::string& line : SplitLines(Probe(kProbeMenuMessage))) {
+        MenuEntry entry;
+        char kind[8] = {};
+        int offset = 0;
+        if (std::sscanf(line.c_str(), kMenuLineRead, kind, &entry.barPosition, &entry.itemPosition, &entry.id,
+                        &entry.state, &entry.rect.left, &entry.rect.top, &entry.rect.right, &entry.rect.bottom,
+                        &offset) < 9) {
+            continue;
+        }
+        entry.kind = kind;
+        entry.text = line.substr(offset);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::string Game::CommandStates(std::initializer_list<UINT> ids) {
+    const std::vector<MenuEntry> menu = ReadMenu();
+    std::string out;
+    for (const UINT id : ids) {
+        const MenuEntry* entry = FindCommand(menu, id);
+        out += !entry ? "?" : (entry->state & kGrayed) ? "-" : "+";
+    }
+    return out;
+}
+
+const MenuEntry* Game::FindCommand(const std::vector<MenuEntry>& menu, UINT id) {
+    for (const MenuEntry& entry : menu) {
+        if (entry.id == id) return &entry;
+    }
+    return nullptr;
+}

@@ -1,0 +1,31 @@
+// What the test driver and the probe hook in the game's thread say to each
+// other: the hook's exported name, the registered messages and the replies.
+// The driver sends a message with its reply window in wParam; the hook
+// answers with one WM_COPYDATA of NUL-ended text, one line per entry.
+#pragma once
+
+constexpr char kProbeHookName[] = "KanozeProbeHook";
+
+// The menu, one line per item (kind, bar position, item position -1 for the
+// bar itself, id, state, bar item rectangle or 0,0,0,0, UTF-8 text).
+constexpr char kProbeMenuMessage[] = "Kanoze.Probe";
+constexpr char kMenuBar[] = "bar";
+constexpr char kMenuItem[] = "item";
+constexpr char kMenuLineWrite[] = "%s\t%d\t%d\t%u\t%u\t%ld,%ld,%ld,%ld\t";
+constexpr char kMenuLineRead[] = "%7[a-z]\t%d\t%d\t%u\t%u\t%ld,%ld,%ld,%ld\t%n";
+
+// The game process's objects and memory, one "name<TAB>value" line each.
+constexpr char kProbeUsageMessage[] = "Kanoze.ProbeGdi";
+constexpr char kUsageGdiSlots[] = "gdi_slots";        // live GDI handles, counted slot by slot
+constexpr char kUsageUserObjects[] = "user_objects";  // the four kinds below together
+constexpr char kUsageWindows[] = "windows";
+constexpr char kUsageMenus[] = "menus";
+constexpr char kUsageIcons[] = "icons";  // cursors too
+constexpr char kUsageAccelerators[] = "accelerators";
+constexpr char kUsageGuiGdi[] = "gr_gdi";  // GetGuiResources, 0 under Wine
+constexpr char kUsageGuiUser[] = "gr_user";
+constexpr char kUsagePrivateKb[] = "private_kb";
+constexpr char kUsageFreshGdiSlots[] = "fresh_gdi_slots";  // slots a new DC, bitmap and brush take
+
+// Every file the game process holds open, one full path a line.
+constexpr char kProbeFilesMessage[] = "Kanoze.ProbeFiles";
