@@ -72,11 +72,7 @@ int InitGameState(HWND window) {
         if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
     }
 
-    if (!LoadFirstListedPicture(window)) {
-        SetMenuCommand(window, IDM_START, false);
-        SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-        DrawMenuBar(window);
-    }
+    ShowPictureChange(window, LoadFirstListedPicture(window));
     g_state.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
     g_state.cardBackSourceWidth = kCardBackSide;
     g_state.cardBackSourceHeight = kCardBackSide;
@@ -116,24 +112,6 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     return 1;
 }
 
-int ShutdownApplication(HWND window) {
-    if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
-    for (HBITMAP* bitmap : {&g_state.picture, &g_state.cardBack, &g_state.cardBackSource}) {
-        if (*bitmap) DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
-    ReleasePresenter();
-
-    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
-                        g_state.highScores);
-    CloseMusicPlayer(g_state.music);
-
-    g_state.surfaceFactory.Reset();
-    CoUninitialize();
-    PostQuitMessage(0);
-    return 1;
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
     if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(kClassName, kWindowTitle)) {
@@ -149,7 +127,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // that it does not hold the picture back; nothing plays before the
     // player chooses Sound > Start anyway. Without one the game goes on in
     // silence.
-    OpenMusicPlayer(g_state.music, g_state.mainWindow);
+    ShowSoundMenu(g_state.mainWindow, OpenMusicPlayer(g_state.music, g_state.mainWindow));
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,8 +1,11 @@
-// The main window's messages and menu commands.
-#include <windows.h>
-
+// The main window's messages and menu commands: the one place that turns
+// them into calls on the modules, and their results into the next calls.
 #include "app/app.h"
+
+#include <objbase.h>
+
 #include "app/game_state.h"
+#include "display/presenter.h"
 #include "display/views.h"
 #include "game/difficulty_dialog.h"
 #include "game/game_win.h"
@@ -15,6 +18,12 @@
 #include "storage/list_file_win.h"
 
 namespace {
+
+// Grays (false) or enables (true) a menu command.
+void SetMenuCommand(HWND window, UINT command, bool enabled) {
+    EnableMenuItem(GetMenu(window), command,
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_GRAYED | MF_DISABLED)));
+}
 
 // A picture can be shown: a single file was opened or the play-list has entries.
 bool HasPictureSource() { return g_state.singleFileMode || !g_state.imageList.empty(); }
@@ -65,9 +74,18 @@ void OnCommand(HWND window, UINT command) {
     case IDM_CLOSE:
         DestroyWindow(window);
         break;
-    case IDM_OPEN_FILE:
-        if (OpenSingleFile(window)) DrawPicture();
+    case IDM_OPEN_FILE: {
+        const PictureChange change = OpenSingleFile(window);
+        ShowPictureChange(window, change);
+        if (change.loaded) {
+            g_state.play.playing = false;
+            g_state.play.revealPending = false;
+            g_state.play.firstPick = -1;
+            g_state.play.secondPick = -1;
+            DrawPicture();
+        }
         break;
+    }
     case IDM_START:
         StartGame(window);
         break;
@@ -80,24 +98,29 @@ void OnCommand(HWND window, UINT command) {
     case IDM_IMAGE_LIST_EDIT:
         EditImageList(window);
         break;
-    case IDM_IMAGE_LIST_RELOAD:
-        ReloadImageList(window);
+    case IDM_IMAGE_LIST_RELOAD: {
+        const PictureChange change = ReloadImageList(window);
+        // The reveal's timer is left to run out on its own.
+        g_state.play.revealPending = false;
+        if (!HasPictureSource()) g_state.play.playing = false;
+        ShowPictureChange(window, change);
         break;
+    }
     case IDM_NEXT_PICTURE:
         g_state.imageCursor += 1;
-        AdvanceImageList(window);
+        ShowPictureChange(window, AdvanceImageList(window));
         break;
     case IDM_HIGH_SCORE:
         ShowScoreRoll(window);
         break;
     case IDM_SOUND_START:
-        StartSound(g_state.music);
+        ShowSoundMenu(window, StartSound(g_state.music));
         break;
     case IDM_SOUND_STOP:
-        StopSound(g_state.music);
+        ShowSoundMenu(window, StopSound(g_state.music));
         break;
     case IDM_SOUND_LIST_EDIT:
-        EditSoundList(window);
+        ShowSoundMenu(window, EditSoundList(window));
         break;
     default:
         break;  // not a command of the menu
@@ -129,9 +152,44 @@ void OnRightButton() {
 
 }  // namespace
 
-void SetMenuCommand(HWND window, UINT command, bool enabled) {
-    EnableMenuItem(GetMenu(window), command,
-                   MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_GRAYED | MF_DISABLED)));
+int ShutdownApplication(HWND window) {
+    if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
+    for (HBITMAP* bitmap : {&g_state.picture, &g_state.cardBack, &g_state.cardBackSource}) {
+        if (*bitmap) DeleteObject(*bitmap);
+        *bitmap = nullptr;
+    }
+    ReleasePresenter();
+
+    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
+                        g_state.highScores);
+    CloseMusicPlayer(g_state.music);
+
+    g_state.surfaceFactory.Reset();
+    CoUninitialize();
+    PostQuitMessage(0);
+    return 1;
+}
+
+void ShowPictureChange(HWND window, const PictureChange& change) {
+    if (change.loaded) ShuffleBoard();
+    bool changed = false;
+    for (const auto& [command, item] : {std::pair{IDM_START, change.start}, std::pair{IDM_NEXT_PICTURE, change.nextPicture},
+                                        std::pair{IDM_IMAGE_LIST_RELOAD, change.reloadList}}) {
+        if (item == MenuItem::Unchanged) continue;
+        SetMenuCommand(window, command, item == MenuItem::Enabled);
+        changed = true;
+    }
+    if (changed) DrawMenuBar(window);
+    if (change.loaded) {
+        RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
+        InvalidateRect(window, &view, TRUE);
+    }
+}
+
+void ShowSoundMenu(HWND window, const SoundMenu& menu) {
+    if (!menu.change) return;
+    SetMenuCommand(window, IDM_SOUND_STOP, menu.stopEnabled);
+    SetMenuCommand(window, IDM_SOUND_START, menu.startEnabled);
 }
 
 int PaintView(HWND, const PAINTSTRUCT& paint) {
@@ -190,30 +248,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnRightButton();
         return 0;
     case WM_GRAPHNOTIFY:
-        OnGraphNotify(g_state.music);
+        ShowSoundMenu(window, OnGraphNotify(g_state.music));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-std::string LoadText(UINT id) {
-    // With no buffer, LoadStringW hands out the resource's own text and its length.
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(g_state.instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) return {};
-    // Code page 932 whatever the system's own code page is, as the texts
-    // always were.
-    const int size = WideCharToMultiByte(932, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text, length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
-std::string FileFilter(UINT nameId, const char* patterns) {
-    std::string filter = LoadText(nameId);
-    filter += '\0';
-    filter += patterns;
-    filter += '\0';  // c_str() adds the second NUL that ends the list
-    return filter;
 }

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/app.h"
+#include "res/texts.h"
 #include "app/game_state.h"
 #include "game/difficulty.h"
 #include "res/resource.h"

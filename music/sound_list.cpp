@@ -1,10 +1,10 @@
 // The sound play-list editor, and what the Edit list command does after it.
 #include "music/music.h"
 
-#include "app/app.h"
 #include "app/game_state.h"
 #include "pictures/list_editor.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "storage/list_file_win.h"
 
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -17,13 +17,12 @@ INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 // The music is neither started nor stopped here: a file that plays goes on,
 // and the next one comes from the edited list.
-int EditSoundList(HWND window) {
+SoundMenu EditSoundList(HWND window) {
     const INT_PTR result =
         DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SOUND_LIST), window, SoundListDlgProc, 0);
     // A sound.txt that could not be read is replaced only by a list the
     // player confirmed with OK.
     const SoundPlayer& player = g_state.music.player;
     SaveSoundListFile(g_state.listFiles, player.soundList, result == IDOK);
-    ShowSoundMenu(window, SoundMenuAfterEdit(player));
-    return 1;
+    return SoundMenuAfterEdit(player);
 }

@@ -7,12 +7,12 @@
 #include <cwctype>
 #include <string>
 
-#include "app/app.h"
 #include "app/com_ptr.h"
 #include "app/game_state.h"
 #include "pictures/list_editor.h"
 #include "pictures/load_picture.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "storage/list_file_win.h"
 
 namespace {
@@ -87,63 +87,63 @@ int ChooseFile(char* path, int size, HWND owner, const char* filter, const char*
     return GetOpenFileNameA(&dialog);
 }
 
-int LoadFirstListedPicture(HWND window) {
+PictureChange LoadFirstListedPicture(HWND window) {
+    PictureChange change;
     g_state.imageCursor = 0;
     while (!g_state.imageList.empty()) {
-        if (LoadPicture(window, g_state.imageList.front().c_str())) return 1;
+        if (LoadPicture(window, g_state.imageList.front().c_str())) {
+            change.loaded = true;
+            change.start = MenuItem::Enabled;
+            return change;
+        }
         g_state.imageList.erase(g_state.imageList.begin());
     }
-    return 0;
+    change.start = MenuItem::Grayed;
+    change.nextPicture = MenuItem::Grayed;
+    return change;
 }
 
-int OpenSingleFile(HWND window) {
+PictureChange OpenSingleFile(HWND window) {
+    PictureChange change;
     char path[kPathSize] = {};
     if (!g_state.singleFileMode) SaveImageListFile(g_state.listFiles, g_state.imageList, true, g_state.highScores);
     g_state.imageList.clear();
     g_state.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, PictureFilter().c_str(), PictureTitle().c_str(), "bmp")) return 0;
-    const int result = LoadPicture(window, path);
-    if (!result) return 0;
-    g_state.play.playing = false;
-    g_state.play.revealPending = false;
-    g_state.play.firstPick = -1;
-    g_state.play.secondPick = -1;
-    SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-    SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, true);
-    SetMenuCommand(window, IDM_START, true);
-    DrawMenuBar(window);
-    return result;
+    if (!ChooseFile(path, kPathSize, window, PictureFilter().c_str(), PictureTitle().c_str(), "bmp")) return change;
+    if (!LoadPicture(window, path)) return change;
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Grayed;
+    change.reloadList = MenuItem::Enabled;
+    return change;
 }
 
-int AdvanceImageList(HWND window) {
-    int result = 0;
+PictureChange AdvanceImageList(HWND window) {
+    PictureChange change;
     if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
     while (!g_state.imageList.empty()) {
-        result = LoadPicture(window, g_state.imageList[g_state.imageCursor].c_str());
-        if (result) break;
+        if (LoadPicture(window, g_state.imageList[g_state.imageCursor].c_str())) {
+            change.loaded = true;
+            change.start = MenuItem::Enabled;
+            break;
+        }
         DropEntryAtCursor();
     }
-    return result;
+    return change;
 }
 
-int ReloadImageList(HWND window) {
+PictureChange ReloadImageList(HWND window) {
     g_state.imageCursor = 0;
     g_state.imageList.clear();
-    g_state.play.revealPending = false;
     g_state.singleFileMode = false;
     ReloadImageListFile(g_state.listFiles, g_state.imageList, g_state.highScores);
-    LoadFirstListedPicture(window);
-    if (!g_state.imageList.empty()) {
-        SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, false);
-        SetMenuCommand(window, IDM_NEXT_PICTURE, true);
-        SetMenuCommand(window, IDM_START, true);
-    } else {
-        SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-        SetMenuCommand(window, IDM_START, false);
-        g_state.play.playing = false;
-    }
-    DrawMenuBar(window);
-    return 1;
+    PictureChange change = LoadFirstListedPicture(window);
+    const bool listed = !g_state.imageList.empty();
+    change.start = listed ? MenuItem::Enabled : MenuItem::Grayed;
+    change.nextPicture = listed ? MenuItem::Enabled : MenuItem::Grayed;
+    // Reloading again only makes sense after a single file replaced the list.
+    change.reloadList = listed ? MenuItem::Grayed : MenuItem::Unchanged;
+    return change;
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -3,16 +3,31 @@
 
 #include <windows.h>
 
+// How a change of the picture source leaves one item of the Game menu.
+enum class MenuItem { Unchanged, Enabled, Grayed };
+
+// What a change of the picture source asks of the rest of the program: a
+// newly loaded picture is shuffled and shown, and the Game menu follows.
+struct PictureChange {
+    bool loaded = false;
+    MenuItem start = MenuItem::Unchanged;
+    MenuItem nextPicture = MenuItem::Unchanged;
+    MenuItem reloadList = MenuItem::Unchanged;
+};
+
 // The file-open dialog shared by the picture and sound lists. Nonzero when a
 // file was chosen; its full path is then in `path`.
 int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
                const char* defaultExtension);
 
-int OpenSingleFile(HWND window);
-int AdvanceImageList(HWND window);
-int ReloadImageList(HWND window);
+// The player's choice of one file in place of the play-list.
+PictureChange OpenSingleFile(HWND window);
+// The entry at the cursor, or the first one after it that loads.
+PictureChange AdvanceImageList(HWND window);
+// The play-list read again from kanoze.txt, from its first entry.
+PictureChange ReloadImageList(HWND window);
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Loads the first entry of the play-list that loads, dropping the ones
-// before it. 1 when a picture was loaded.
-int LoadFirstListedPicture(HWND window);
+// before it. Without one, Start and Next picture are grayed.
+PictureChange LoadFirstListedPicture(HWND window);

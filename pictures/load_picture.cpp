@@ -2,14 +2,11 @@
 // exactly, and the window lies inside the work area of its monitor.
 #include "pictures/load_picture.h"
 
-#include "app/app.h"
 #include "app/game_state.h"
 #include "app/gdi.h"
 #include "display/presenter.h"
-#include "game/game_win.h"
 #include "pictures/fitting.h"
 #include "pictures/surface_factory.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -110,10 +107,5 @@ int LoadPicture(HWND window, const char* path) {
     g_state.pictureHeight = g_state.viewHeight = fitted.height;
 
     PlaceWindow(window, work, g_state.viewWidth, g_state.viewHeight, frame);
-    ShuffleBoard();
-    SetMenuCommand(window, IDM_START, true);
-    DrawMenuBar(window);
-    RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
-    InvalidateRect(window, &view, TRUE);
     return 1;
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
-// 1 when the picture was loaded, fitted and installed; 0 with nothing
-// changed when the file cannot be decoded, fitted or given a back surface.
+// 1 when the picture was loaded, fitted and installed (the caller shuffles
+// the board onto it); 0 with nothing changed when the file cannot be
+// decoded, fitted or given a back surface.
 int LoadPicture(HWND window, const char* path);
