@@ -13,6 +13,7 @@
 #include "game/rules.h"
 #include "music/music.h"
 #include "scores/best_times.h"
+#include "scores/celebration.h"
 #include "scores/score_roll.h"
 #include "storage/list_saving.h"
 

@@ -47,10 +47,7 @@ int InitGameState(HWND window) {
     g_state.board.columns = 4;
     g_state.board.rows = 4;
     g_state.board.easyMode = false;
-    g_state.play.playing = false;
-    g_state.play.revealPending = false;
-    g_state.play.firstPick = -1;
-    g_state.play.secondPick = -1;
+    StopPlay(g_state.play);
     g_state.roll.scoreRollActive = false;
     g_state.imageList.clear();
     g_state.imageCursor = 0;

@@ -25,6 +25,15 @@ void SetMenuCommand(HWND window, UINT command, bool enabled) {
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_GRAYED | MF_DISABLED)));
 }
 
+// The reveal timer's expiry: the two picks turn face down, or the
+// celebration ends.
+int EndReveal(HWND window) {
+    KillTimer(window, TIMER_REVEAL);
+    if (EndRevealState(g_state.play, g_state.clear)) KillTimer(window, TIMER_ANIMATION);
+    DrawCurrentView();
+    return 1;
+}
+
 // A picture can be shown: a single file was opened or the play-list has entries.
 bool HasPictureSource() { return g_state.singleFileMode || !g_state.imageList.empty(); }
 
@@ -35,9 +44,7 @@ void InvalidatePicture(HWND window) {
 
 void StartGame(HWND window) {
     ShuffleBoard();
-    g_state.play.playing = true;
-    g_state.play.secondPick = -1;
-    g_state.play.firstPick = -1;
+    StartPlay(g_state.play);
     if (g_state.play.revealPending) EndReveal(window);
     g_state.play.startTick = StampTick(GetTickCount());
     InvalidatePicture(window);
@@ -78,10 +85,7 @@ void OnCommand(HWND window, UINT command) {
         const PictureChange change = OpenSingleFile(window);
         ShowPictureChange(window, change);
         if (change.loaded) {
-            g_state.play.playing = false;
-            g_state.play.revealPending = false;
-            g_state.play.firstPick = -1;
-            g_state.play.secondPick = -1;
+            StopPlay(g_state.play);
             DrawPicture();
         }
         break;
@@ -127,9 +131,9 @@ void OnCommand(HWND window, UINT command) {
     }
 }
 
-void OnLeftButton(HWND window, LPARAM position) {
+void OnLeftButton(HWND window, int x, int y) {
     Play& play = g_state.play;
-    if (g_state.clear.clearMode != 0) {
+    if (g_state.clear.clearMode != ClearMode::None) {
         KillTimer(window, TIMER_REVEAL);
         KillTimer(window, TIMER_ANIMATION);
         ResetClearState(play, g_state.clear);
@@ -142,7 +146,7 @@ void OnLeftButton(HWND window, LPARAM position) {
         DrawPicture();
         return;
     }
-    if (play.playing && !play.revealPending) HandleCellClick(window, position);
+    if (play.playing && !play.revealPending) HandleCellClick(window, x, y);
     if (ClearIsDue(play)) BeginClearSequence(window);
 }
 
@@ -195,7 +199,7 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
     if (HasPictureSource() && !playing) return DrawPicture();
-    if (g_state.clear.clearMode != 0 && !playing) return StepClearAnimation();
+    if (g_state.clear.clearMode != ClearMode::None && !playing) return StepClearAnimation();
     if (HasPictureSource() && playing) return DrawBoard();
     if (!g_state.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.viewWidth, g_state.viewHeight, BLACKNESS);
@@ -242,7 +246,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     case WM_LBUTTONDOWN:
-        OnLeftButton(window, lParam);
+        // The client point as the two unsigned words of lParam.
+        OnLeftButton(window, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_RBUTTONDOWN:
         OnRightButton();

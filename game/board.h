@@ -37,6 +37,8 @@ struct ViewSize {
     int width;
     int height;
 };
+// One cell of a view of the given size, in whole pixels.
+ViewSize CellSizeOf(int viewWidth, int viewHeight, int columns, int rows);
 // The play area cut down to whole cells of a picture of the given size.
 ViewSize CutToWholeCells(int pictureWidth, int pictureHeight, int columns, int rows);
 

@@ -35,14 +35,14 @@ int ShuffleBoard() {
     const ViewSize view = CutToWholeCells(g_state.pictureWidth, g_state.pictureHeight, board.columns, board.rows);
     g_state.viewWidth = view.width;
     g_state.viewHeight = view.height;
-    RebuildCardBack(view.width / board.columns, view.height / board.rows);
+    const ViewSize cell = CellSizeOf(view.width, view.height, board.columns, board.rows);
+    RebuildCardBack(cell.width, cell.height);
     return 1;
 }
 
-int HandleCellClick(HWND window, LPARAM position) {
+int HandleCellClick(HWND window, int x, int y) {
     const Board& board = g_state.board;
-    const int cell = CellAtPoint(static_cast<uint32_t>(position), g_state.viewWidth, g_state.viewHeight,
-                                 board.columns, board.rows);
+    const int cell = CellAtPoint(x, y, g_state.viewWidth, g_state.viewHeight, board.columns, board.rows);
     if (cell < 0) return 0;
     const ClickOutcome outcome = ApplyCellClick(g_state.board, g_state.play, cell, GetTickCount());
     if (outcome == ClickOutcome::Exchanged) SetTimer(window, TIMER_REVEAL, kRevealMs, nullptr);
@@ -54,12 +54,5 @@ int ClearPicks() {
     g_state.play.firstPick = -1;
     g_state.play.secondPick = -1;
     DrawBoard();
-    return 1;
-}
-
-int EndReveal(HWND window) {
-    KillTimer(window, TIMER_REVEAL);
-    if (EndRevealState(g_state.play, g_state.clear)) KillTimer(window, TIMER_ANIMATION);
-    DrawCurrentView();
     return 1;
 }

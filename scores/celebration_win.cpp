@@ -79,7 +79,7 @@ int BeginClearSequence(HWND window) {
 
 int StepClearAnimation() {
     // A tick that outlived its celebration draws nothing.
-    if (g_state.clear.clearMode == 0) return 1;
+    if (g_state.clear.clearMode == ClearMode::None) return 1;
     const CelebrationFrame frame = StepCelebration(g_state.clear, g_state.viewWidth);
     return DrawClearScreen(frame.captionLeft, frame.captionTop, frame.timeLeft, frame.timeTop);
 }

@@ -525,7 +525,7 @@ void MeasureClearScreen(const std::string& startJpg) {
     const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
     ClearState& clear = g_state.clear;
     const unsigned period = StartCelebration(clear, metrics, g_state.viewWidth, g_state.viewHeight);
-    if (clear.clearMode != 1) Note("the celebration did not choose its slide-in");
+    if (clear.clearMode != ClearMode::SlideIn) Note("the celebration did not choose its slide-in");
     AddFrameRow("DrawClearScreen frame, slide-in at rest over a 640 × 480 picture",
                 FrameTimes([&] { DrawClearScreen(clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY); }),
                 period, 0.05);
