@@ -28,6 +28,8 @@ struct GameState {
     HBITMAP cardBackSource = nullptr;
     int cardBackSourceWidth = 0;
     int cardBackSourceHeight = 0;
+    // The play area: the picture cut to whole cells by ShuffleBoard; before
+    // the first picture, the client area the window is made with.
     int viewWidth = 640;
     int viewHeight = 480;
 

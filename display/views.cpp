@@ -26,17 +26,18 @@ int DrawBoard() {
     return 1;
 }
 
+void DrawPictureFrame(HDC dc, HBITMAP picture, int width, int height) {
+    MemoryDc memory;
+    if (!picture || !memory) {
+        PatBlt(dc, 0, 0, width, height, BLACKNESS);
+        return;
+    }
+    memory.Select(picture);
+    BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
 int DrawPicture() {
-    PresentBackSurface([](HDC dc) {
-        if (!g_state.picture) {
-            PatBlt(dc, 0, 0, g_state.viewWidth, g_state.viewHeight, BLACKNESS);
-            return;
-        }
-        MemoryDc memory;
-        if (!memory) return;
-        memory.Select(g_state.picture);
-        BitBlt(dc, 0, 0, g_state.viewWidth, g_state.viewHeight, memory.get(), 0, 0, SRCCOPY);
-    });
+    PresentBackSurface([](HDC dc) { DrawPictureFrame(dc, g_state.picture, g_state.viewWidth, g_state.viewHeight); });
     return 1;
 }
 

@@ -5,6 +5,7 @@
 
 constexpr int kMinSide = 4;    // fewest columns or rows
 constexpr int kMaxSide = 10;   // most columns or rows
+constexpr int kSideCounts = kMaxSide - kMinSide + 1;  // column (or row) counts there are
 constexpr int kMaxCellCount = kMaxSide * kMaxSide;
 constexpr int kShuffleExchanges = 150;
 

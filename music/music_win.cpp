@@ -5,10 +5,9 @@
 #include <string>
 
 #include "res/resource.h"
+#include "storage/list_file.h"
 
 namespace {
-
-constexpr int kPathSize = 1024;
 
 MusicPlayer& Music(void* music) { return *static_cast<MusicPlayer*>(music); }
 

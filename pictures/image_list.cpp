@@ -13,11 +13,10 @@
 #include "pictures/load_picture.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "storage/list_file.h"
 #include "storage/list_file_win.h"
 
 namespace {
-
-constexpr int kPathSize = 1024;
 
 // The file dialog's picture filter: bmp, jpg and gif first, then every
 // picture the system's decoders read (png, tif and whatever else is installed).

@@ -3,10 +3,9 @@
 
 #include "pictures/image_list.h"
 #include "res/resource.h"
+#include "storage/list_file.h"
 
 namespace {
-
-constexpr int kPathSize = 1024;
 
 // Inserts the chosen file before the selected entry, or appends it.
 int AddListEntry(HWND dialog, const ListEditor& editor) {

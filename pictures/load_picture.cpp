@@ -103,9 +103,9 @@ int LoadPicture(HWND window, const char* path) {
                         file.bitmap ? file.bitmap.get() : picture.get());
     if (g_state.picture) DeleteObject(g_state.picture);
     g_state.picture = picture.Release();
-    g_state.pictureWidth = g_state.viewWidth = fitted.width;
-    g_state.pictureHeight = g_state.viewHeight = fitted.height;
+    g_state.pictureWidth = fitted.width;
+    g_state.pictureHeight = fitted.height;
 
-    PlaceWindow(window, work, g_state.viewWidth, g_state.viewHeight, frame);
+    PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return 1;
 }

@@ -11,13 +11,12 @@
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
 #include "pictures/orientation.h"
+#include "storage/list_file.h"
 
 namespace {
 
 // Pictures beyond this many pixels are refused before the decoder takes
 // memory for them (Wine's jpg decoder holds the whole picture).
-constexpr uint64_t kMaxPixels = uint64_t(1) << 27;
-constexpr UINT kMaxPictureSide = 32767;
 constexpr UINT kRowsPerBand = 64;
 // The Exif block is an APP1 segment, at most 64 KB, near the file's start.
 constexpr DWORD kExifBytes = 65536 + 4096;
@@ -87,7 +86,7 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
     const UINT left = QueryNumber(reader.get(), L"/imgdesc/Left"), top = QueryNumber(reader.get(), L"/imgdesc/Top");
     if (screenWidth == 0 || screenHeight == 0) return true;  // no screen size: the frame alone
     if (screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide ||
-        uint64_t(screenWidth) * screenHeight > kMaxPixels) {
+        uint64_t(screenWidth) * screenHeight > kMaxPicturePixels) {
         return false;
     }
     if (left == 0 && top == 0 && frameWidth == screenWidth && frameHeight == screenHeight) return true;
@@ -144,8 +143,8 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
 
 bool OpenWithWic(IWICImagingFactory* factory, const char* path, PictureFile& file) {
     if (!factory) return false;
-    wchar_t widePath[1024];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, 1024)) return false;
+    wchar_t widePath[kPathSize];
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathSize)) return false;
     std::vector<uint8_t> head;
     if (!ReadHead(path, head, kExifBytes)) return false;
 
@@ -158,7 +157,7 @@ bool OpenWithWic(IWICImagingFactory* factory, const char* path, PictureFile& fil
     if (FAILED(decoder->GetFrame(0, frame.Receive()))) return false;
     UINT width = 0, height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxPictureSide ||
-        height > kMaxPictureSide || uint64_t(width) * height > kMaxPixels) {
+        height > kMaxPictureSide || uint64_t(width) * height > kMaxPicturePixels) {
         return false;
     }
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), file.pixels.Receive()))) {

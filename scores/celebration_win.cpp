@@ -8,6 +8,7 @@
 #include "app/game_state.h"
 #include "app/gdi.h"
 #include "display/presenter.h"
+#include "display/views.h"
 #include "res/resource.h"
 #include "scores/celebration.h"
 #include "scores/name_dialog.h"
@@ -89,13 +90,7 @@ int DrawClearScreen(int captionLeft, int captionTop, int timeLeft, int timeTop) 
     const int width = g_state.viewWidth;
     const int height = g_state.viewHeight;
     PresentBackSurface([&](HDC dc) {
-        if (g_state.picture) {
-            MemoryDc memory;
-            if (memory) {
-                memory.Select(g_state.picture);
-                BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-            }
-        }
+        DrawPictureFrame(dc, g_state.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
         DrawShadowedText(dc, kClearCaption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,

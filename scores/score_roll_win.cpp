@@ -34,13 +34,7 @@ int DrawScoreRoll(int left, int top, int right) {
     const int width = g_state.viewWidth;
     const int height = g_state.viewHeight;
     PresentBackSurface([&](HDC dc) {
-        MemoryDc memory;
-        if (g_state.picture && memory) {
-            memory.Select(g_state.picture);
-            BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-        } else {
-            PatBlt(dc, 0, 0, width, height, BLACKNESS);
-        }
+        DrawPictureFrame(dc, g_state.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kRollFontHeight));
         for (const RollLine& line : lines) {

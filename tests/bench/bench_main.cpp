@@ -520,6 +520,7 @@ void MeasureClearScreen(const std::string& startJpg) {
         Note("the 640 x 480 picture did not load");
         return;
     }
+    ShuffleBoard();
     g_state.play.startTick = 1000;
     g_state.play.endTick = 1000 + 83 * 1000;  // 1 min 23 sec
     const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
