@@ -26,7 +26,6 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
-constexpr int kCardBackSide = 48;
 
 // The file names in the demo folder beside the program.
 std::vector<std::string> DemoFolderNames(const std::string& folder) {
@@ -70,9 +69,12 @@ int InitGameState(HWND window) {
     }
 
     ShowPictureChange(window, LoadFirstListedPicture(window));
+    // Without a card back no board can be drawn: start-up ends.
     g_state.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
-    g_state.cardBackSourceWidth = kCardBackSide;
-    g_state.cardBackSourceHeight = kCardBackSide;
+    BITMAP cardBack = {};
+    if (!g_state.cardBackSource || !GetObjectA(g_state.cardBackSource, sizeof cardBack, &cardBack)) return 0;
+    g_state.cardBackSourceWidth = cardBack.bmWidth;
+    g_state.cardBackSourceHeight = cardBack.bmHeight;
     return 1;
 }
 
@@ -92,8 +94,6 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return 0;
 
-    g_state.viewWidth = 640;
-    g_state.viewHeight = 480;
     g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
                                          nullptr, nullptr, instance, nullptr);
@@ -103,7 +103,7 @@ int InitApplication(HINSTANCE instance, int showCommand) {
 
     if (!InitDirectDraw()) return 0;
     if (FAILED(CreateSurfaceFactory())) return 0;
-    InitGameState(g_state.mainWindow);
+    if (!InitGameState(g_state.mainWindow)) return 0;
     RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);
     return 1;
@@ -116,7 +116,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 0;
     }
     g_state.instance = instance;
-    CoInitialize(nullptr);
+    // Every picture decoder and the filter graph live in this apartment.
+    if (FAILED(CoInitialize(nullptr))) return 0;
     if (!InitApplication(instance, showCommand)) return 0;
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
