@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/board.h"
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 #include "display/presenter.h"
 #include "game/rules.h"
 #include "music/music.h"

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 
 struct Presenter {
     ComPtr<IDirectDraw7> directDraw;

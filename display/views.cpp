@@ -2,7 +2,7 @@
 #include "display/views.h"
 
 #include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
 
 int DrawBoard() {

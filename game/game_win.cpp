@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/views.h"
 #include "res/resource.h"
 

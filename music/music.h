@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 #include "music/music_core.h"
 
 // The four interfaces of one filter graph, each empty when not held.

@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <string>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 #include "app/game_state.h"
 #include "pictures/list_editor.h"
 #include "pictures/load_picture.h"

@@ -3,7 +3,7 @@
 #include "pictures/load_picture.h"
 
 #include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
 #include "pictures/fitting.h"
 #include "pictures/surface_factory.h"

@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "app/com_ptr.h"
-#include "app/gdi.h"
+#include "display/com_ptr.h"
+#include "display/gdi.h"
 
 // Creates g_state.surfaceFactory; a negative result means no decoder.
 HRESULT CreateSurfaceFactory();

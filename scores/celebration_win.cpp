@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
 #include "display/views.h"
 #include "res/resource.h"

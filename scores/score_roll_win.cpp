@@ -3,7 +3,7 @@
 #include "scores/score_roll_win.h"
 
 #include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
 #include "display/views.h"
 #include "res/resource.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 #include "app/game_state.h"
 #include "bench_frame.h"
 #include "wic_floor.h"
