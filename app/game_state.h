@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
 #include "display/com_ptr.h"
 #include "display/presenter.h"
+#include "game/board.h"
 #include "game/rules.h"
 #include "music/music.h"
 #include "scores/best_times.h"

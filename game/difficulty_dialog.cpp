@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "res/texts.h"
 #include "app/game_state.h"
 #include "game/difficulty.h"
 #include "res/resource.h"
+#include "res/texts.h"
 
 namespace {
 

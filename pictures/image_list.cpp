@@ -7,8 +7,8 @@
 #include <cwctype>
 #include <string>
 
-#include "display/com_ptr.h"
 #include "app/game_state.h"
+#include "display/com_ptr.h"
 #include "pictures/list_editor.h"
 #include "pictures/load_picture.h"
 #include "res/resource.h"

@@ -18,10 +18,9 @@
 #include <vector>
 
 #include "app/app.h"
-#include "display/com_ptr.h"
 #include "app/game_state.h"
 #include "bench_frame.h"
-#include "wic_floor.h"
+#include "display/com_ptr.h"
 #include "display/views.h"
 #include "game/game_win.h"
 #include "pictures/load_picture.h"
@@ -29,6 +28,7 @@
 #include "scores/score_roll.h"
 #include "scores/score_roll_win.h"
 #include "storage/list_file_win.h"
+#include "wic_floor.h"
 
 namespace {
 
