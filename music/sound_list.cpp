@@ -2,7 +2,7 @@
 #include "music/music.h"
 
 #include "app/game_state.h"
-#include "pictures/list_editor.h"
+#include "display/list_editor.h"
 #include "res/resource.h"
 #include "res/texts.h"
 #include "storage/list_file_win.h"

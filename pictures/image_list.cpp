@@ -1,7 +1,6 @@
 // The picture play-list and its editor.
 #include "pictures/image_list.h"
 
-#include <commdlg.h>
 #include <wincodec.h>
 
 #include <cwctype>
@@ -9,7 +8,7 @@
 
 #include "app/game_state.h"
 #include "display/com_ptr.h"
-#include "pictures/list_editor.h"
+#include "display/list_editor.h"
 #include "pictures/load_picture.h"
 #include "res/resource.h"
 #include "res/texts.h"
@@ -71,20 +70,6 @@ void DropEntryAtCursor() {
 }
 
 }  // namespace
-
-int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
-               const char* defaultExtension) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = static_cast<DWORD>(size);
-    dialog.lpstrTitle = title;
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
-    dialog.lpstrDefExt = defaultExtension;
-    return GetOpenFileNameA(&dialog);
-}
 
 PictureChange LoadFirstListedPicture(HWND window) {
     PictureChange change;

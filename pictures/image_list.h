@@ -15,11 +15,6 @@ struct PictureChange {
     MenuItem reloadList = MenuItem::Unchanged;
 };
 
-// The file-open dialog shared by the picture and sound lists. Nonzero when a
-// file was chosen; its full path is then in `path`.
-int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
-               const char* defaultExtension);
-
 // The player's choice of one file in place of the play-list.
 PictureChange OpenSingleFile(HWND window);
 // The entry at the cursor, or the first one after it that loads.

@@ -1,7 +1,8 @@
-// The play-list editor dialog shared by the picture and sound lists.
-#include "pictures/list_editor.h"
+// The play-list editor dialog and the file-open dialog shared by the picture and sound lists.
+#include "display/list_editor.h"
 
-#include "pictures/image_list.h"
+#include <commdlg.h>
+
 #include "res/resource.h"
 #include "storage/list_file.h"
 
@@ -49,6 +50,20 @@ void ApplyListEditor(HWND dialog, const ListEditor& editor, std::vector<std::str
 }
 
 }  // namespace
+
+int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
+               const char* defaultExtension) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = static_cast<DWORD>(size);
+    dialog.lpstrTitle = title;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
+    dialog.lpstrDefExt = defaultExtension;
+    return GetOpenFileNameA(&dialog);
+}
 
 INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, const ListEditor& editor,
                       std::vector<std::string>& list) {

@@ -1,12 +1,17 @@
-// The play-list editor dialog shared by the picture and sound lists: the
-// dialog's list box holds a working copy, Add and Delete change the copy, OK
-// puts it back in place of the list, Cancel drops it.
+// The play-list editor dialog and the file-open dialog, shared by the picture
+// and sound lists. The editor's list box holds a working copy, Add and Delete
+// change the copy, OK puts it back in place of the list, Cancel drops it.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+// The file-open dialog shared by the picture and sound lists. Nonzero when a
+// file was chosen; its full path is then in `path`.
+int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
+               const char* defaultExtension);
 
 struct ListEditor {
     int listBox;  // control id of the dialog's list box
