@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "display/com_ptr.h"
-#include "display/presenter.h"
+#include "display/views.h"
 #include "game/board.h"
 #include "game/rules.h"
 #include "music/music.h"
@@ -22,28 +22,17 @@ struct GameState {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
 
-    // Board: shape, mode, arrangement, card back, drawn area
+    // Board: shape, mode, arrangement
     Board board;
-    HBITMAP cardBack = nullptr;
-    HBITMAP cardBackSource = nullptr;
-    int cardBackSourceWidth = 0;
-    int cardBackSourceHeight = 0;
-    // The play area: the picture cut to whole cells by ShuffleBoard; before
-    // the first picture, the client area the window is made with.
-    int viewWidth = 640;
-    int viewHeight = 480;
 
     // Picks and the game in progress; the celebration's mode
     Play play;
     ClearState clear;
 
-    // Presenter
-    Presenter presenter;
+    // What is on the screen: the presenter, the play area, the picture and the card back
+    Screen screen;
 
-    // Picture, and the decoder of every format but bmp
-    HBITMAP picture = nullptr;
-    int pictureWidth = 0;
-    int pictureHeight = 0;
+    // The decoder of every format but bmp
     ComPtr<IWICImagingFactory> surfaceFactory;
 
     // Picture play-list (in place of a hidden list box)

@@ -70,11 +70,11 @@ int InitGameState(HWND window) {
 
     ShowPictureChange(window, LoadFirstListedPicture(window));
     // Without a card back no board can be drawn: start-up ends.
-    g_state.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
+    g_state.screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
     BITMAP cardBack = {};
-    if (!g_state.cardBackSource || !GetObjectA(g_state.cardBackSource, sizeof cardBack, &cardBack)) return 0;
-    g_state.cardBackSourceWidth = cardBack.bmWidth;
-    g_state.cardBackSourceHeight = cardBack.bmHeight;
+    if (!g_state.screen.cardBackSource || !GetObjectA(g_state.screen.cardBackSource, sizeof cardBack, &cardBack)) return 0;
+    g_state.screen.cardBackSourceWidth = cardBack.bmWidth;
+    g_state.screen.cardBackSourceHeight = cardBack.bmHeight;
     return 1;
 }
 
@@ -101,10 +101,10 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 
-    if (!InitDirectDraw()) return 0;
+    if (!InitDirectDraw(g_state.screen.presenter, g_state.mainWindow, g_state.screen.viewWidth, g_state.screen.viewHeight)) return 0;
     if (FAILED(CreateSurfaceFactory())) return 0;
     if (!InitGameState(g_state.mainWindow)) return 0;
-    RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
+    RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);
     return 1;
 }

@@ -30,7 +30,7 @@ void SetMenuCommand(HWND window, UINT command, bool enabled) {
 int EndReveal(HWND window) {
     KillTimer(window, TIMER_REVEAL);
     if (EndRevealState(g_state.play, g_state.clear)) KillTimer(window, TIMER_ANIMATION);
-    DrawCurrentView();
+    DrawCurrentView(g_state.screen, g_state.board, g_state.play);
     return 1;
 }
 
@@ -38,7 +38,7 @@ int EndReveal(HWND window) {
 bool HasPictureSource() { return g_state.singleFileMode || !g_state.imageList.empty(); }
 
 void InvalidatePicture(HWND window) {
-    RECT area = {0, 0, g_state.pictureWidth, g_state.pictureHeight};
+    RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
     InvalidateRect(window, &area, TRUE);
 }
 
@@ -48,7 +48,7 @@ void StartGame(HWND window) {
     if (g_state.play.revealPending) EndReveal(window);
     g_state.play.startTick = StampTick(GetTickCount());
     InvalidatePicture(window);
-    DrawBoard();
+    DrawBoard(g_state.screen, g_state.board, g_state.play);
 }
 
 void EditImageList(HWND window) {
@@ -66,12 +66,12 @@ void ChangeDifficulty(HWND window) {
     ShuffleBoard();
     DropPicksOutsideBoard(g_state.play, CellCount(g_state.board));
     InvalidatePicture(window);
-    DrawBoard();
+    DrawBoard(g_state.screen, g_state.board, g_state.play);
 }
 
 // The roll starts (again) just below the view; a celebration or reveal ends first.
 void ShowScoreRoll(HWND window) {
-    StartScoreRoll(g_state.roll, g_state.viewWidth, g_state.viewHeight);
+    StartScoreRoll(g_state.roll, g_state.screen.viewWidth, g_state.screen.viewHeight);
     if (g_state.play.revealPending) EndReveal(window);
     SetTimer(window, TIMER_ANIMATION, kRollPeriodMs, nullptr);
 }
@@ -86,7 +86,7 @@ void OnCommand(HWND window, UINT command) {
         ShowPictureChange(window, change);
         if (change.loaded) {
             StopPlay(g_state.play);
-            DrawPicture();
+            DrawPicture(g_state.screen);
         }
         break;
     }
@@ -137,13 +137,13 @@ void OnLeftButton(HWND window, int x, int y) {
         KillTimer(window, TIMER_REVEAL);
         KillTimer(window, TIMER_ANIMATION);
         ResetClearState(play, g_state.clear);
-        DrawPicture();
+        DrawPicture(g_state.screen);
         return;
     }
     if (g_state.roll.scoreRollActive) {
         KillTimer(window, TIMER_ANIMATION);
         g_state.roll.scoreRollActive = false;
-        DrawPicture();
+        DrawPicture(g_state.screen);
         return;
     }
     if (play.playing && !play.revealPending) HandleCellClick(window, x, y);
@@ -158,11 +158,11 @@ void OnRightButton() {
 
 int ShutdownApplication(HWND window) {
     if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
-    for (HBITMAP* bitmap : {&g_state.picture, &g_state.cardBack, &g_state.cardBackSource}) {
+    for (HBITMAP* bitmap : {&g_state.screen.picture, &g_state.screen.cardBack, &g_state.screen.cardBackSource}) {
         if (*bitmap) DeleteObject(*bitmap);
         *bitmap = nullptr;
     }
-    ReleasePresenter();
+    ReleasePresenter(g_state.screen.presenter);
 
     SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
                         g_state.highScores);
@@ -185,7 +185,7 @@ void ShowPictureChange(HWND window, const PictureChange& change) {
     }
     if (changed) DrawMenuBar(window);
     if (change.loaded) {
-        RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
+        RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
         InvalidateRect(window, &view, TRUE);
     }
 }
@@ -198,11 +198,11 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
 
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
-    if (HasPictureSource() && !playing) return DrawPicture();
+    if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
     if (g_state.clear.clearMode != ClearMode::None && !playing) return StepClearAnimation();
-    if (HasPictureSource() && playing) return DrawBoard();
+    if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
     if (!g_state.singleFileMode && !playing) {
-        PatBlt(paint.hdc, 0, 0, g_state.viewWidth, g_state.viewHeight, BLACKNESS);
+        PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);
         return 1;
     }
     return 0;

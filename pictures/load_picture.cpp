@@ -92,19 +92,18 @@ int LoadPicture(HWND window, const char* path) {
     }
     // Too small, no memory for the fitted copy, or no back surface for it:
     // everything stays as it was.
-    if (!picture || RecreateBackSurface(fitted.width, fitted.height) != DD_OK) {
+    if (!picture || RecreateBackSurface(g_state.screen.presenter, fitted.width, fitted.height) != DD_OK) {
         MoveWindow(window, before.left, before.top, before.right - before.left, before.bottom - before.top,
                    TRUE);
         return 0;
     }
 
     // The colour table is read from the picture as decoded, before fitting.
-    ApplyPicturePalette(g_state.presenter.directDraw.get(), g_state.presenter.primarySurface.get(),
-                        file.bitmap ? file.bitmap.get() : picture.get());
-    if (g_state.picture) DeleteObject(g_state.picture);
-    g_state.picture = picture.Release();
-    g_state.pictureWidth = fitted.width;
-    g_state.pictureHeight = fitted.height;
+    ApplyPicturePalette(g_state.screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
+    if (g_state.screen.picture) DeleteObject(g_state.screen.picture);
+    g_state.screen.picture = picture.Release();
+    g_state.screen.pictureWidth = fitted.width;
+    g_state.screen.pictureHeight = fitted.height;
 
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return 1;

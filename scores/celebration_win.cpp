@@ -23,7 +23,7 @@ uint32_t ElapsedGameMs() { return ElapsedMilliseconds(g_state.play.startTick, g_
 
 // The right and bottom edge DrawTextA gives `text` in a view-sized rectangle.
 SIZE MeasureText(HDC dc, const char* text) {
-    RECT area = {0, 0, g_state.viewWidth, g_state.viewHeight};
+    RECT area = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     DrawTextA(dc, text, -1, &area, DT_CALCRECT);
     return {area.right, area.bottom};
 }
@@ -70,7 +70,7 @@ void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UIN
 
 int BeginClearSequence(HWND window) {
     const CaptionMetrics metrics = MeasureCaption(window);
-    const unsigned period = StartCelebration(g_state.clear, metrics, g_state.viewWidth, g_state.viewHeight);
+    const unsigned period = StartCelebration(g_state.clear, metrics, g_state.screen.viewWidth, g_state.screen.viewHeight);
     SetTimer(window, TIMER_ANIMATION, period, nullptr);
     UpdateBestTime(window);
     SetTimer(window, TIMER_REVEAL, kCelebrationMs, nullptr);
@@ -81,16 +81,16 @@ int BeginClearSequence(HWND window) {
 int StepClearAnimation() {
     // A tick that outlived its celebration draws nothing.
     if (g_state.clear.clearMode == ClearMode::None) return 1;
-    const CelebrationFrame frame = StepCelebration(g_state.clear, g_state.viewWidth);
+    const CelebrationFrame frame = StepCelebration(g_state.clear, g_state.screen.viewWidth);
     return DrawClearScreen(frame.captionLeft, frame.captionTop, frame.timeLeft, frame.timeTop);
 }
 
 int DrawClearScreen(int captionLeft, int captionTop, int timeLeft, int timeTop) {
     const std::string timeText = FormatTimeText(ElapsedGameMs());
-    const int width = g_state.viewWidth;
-    const int height = g_state.viewHeight;
-    PresentBackSurface([&](HDC dc) {
-        DrawPictureFrame(dc, g_state.picture, width, height);
+    const int width = g_state.screen.viewWidth;
+    const int height = g_state.screen.viewHeight;
+    PresentBackSurface(g_state.screen.presenter, width, height, [&](HDC dc) {
+        DrawPictureFrame(dc, g_state.screen.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
         DrawShadowedText(dc, kClearCaption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,

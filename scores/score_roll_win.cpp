@@ -23,7 +23,7 @@ int StepScoreRoll(HWND window) {
     ScoreRoll& roll = g_state.roll;
     if (!AdvanceScoreRoll(roll)) {
         KillTimer(window, TIMER_ANIMATION);
-        DrawPicture();
+        DrawPicture(g_state.screen);
         return 0;
     }
     return DrawScoreRoll(roll.rollLeft, roll.rollTop, roll.rollRight);
@@ -31,10 +31,10 @@ int StepScoreRoll(HWND window) {
 
 int DrawScoreRoll(int left, int top, int right) {
     const std::vector<RollLine> lines = ScoreRollLines(g_state.highScores);
-    const int width = g_state.viewWidth;
-    const int height = g_state.viewHeight;
-    PresentBackSurface([&](HDC dc) {
-        DrawPictureFrame(dc, g_state.picture, width, height);
+    const int width = g_state.screen.viewWidth;
+    const int height = g_state.screen.viewHeight;
+    PresentBackSurface(g_state.screen.presenter, width, height, [&](HDC dc) {
+        DrawPictureFrame(dc, g_state.screen.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kRollFontHeight));
         for (const RollLine& line : lines) {

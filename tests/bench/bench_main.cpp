@@ -499,13 +499,13 @@ void MeasureDrawBoard(const std::string& startJpg) {
     g_state.play.playing = true;
     g_state.play.firstPick = 12;
     g_state.play.secondPick = 87;
-    AddFrameRow("DrawBoard frame, 10 × 10, difficult", FrameTimes([] { DrawBoard(); }), kRevealMs, 0.01);
+    AddFrameRow("DrawBoard frame, 10 × 10, difficult", FrameTimes([] { DrawBoard(g_state.screen, g_state.board, g_state.play); }), kRevealMs, 0.01);
 
     // Easy mode with half the pieces home: every other pair of cells exchanged.
     board.easyMode = true;
     for (int cell = 0; cell < kMaxCellCount; ++cell) board.cellOrder[cell] = cell;
     for (int cell = 0; cell + 1 < kMaxCellCount; cell += 4) std::swap(board.cellOrder[cell], board.cellOrder[cell + 1]);
-    AddFrameRow("DrawBoard frame, 10 × 10, easy (half the pieces home)", FrameTimes([] { DrawBoard(); }),
+    AddFrameRow("DrawBoard frame, 10 × 10, easy (half the pieces home)", FrameTimes([] { DrawBoard(g_state.screen, g_state.board, g_state.play); }),
                 kRevealMs, 0.01);
     g_state.play.playing = false;
     g_state.play.firstPick = g_state.play.secondPick = -1;
@@ -525,7 +525,7 @@ void MeasureClearScreen(const std::string& startJpg) {
     g_state.play.endTick = 1000 + 83 * 1000;  // 1 min 23 sec
     const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
     ClearState& clear = g_state.clear;
-    const unsigned period = StartCelebration(clear, metrics, g_state.viewWidth, g_state.viewHeight);
+    const unsigned period = StartCelebration(clear, metrics, g_state.screen.viewWidth, g_state.screen.viewHeight);
     if (clear.clearMode != ClearMode::SlideIn) Note("the celebration did not choose its slide-in");
     AddFrameRow("DrawClearScreen frame, slide-in at rest over a 640 × 480 picture",
                 FrameTimes([&] { DrawClearScreen(clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY); }),
@@ -536,7 +536,7 @@ void MeasureClearScreen(const std::string& startJpg) {
 // The roll half-way up over the same picture, every entry at its default.
 void MeasureScoreRoll() {
     ResetHighScores(g_state.highScores);
-    StartScoreRoll(g_state.roll, g_state.viewWidth, g_state.viewHeight);
+    StartScoreRoll(g_state.roll, g_state.screen.viewWidth, g_state.screen.viewHeight);
     const int top = -3800;  // the easy table's last entries and the difficult heading show
     AddFrameRow("DrawScoreRoll frame, 198 lines, half-way up a 640 × 480 picture",
                 FrameTimes([&] { DrawScoreRoll(g_state.roll.rollLeft, top, g_state.roll.rollRight); }),
