@@ -43,7 +43,7 @@ void InvalidatePicture(HWND window) {
 }
 
 void StartGame(HWND window) {
-    ShuffleBoard();
+    ShuffleBoard(g_state.board, g_state.screen);
     StartPlay(g_state.play);
     if (g_state.play.revealPending) EndReveal(window);
     g_state.play.startTick = StampTick(GetTickCount());
@@ -61,9 +61,9 @@ void EditImageList(HWND window) {
 // The new board size reaches a running game at once; a pick that no longer
 // lies on the smaller board is dropped with its partner.
 void ChangeDifficulty(HWND window) {
-    DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_DIFFICULTY), window, DifficultyDlgProc, 0);
+    ChooseDifficulty(window, g_state.board);
     if (!g_state.play.playing) return;
-    ShuffleBoard();
+    ShuffleBoard(g_state.board, g_state.screen);
     DropPicksOutsideBoard(g_state.play, CellCount(g_state.board));
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
@@ -146,12 +146,12 @@ void OnLeftButton(HWND window, int x, int y) {
         DrawPicture(g_state.screen);
         return;
     }
-    if (play.playing && !play.revealPending) HandleCellClick(window, x, y);
+    if (play.playing && !play.revealPending) HandleCellClick(window, x, y, g_state.board, play, g_state.screen);
     if (ClearIsDue(play)) BeginClearSequence(window);
 }
 
 void OnRightButton() {
-    if (g_state.play.playing && !g_state.play.revealPending) ClearPicks();
+    if (g_state.play.playing && !g_state.play.revealPending) ClearPicks(g_state.board, g_state.play, g_state.screen);
 }
 
 }  // namespace
@@ -175,7 +175,7 @@ int ShutdownApplication(HWND window) {
 }
 
 void ShowPictureChange(HWND window, const PictureChange& change) {
-    if (change.loaded) ShuffleBoard();
+    if (change.loaded) ShuffleBoard(g_state.board, g_state.screen);
     bool changed = false;
     for (const auto& [command, item] : {std::pair{IDM_START, change.start}, std::pair{IDM_NEXT_PICTURE, change.nextPicture},
                                         std::pair{IDM_IMAGE_LIST_RELOAD, change.reloadList}}) {

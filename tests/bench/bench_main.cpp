@@ -444,7 +444,7 @@ void MeasureLoadPicture(IWICImagingFactory* factory, const std::string& bigJpg) 
             const double began = Now();
             if ((pass == 0) == (i % 2 == 0)) {
                 const int loaded = LoadPicture(g_state.mainWindow, bigJpg.c_str());
-                if (loaded) ShuffleBoard();
+                if (loaded) ShuffleBoard(g_state.board, g_state.screen);
                 SyncDisplay();
                 g = loaded ? Now() - began : -1;
             } else {
@@ -495,7 +495,7 @@ void MeasureDrawBoard(const std::string& startJpg) {
     board.columns = board.rows = kMaxSide;
     // A frame of the reveal: two cells turned up, the rest face down.
     board.easyMode = false;
-    ShuffleBoard();
+    ShuffleBoard(g_state.board, g_state.screen);
     g_state.play.playing = true;
     g_state.play.firstPick = 12;
     g_state.play.secondPick = 87;
@@ -520,7 +520,7 @@ void MeasureClearScreen(const std::string& startJpg) {
         Note("the 640 x 480 picture did not load");
         return;
     }
-    ShuffleBoard();
+    ShuffleBoard(g_state.board, g_state.screen);
     g_state.play.startTick = 1000;
     g_state.play.endTick = 1000 + 83 * 1000;  // 1 min 23 sec
     const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
