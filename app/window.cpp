@@ -52,8 +52,8 @@ void StartGame(HWND window) {
 }
 
 void EditImageList(HWND window) {
-    if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc, 0) ==
-        IDOK) {
+    if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc,
+                        reinterpret_cast<LPARAM>(&g_state.imageList)) == IDOK) {
         SaveEditedImageList(g_state.listFiles, g_state.imageList, g_state.highScores);
     }
 }
@@ -124,7 +124,7 @@ void OnCommand(HWND window, UINT command) {
         ShowSoundMenu(window, StopSound(g_state.music));
         break;
     case IDM_SOUND_LIST_EDIT:
-        ShowSoundMenu(window, EditSoundList(window));
+        ShowSoundMenu(window, EditSoundList(window, g_state.music, g_state.listFiles));
         break;
     default:
         break;  // not a command of the menu

@@ -65,16 +65,18 @@ int ChooseFile(char* path, int size, HWND owner, const char* filter, const char*
     return GetOpenFileNameA(&dialog);
 }
 
-INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, const ListEditor& editor,
-                      std::vector<std::string>& list) {
+INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    auto* list = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    if (!list) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
     case WM_INITDIALOG:
-        FillListEditor(dialog, editor, list);
+        FillListEditor(dialog, editor, *list);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            ApplyListEditor(dialog, editor, list);
+            ApplyListEditor(dialog, editor, *list);
             EndDialog(dialog, IDOK);
             return TRUE;
         case IDCANCEL:

@@ -21,7 +21,7 @@ struct ListEditor {
     const char* defaultExtension;
 };
 
-// The dialog procedure of an editor of `list`. The dialog ends with IDOK
-// after the list was replaced, or with IDCANCEL.
-INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, const ListEditor& editor,
-                      std::vector<std::string>& list);
+// The dialog procedure of an editor of the list that WM_INITDIALOG's lParam
+// points to (a std::vector<std::string>). The dialog ends with IDOK after
+// the list was replaced, or with IDCANCEL.
+INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor);

@@ -7,6 +7,7 @@
 
 #include "display/com_ptr.h"
 #include "music/music_core.h"
+#include "storage/list_file_win.h"
 
 // The four interfaces of one filter graph, each empty when not held.
 struct MusicGraph {
@@ -53,5 +54,6 @@ SoundMenu StopSound(MusicPlayer& music);
 SoundMenu OnGraphNotify(MusicPlayer& music);
 
 // The sound play-list editor, then the save and the Sound items after it.
+// WM_INITDIALOG's lParam points to the list.
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-SoundMenu EditSoundList(HWND window);
+SoundMenu EditSoundList(HWND window, MusicPlayer& music, ListFiles& listFiles);

@@ -130,7 +130,7 @@ PictureChange ReloadImageList(HWND window) {
     return change;
 }
 
-INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter().c_str(), PictureTitle().c_str(), "bmp"};
-    return RunListEditor(dialog, message, wParam, editor, g_state.imageList);
+    return RunListEditor(dialog, message, wParam, lParam, editor);
 }

@@ -21,6 +21,7 @@ PictureChange OpenSingleFile(HWND window);
 PictureChange AdvanceImageList(HWND window);
 // The play-list read again from kanoze.txt, from its first entry.
 PictureChange ReloadImageList(HWND window);
+// The play-list editor; WM_INITDIALOG's lParam points to the list.
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Loads the first entry of the play-list that loads, dropping the ones
