@@ -147,7 +147,11 @@ void OnLeftButton(HWND window, int x, int y) {
         return;
     }
     if (play.playing && !play.revealPending) HandleCellClick(window, x, y, g_state.board, play, g_state.screen);
-    if (ClearIsDue(play)) BeginClearSequence(window);
+    if (ClearIsDue(play) && BeginClearSequence(window, g_state.board, play, g_state.clear, g_state.highScores,
+                                               g_state.enteredName, g_state.screen)) {
+        // A record is kept from the moment it is named, not only at exit.
+        SaveBestTime(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.highScores);
+    }
 }
 
 void OnRightButton() {
@@ -199,7 +203,7 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
     if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
-    if (g_state.clear.clearMode != ClearMode::None && !playing) return StepClearAnimation();
+    if (g_state.clear.clearMode != ClearMode::None && !playing) return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
     if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
     if (!g_state.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);
@@ -240,9 +244,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam != TIMER_ANIMATION) {
             EndReveal(window);
         } else if (g_state.roll.scoreRollActive) {
-            StepScoreRoll(window);
+            StepScoreRoll(window, g_state.roll, g_state.highScores, g_state.screen);
         } else {
-            StepClearAnimation();
+            StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
         }
         return 0;
     case WM_LBUTTONDOWN:

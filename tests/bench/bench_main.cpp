@@ -523,12 +523,17 @@ void MeasureClearScreen(const std::string& startJpg) {
     ShuffleBoard(g_state.board, g_state.screen);
     g_state.play.startTick = 1000;
     g_state.play.endTick = 1000 + 83 * 1000;  // 1 min 23 sec
-    const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
+    const uint32_t elapsedMs = ElapsedMilliseconds(g_state.play.startTick, g_state.play.endTick);
+    const CaptionMetrics metrics =
+        MeasureCaption(g_state.mainWindow, elapsedMs, g_state.screen.viewWidth, g_state.screen.viewHeight);
     ClearState& clear = g_state.clear;
     const unsigned period = StartCelebration(clear, metrics, g_state.screen.viewWidth, g_state.screen.viewHeight);
     if (clear.clearMode != ClearMode::SlideIn) Note("the celebration did not choose its slide-in");
     AddFrameRow("DrawClearScreen frame, slide-in at rest over a 640 × 480 picture",
-                FrameTimes([&] { DrawClearScreen(clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY); }),
+                FrameTimes([&] {
+                    DrawClearScreen(g_state.screen, elapsedMs, clear.captionTargetX, clear.captionY, clear.timeTargetX,
+                                    clear.timeY);
+                }),
                 period, 0.05);
     ResetClearState(g_state.play, clear);
 }
@@ -539,7 +544,9 @@ void MeasureScoreRoll() {
     StartScoreRoll(g_state.roll, g_state.screen.viewWidth, g_state.screen.viewHeight);
     const int top = -3800;  // the easy table's last entries and the difficult heading show
     AddFrameRow("DrawScoreRoll frame, 198 lines, half-way up a 640 × 480 picture",
-                FrameTimes([&] { DrawScoreRoll(g_state.roll.rollLeft, top, g_state.roll.rollRight); }),
+                FrameTimes([&] {
+                    DrawScoreRoll(g_state.screen, g_state.highScores, g_state.roll.rollLeft, top, g_state.roll.rollRight);
+                }),
                 kRollPeriodMs, 0.05);
     g_state.roll.scoreRollActive = false;
 }
