@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/rules.h"
 #include "music/music.h"
+#include "pictures/image_list.h"
 #include "scores/best_times.h"
 #include "scores/celebration.h"
 #include "scores/score_roll.h"
@@ -32,13 +33,8 @@ struct GameState {
     // What is on the screen: the presenter, the play area, the picture and the card back
     Screen screen;
 
-    // The decoder of every format but bmp
-    ComPtr<IWICImagingFactory> surfaceFactory;
-
-    // Picture play-list (in place of a hidden list box)
-    std::vector<std::string> imageList;
-    int imageCursor = 0;
-    bool singleFileMode = false;
+    // The picture play-list, single-file mode and the decoder
+    PictureSource pictures;
 
     // Best times
     HighScoreTable highScores;

@@ -48,15 +48,15 @@ int InitGameState(HWND window) {
     g_state.board.easyMode = false;
     StopPlay(g_state.play);
     g_state.roll.scoreRollActive = false;
-    g_state.imageList.clear();
-    g_state.imageCursor = 0;
-    g_state.singleFileMode = false;
+    g_state.pictures.imageList.clear();
+    g_state.pictures.imageCursor = 0;
+    g_state.pictures.singleFileMode = false;
     ResetClearState(g_state.play, g_state.clear);
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
     const ListFilesFound found =
-        LoadListFiles(g_state.listFiles, g_state.imageList, g_state.music.player.soundList, g_state.highScores);
+        LoadListFiles(g_state.listFiles, g_state.pictures.imageList, g_state.music.player.soundList, g_state.highScores);
     // A first start from an unpacked zip: no kanoze.txt yet, so the demo
     // pictures (and tunes, not started) make a game ready to play. The next
     // exit writes them into kanoze.txt like any list.
@@ -64,11 +64,11 @@ int InitGameState(HWND window) {
         const std::string folder = GetProgramDirectory() + kDemoFolder;
         DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, folder,
                                          DemoFolderNames(folder));
-        if (!demo.pictures.empty()) g_state.imageList = std::move(demo.pictures);
+        if (!demo.pictures.empty()) g_state.pictures.imageList = std::move(demo.pictures);
         if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
     }
 
-    ShowPictureChange(window, LoadFirstListedPicture(window));
+    ShowPictureChange(window, LoadFirstListedPicture(window, g_state.pictures, g_state.screen));
     // Without a card back no board can be drawn: start-up ends.
     g_state.screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
     BITMAP cardBack = {};
@@ -102,7 +102,7 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     UpdateWindow(g_state.mainWindow);
 
     if (!InitDirectDraw(g_state.screen.presenter, g_state.mainWindow, g_state.screen.viewWidth, g_state.screen.viewHeight)) return 0;
-    if (FAILED(CreateSurfaceFactory())) return 0;
+    if (FAILED(CreateSurfaceFactory(g_state.pictures.surfaceFactory))) return 0;
     if (!InitGameState(g_state.mainWindow)) return 0;
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);

@@ -35,7 +35,7 @@ int EndReveal(HWND window) {
 }
 
 // A picture can be shown: a single file was opened or the play-list has entries.
-bool HasPictureSource() { return g_state.singleFileMode || !g_state.imageList.empty(); }
+bool HasPictureSource() { return g_state.pictures.singleFileMode || !g_state.pictures.imageList.empty(); }
 
 void InvalidatePicture(HWND window) {
     RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
@@ -53,8 +53,8 @@ void StartGame(HWND window) {
 
 void EditImageList(HWND window) {
     if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc,
-                        reinterpret_cast<LPARAM>(&g_state.imageList)) == IDOK) {
-        SaveEditedImageList(g_state.listFiles, g_state.imageList, g_state.highScores);
+                        reinterpret_cast<LPARAM>(&g_state.pictures)) == IDOK) {
+        SaveEditedImageList(g_state.listFiles, g_state.pictures.imageList, g_state.highScores);
     }
 }
 
@@ -82,7 +82,8 @@ void OnCommand(HWND window, UINT command) {
         DestroyWindow(window);
         break;
     case IDM_OPEN_FILE: {
-        const PictureChange change = OpenSingleFile(window);
+        const PictureChange change =
+            OpenSingleFile(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
         ShowPictureChange(window, change);
         if (change.loaded) {
             StopPlay(g_state.play);
@@ -103,7 +104,8 @@ void OnCommand(HWND window, UINT command) {
         EditImageList(window);
         break;
     case IDM_IMAGE_LIST_RELOAD: {
-        const PictureChange change = ReloadImageList(window);
+        const PictureChange change =
+            ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
         // The reveal's timer is left to run out on its own.
         g_state.play.revealPending = false;
         if (!HasPictureSource()) g_state.play.playing = false;
@@ -111,8 +113,8 @@ void OnCommand(HWND window, UINT command) {
         break;
     }
     case IDM_NEXT_PICTURE:
-        g_state.imageCursor += 1;
-        ShowPictureChange(window, AdvanceImageList(window));
+        g_state.pictures.imageCursor += 1;
+        ShowPictureChange(window, AdvanceImageList(window, g_state.pictures, g_state.screen));
         break;
     case IDM_HIGH_SCORE:
         ShowScoreRoll(window);
@@ -150,7 +152,7 @@ void OnLeftButton(HWND window, int x, int y) {
     if (ClearIsDue(play) && BeginClearSequence(window, g_state.board, play, g_state.clear, g_state.highScores,
                                                g_state.enteredName, g_state.screen)) {
         // A record is kept from the moment it is named, not only at exit.
-        SaveBestTime(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.highScores);
+        SaveBestTime(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode, g_state.highScores);
     }
 }
 
@@ -168,11 +170,11 @@ int ShutdownApplication(HWND window) {
     }
     ReleasePresenter(g_state.screen.presenter);
 
-    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
+    SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode, g_state.music.player.soundList,
                         g_state.highScores);
     CloseMusicPlayer(g_state.music);
 
-    g_state.surfaceFactory.Reset();
+    g_state.pictures.surfaceFactory.Reset();
     CoUninitialize();
     PostQuitMessage(0);
     return 1;
@@ -205,7 +207,7 @@ int PaintView(HWND, const PAINTSTRUCT& paint) {
     if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
     if (g_state.clear.clearMode != ClearMode::None && !playing) return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
     if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
-    if (!g_state.singleFileMode && !playing) {
+    if (!g_state.pictures.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);
         return 1;
     }

@@ -6,7 +6,6 @@
 #include <cwctype>
 #include <string>
 
-#include "app/game_state.h"
 #include "display/com_ptr.h"
 #include "display/list_editor.h"
 #include "pictures/load_picture.h"
@@ -19,13 +18,13 @@ namespace {
 
 // The file dialog's picture filter: bmp, jpg and gif first, then every
 // picture the system's decoders read (png, tif and whatever else is installed).
-const std::string& PictureFilter() {
+const std::string& PictureFilter(IWICImagingFactory* factory) {
     static std::string filter;
     if (!filter.empty()) return filter;
     std::string patterns = "*.bmp;*.jpg;*.gif";
     ComPtr<IEnumUnknown> decoders;
-    if (g_state.surfaceFactory &&
-        SUCCEEDED(g_state.surfaceFactory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
+    if (factory &&
+        SUCCEEDED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
                                                                     decoders.Receive()))) {
         ComPtr<IUnknown> component;
         ULONG got = 0;
@@ -64,37 +63,38 @@ const std::string& PictureTitle() {
 }
 
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
-void DropEntryAtCursor() {
-    g_state.imageList.erase(g_state.imageList.begin() + g_state.imageCursor);
-    if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
+void DropEntryAtCursor(PictureSource& source) {
+    source.imageList.erase(source.imageList.begin() + source.imageCursor);
+    if (source.imageCursor >= static_cast<int>(source.imageList.size())) source.imageCursor = 0;
 }
 
 }  // namespace
 
-PictureChange LoadFirstListedPicture(HWND window) {
+PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen) {
     PictureChange change;
-    g_state.imageCursor = 0;
-    while (!g_state.imageList.empty()) {
-        if (LoadPicture(window, g_state.imageList.front().c_str())) {
+    source.imageCursor = 0;
+    while (!source.imageList.empty()) {
+        if (LoadPicture(window, source.surfaceFactory.get(), screen, source.imageList.front().c_str())) {
             change.loaded = true;
             change.start = MenuItem::Enabled;
             return change;
         }
-        g_state.imageList.erase(g_state.imageList.begin());
+        source.imageList.erase(source.imageList.begin());
     }
     change.start = MenuItem::Grayed;
     change.nextPicture = MenuItem::Grayed;
     return change;
 }
 
-PictureChange OpenSingleFile(HWND window) {
+PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                             HighScoreTable& highScores) {
     PictureChange change;
     char path[kPathSize] = {};
-    if (!g_state.singleFileMode) SaveImageListFile(g_state.listFiles, g_state.imageList, true, g_state.highScores);
-    g_state.imageList.clear();
-    g_state.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, PictureFilter().c_str(), PictureTitle().c_str(), "bmp")) return change;
-    if (!LoadPicture(window, path)) return change;
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
+    source.imageList.clear();
+    source.singleFileMode = true;
+    if (!ChooseFile(path, kPathSize, window, PictureFilter(source.surfaceFactory.get()).c_str(), PictureTitle().c_str(), "bmp")) return change;
+    if (!LoadPicture(window, source.surfaceFactory.get(), screen, path)) return change;
     change.loaded = true;
     change.start = MenuItem::Enabled;
     change.nextPicture = MenuItem::Grayed;
@@ -102,27 +102,28 @@ PictureChange OpenSingleFile(HWND window) {
     return change;
 }
 
-PictureChange AdvanceImageList(HWND window) {
+PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen) {
     PictureChange change;
-    if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
-    while (!g_state.imageList.empty()) {
-        if (LoadPicture(window, g_state.imageList[g_state.imageCursor].c_str())) {
+    if (source.imageCursor >= static_cast<int>(source.imageList.size())) source.imageCursor = 0;
+    while (!source.imageList.empty()) {
+        if (LoadPicture(window, source.surfaceFactory.get(), screen, source.imageList[source.imageCursor].c_str())) {
             change.loaded = true;
             change.start = MenuItem::Enabled;
             break;
         }
-        DropEntryAtCursor();
+        DropEntryAtCursor(source);
     }
     return change;
 }
 
-PictureChange ReloadImageList(HWND window) {
-    g_state.imageCursor = 0;
-    g_state.imageList.clear();
-    g_state.singleFileMode = false;
-    ReloadImageListFile(g_state.listFiles, g_state.imageList, g_state.highScores);
-    PictureChange change = LoadFirstListedPicture(window);
-    const bool listed = !g_state.imageList.empty();
+PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                              HighScoreTable& highScores) {
+    source.imageCursor = 0;
+    source.imageList.clear();
+    source.singleFileMode = false;
+    ReloadImageListFile(files, source.imageList, highScores);
+    PictureChange change = LoadFirstListedPicture(window, source, screen);
+    const bool listed = !source.imageList.empty();
     change.start = listed ? MenuItem::Enabled : MenuItem::Grayed;
     change.nextPicture = listed ? MenuItem::Enabled : MenuItem::Grayed;
     // Reloading again only makes sense after a single file replaced the list.
@@ -131,6 +132,11 @@ PictureChange ReloadImageList(HWND window) {
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter().c_str(), PictureTitle().c_str(), "bmp"};
-    return RunListEditor(dialog, message, wParam, lParam, editor);
+    // The editor keeps the list in GWLP_USERDATA; the source stays here.
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!source) return FALSE;  // a message before WM_INITDIALOG
+    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter(source->surfaceFactory.get()).c_str(),
+                               PictureTitle().c_str(), "bmp"};
+    return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

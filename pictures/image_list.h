@@ -2,6 +2,26 @@
 #pragma once
 
 #include <windows.h>
+#include <wincodec.h>
+
+#include <string>
+#include <vector>
+
+#include "display/com_ptr.h"
+#include "display/views.h"
+#include "scores/best_times.h"
+#include "storage/list_file_win.h"
+
+// Where the pictures come from.
+struct PictureSource {
+    // The play-list (in place of a hidden list box) and the entry shown.
+    std::vector<std::string> imageList;
+    int imageCursor = 0;
+    // A single file was opened in place of the play-list.
+    bool singleFileMode = false;
+    // The decoder of every format but bmp.
+    ComPtr<IWICImagingFactory> surfaceFactory;
+};
 
 // How a change of the picture source leaves one item of the Game menu.
 enum class MenuItem { Unchanged, Enabled, Grayed };
@@ -15,15 +35,18 @@ struct PictureChange {
     MenuItem reloadList = MenuItem::Unchanged;
 };
 
-// The player's choice of one file in place of the play-list.
-PictureChange OpenSingleFile(HWND window);
+// The player's choice of one file in place of the play-list; the list is
+// saved first, while it is still the play-list.
+PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                             HighScoreTable& highScores);
 // The entry at the cursor, or the first one after it that loads.
-PictureChange AdvanceImageList(HWND window);
+PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen);
 // The play-list read again from kanoze.txt, from its first entry.
-PictureChange ReloadImageList(HWND window);
-// The play-list editor; WM_INITDIALOG's lParam points to the list.
+PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                              HighScoreTable& highScores);
+// The play-list editor; WM_INITDIALOG's lParam points to the PictureSource.
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Loads the first entry of the play-list that loads, dropping the ones
 // before it. Without one, Start and Next picture are grayed.
-PictureChange LoadFirstListedPicture(HWND window);
+PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen);

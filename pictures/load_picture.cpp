@@ -2,7 +2,6 @@
 // exactly, and the window lies inside the work area of its monitor.
 #include "pictures/load_picture.h"
 
-#include "app/game_state.h"
 #include "display/gdi.h"
 #include "display/presenter.h"
 #include "pictures/fitting.h"
@@ -76,9 +75,9 @@ FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE&
 
 }  // namespace
 
-int LoadPicture(HWND window, const char* path) {
+int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const char* path) {
     PictureFile file;
-    if (!OpenPicture(g_state.surfaceFactory.get(), path, file)) return 0;
+    if (!OpenPicture(factory, path, file)) return 0;
 
     RECT before;
     GetWindowRect(window, &before);
@@ -92,18 +91,18 @@ int LoadPicture(HWND window, const char* path) {
     }
     // Too small, no memory for the fitted copy, or no back surface for it:
     // everything stays as it was.
-    if (!picture || RecreateBackSurface(g_state.screen.presenter, fitted.width, fitted.height) != DD_OK) {
+    if (!picture || RecreateBackSurface(screen.presenter, fitted.width, fitted.height) != DD_OK) {
         MoveWindow(window, before.left, before.top, before.right - before.left, before.bottom - before.top,
                    TRUE);
         return 0;
     }
 
     // The colour table is read from the picture as decoded, before fitting.
-    ApplyPicturePalette(g_state.screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
-    if (g_state.screen.picture) DeleteObject(g_state.screen.picture);
-    g_state.screen.picture = picture.Release();
-    g_state.screen.pictureWidth = fitted.width;
-    g_state.screen.pictureHeight = fitted.height;
+    ApplyPicturePalette(screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
+    if (screen.picture) DeleteObject(screen.picture);
+    screen.picture = picture.Release();
+    screen.pictureWidth = fitted.width;
+    screen.pictureHeight = fitted.height;
 
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return 1;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/game_state.h"
 #include "pictures/area_shrink.h"
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
@@ -219,9 +218,9 @@ bool ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<uint8_t>
 
 }  // namespace
 
-HRESULT CreateSurfaceFactory() {
+HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
     return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                            IID_IWICImagingFactory, g_state.surfaceFactory.ReceiveVoid());
+                            IID_IWICImagingFactory, factory.ReceiveVoid());
 }
 
 bool OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {

@@ -443,7 +443,8 @@ void MeasureLoadPicture(IWICImagingFactory* factory, const std::string& bigJpg) 
             SyncDisplay();
             const double began = Now();
             if ((pass == 0) == (i % 2 == 0)) {
-                const int loaded = LoadPicture(g_state.mainWindow, bigJpg.c_str());
+                const int loaded = LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(),
+                                               g_state.screen, bigJpg.c_str());
                 if (loaded) ShuffleBoard(g_state.board, g_state.screen);
                 SyncDisplay();
                 g = loaded ? Now() - began : -1;
@@ -487,7 +488,8 @@ void AddFrameRow(const char* figure, const std::vector<double>& times, double pe
 }
 
 void MeasureDrawBoard(const std::string& startJpg) {
-    if (!LoadPicture(g_state.mainWindow, startJpg.c_str())) {
+    if (!LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+                     startJpg.c_str())) {
         Note("the 640 x 480 picture did not load");
         return;
     }
@@ -516,7 +518,8 @@ void MeasureDrawBoard(const std::string& startJpg) {
 // The celebration as it rests after its slide-in over the 640 x 480 picture:
 // both texts whole, the time in its minutes form (the longer text).
 void MeasureClearScreen(const std::string& startJpg) {
-    if (!LoadPicture(g_state.mainWindow, startJpg.c_str())) {
+    if (!LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+                     startJpg.c_str())) {
         Note("the 640 x 480 picture did not load");
         return;
     }
