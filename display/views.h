@@ -1,11 +1,9 @@
-// The two views of the play area: the board while a game is played, the whole picture otherwise.
+// What is on the screen, and the picture view of the play area.
 #pragma once
 
 #include <windows.h>
 
 #include "display/presenter.h"
-#include "game/board.h"
-#include "game/rules.h"
 
 // What is on the screen: the presenter, the play area and the bitmaps drawn into it.
 struct Screen {
@@ -29,8 +27,5 @@ struct Screen {
 // picture (or no memory to select it into) the frame is black.
 void DrawPictureFrame(HDC dc, HBITMAP picture, int width, int height);
 
-int DrawBoard(Screen& screen, const Board& board, const Play& play);
+// The whole picture as one frame.
 int DrawPicture(Screen& screen);
-
-// The board view while a game is played, the picture view otherwise.
-int DrawCurrentView(Screen& screen, const Board& board, const Play& play);

@@ -1,4 +1,4 @@
-// The board and the rules on the window: shuffling with the clock, clicks, the reveal timer's start.
+// The board and the rules on the window: shuffling with the clock, clicks, the board view.
 #pragma once
 
 #include <windows.h>
@@ -13,3 +13,8 @@ int ShuffleBoard(Board& board, Screen& screen);
 // A click at the client point (x, y) of a game in play; 0 when it named no cell.
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen);
 int ClearPicks(const Board& board, Play& play, Screen& screen);
+
+// The board view: each cell as CellShows says, as one frame.
+int DrawBoard(Screen& screen, const Board& board, const Play& play);
+// The board view while a game is played, the picture view otherwise.
+int DrawCurrentView(Screen& screen, const Board& board, const Play& play);

@@ -4,6 +4,7 @@
 
 #include "display/gdi.h"
 #include "display/presenter.h"
+#include "game/board.h"
 #include "pictures/fitting.h"
 #include "pictures/surface_factory.h"
 
