@@ -4,7 +4,6 @@
 #include <commdlg.h>
 
 #include "res/resource.h"
-#include "storage/list_file.h"
 
 namespace {
 

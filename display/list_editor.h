@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// The longest path, its NUL included, that the file dialog hands out; the
+// decoders and the filter graph take paths of the same length.
+constexpr int kPathSize = 1024;
+
 // The file-open dialog shared by the picture and sound lists. Nonzero when a
 // file was chosen; its full path is then in `path`.
 int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,

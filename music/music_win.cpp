@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "display/list_editor.h"
 #include "res/resource.h"
-#include "storage/list_file.h"
 
 namespace {
 

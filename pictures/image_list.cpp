@@ -11,7 +11,6 @@
 #include "pictures/load_picture.h"
 #include "res/resource.h"
 #include "res/texts.h"
-#include "storage/list_file.h"
 #include "storage/list_file_win.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "display/list_editor.h"
 #include "pictures/area_shrink.h"
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
 #include "pictures/orientation.h"
-#include "storage/list_file.h"
 
 namespace {
 

@@ -8,11 +8,6 @@
 
 #include "scores/best_times.h"
 
-// The longest path, its NUL included, that the program takes from the file
-// dialog or converts for the decoders and the filter graph; list entries
-// are such paths.
-constexpr int kPathSize = 1024;
-
 // Takes the next LF-ended line of `bytes` from `readIndex` on into `line`,
 // dropping CR bytes. Returns false when the bytes end before an LF; the
 // unfinished last line is then dropped.
