@@ -1,4 +1,4 @@
-// Shuffle, picking and the reveal, on the main window.
+// Shuffle, picking and the board view, on the main window.
 #include "game/game_win.h"
 
 #include <ctime>
