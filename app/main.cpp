@@ -55,8 +55,8 @@ int InitGameState(HWND window) {
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
-    const ListFilesFound found =
-        LoadListFiles(g_state.listFiles, g_state.pictures.imageList, g_state.music.player.soundList, g_state.highScores);
+    const ListFilesFound found = LoadListFiles(g_state.listFiles, g_state.pictures.imageList,
+                                               g_state.music.player.soundList, g_state.highScores);
     // A first start from an unpacked zip: no kanoze.txt yet, so the demo
     // pictures (and tunes, not started) make a game ready to play. The next
     // exit writes them into kanoze.txt like any list.
@@ -70,11 +70,12 @@ int InitGameState(HWND window) {
 
     ShowPictureChange(window, LoadFirstListedPicture(window, g_state.pictures, g_state.screen));
     // Without a card back no board can be drawn: start-up ends.
-    g_state.screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
+    Screen& screen = g_state.screen;
+    screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
     BITMAP cardBack = {};
-    if (!g_state.screen.cardBackSource || !GetObjectA(g_state.screen.cardBackSource, sizeof cardBack, &cardBack)) return 0;
-    g_state.screen.cardBackSourceWidth = cardBack.bmWidth;
-    g_state.screen.cardBackSourceHeight = cardBack.bmHeight;
+    if (!screen.cardBackSource || !GetObjectA(screen.cardBackSource, sizeof cardBack, &cardBack)) return 0;
+    screen.cardBackSourceWidth = cardBack.bmWidth;
+    screen.cardBackSourceHeight = cardBack.bmHeight;
     return 1;
 }
 
@@ -101,7 +102,8 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 
-    if (!InitDirectDraw(g_state.screen.presenter, g_state.mainWindow, g_state.screen.viewWidth, g_state.screen.viewHeight)) return 0;
+    Screen& screen = g_state.screen;
+    if (!InitDirectDraw(screen.presenter, g_state.mainWindow, screen.viewWidth, screen.viewHeight)) return 0;
     if (FAILED(CreateSurfaceFactory(g_state.pictures.surfaceFactory))) return 0;
     if (!InitGameState(g_state.mainWindow)) return 0;
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};

@@ -152,7 +152,8 @@ void OnLeftButton(HWND window, int x, int y) {
     if (ClearIsDue(play) && BeginClearSequence(window, g_state.board, play, g_state.clear, g_state.highScores,
                                                g_state.enteredName, g_state.screen)) {
         // A record is kept from the moment it is named, not only at exit.
-        SaveBestTime(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode, g_state.highScores);
+        SaveBestTime(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
+                     g_state.highScores);
     }
 }
 
@@ -170,8 +171,8 @@ int ShutdownApplication(HWND window) {
     }
     ReleasePresenter(g_state.screen.presenter);
 
-    SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode, g_state.music.player.soundList,
-                        g_state.highScores);
+    SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
+                        g_state.music.player.soundList, g_state.highScores);
     CloseMusicPlayer(g_state.music);
 
     g_state.pictures.surfaceFactory.Reset();
@@ -183,7 +184,8 @@ int ShutdownApplication(HWND window) {
 void ShowPictureChange(HWND window, const PictureChange& change) {
     if (change.loaded) ShuffleBoard(g_state.board, g_state.screen);
     bool changed = false;
-    for (const auto& [command, item] : {std::pair{IDM_START, change.start}, std::pair{IDM_NEXT_PICTURE, change.nextPicture},
+    for (const auto& [command, item] : {std::pair{IDM_START, change.start},
+                                        std::pair{IDM_NEXT_PICTURE, change.nextPicture},
                                         std::pair{IDM_IMAGE_LIST_RELOAD, change.reloadList}}) {
         if (item == MenuItem::Unchanged) continue;
         SetMenuCommand(window, command, item == MenuItem::Enabled);
@@ -205,7 +207,9 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
     if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
-    if (g_state.clear.clearMode != ClearMode::None && !playing) return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+    if (g_state.clear.clearMode != ClearMode::None && !playing) {
+        return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+    }
     if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
     if (!g_state.pictures.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);

@@ -42,7 +42,8 @@ bool BmpHeadersFitFile(std::string_view head, uint64_t fileSize) {
     }
     const bool topDown = height < 0;
     if (topDown) height = -height;
-    if (planes != 1 || width < 1 || height < 1 || width > int64_t{kMaxPictureSide} || height > int64_t{kMaxPictureSide} ||
+    constexpr int64_t kMaxSide = kMaxPictureSide;
+    if (planes != 1 || width < 1 || height < 1 || width > kMaxSide || height > kMaxSide ||
         uint64_t(width) * uint64_t(height) > kMaxPicturePixels) {
         return false;
     }

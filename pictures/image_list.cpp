@@ -92,7 +92,8 @@ PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen,
     if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, PictureFilter(source.surfaceFactory.get()).c_str(), PictureTitle().c_str(), "bmp")) return change;
+    const std::string& filter = PictureFilter(source.surfaceFactory.get());
+    if (!ChooseFile(path, kPathSize, window, filter.c_str(), PictureTitle().c_str(), "bmp")) return change;
     if (!LoadPicture(window, source.surfaceFactory.get(), screen, path)) return change;
     change.loaded = true;
     change.start = MenuItem::Enabled;

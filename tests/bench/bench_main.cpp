@@ -501,14 +501,14 @@ void MeasureDrawBoard(const std::string& startJpg) {
     g_state.play.playing = true;
     g_state.play.firstPick = 12;
     g_state.play.secondPick = 87;
-    AddFrameRow("DrawBoard frame, 10 × 10, difficult", FrameTimes([] { DrawBoard(g_state.screen, g_state.board, g_state.play); }), kRevealMs, 0.01);
+    const auto drawBoard = [] { DrawBoard(g_state.screen, g_state.board, g_state.play); };
+    AddFrameRow("DrawBoard frame, 10 × 10, difficult", FrameTimes(drawBoard), kRevealMs, 0.01);
 
     // Easy mode with half the pieces home: every other pair of cells exchanged.
     board.easyMode = true;
     for (int cell = 0; cell < kMaxCellCount; ++cell) board.cellOrder[cell] = cell;
     for (int cell = 0; cell + 1 < kMaxCellCount; cell += 4) std::swap(board.cellOrder[cell], board.cellOrder[cell + 1]);
-    AddFrameRow("DrawBoard frame, 10 × 10, easy (half the pieces home)", FrameTimes([] { DrawBoard(g_state.screen, g_state.board, g_state.play); }),
-                kRevealMs, 0.01);
+    AddFrameRow("DrawBoard frame, 10 × 10, easy (half the pieces home)", FrameTimes(drawBoard), kRevealMs, 0.01);
     g_state.play.playing = false;
     g_state.play.firstPick = g_state.play.secondPick = -1;
     board.columns = board.rows = kMinSide;
