@@ -80,6 +80,7 @@ int InitGameState(HWND window) {
 }
 
 int InitApplication(HINSTANCE instance, int showCommand) {
+    g_state.instance = instance;
     // The difficulty dialog's up-down arrows.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
@@ -117,7 +118,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         if (instanceMutex) CloseHandle(instanceMutex);
         return 0;
     }
-    g_state.instance = instance;
     // Every picture decoder and the filter graph live in this apartment.
     if (FAILED(CoInitialize(nullptr))) return 0;
     if (!InitApplication(instance, showCommand)) return 0;
