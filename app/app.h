@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-#include <string>
+#include "music/music_core.h"
+#include "pictures/image_list.h"
 
 int InitApplication(HINSTANCE instance, int showCommand);
 int InitGameState(HWND window);
@@ -13,10 +14,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 int PaintView(HWND window, const PAINTSTRUCT& paint);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Grays (false) or enables (true) a menu command.
-void SetMenuCommand(HWND window, UINT command, bool enabled);
-
-// A text of the string table, in code page 932 like every text the program shows.
-std::string LoadText(UINT id);
-// A file dialog's filter of one entry: its name from the string table, then its patterns.
-std::string FileFilter(UINT nameId, const char* patterns);
+// A new picture is shuffled and shown; the Game menu follows the change.
+void ShowPictureChange(HWND window, const PictureChange& change);
+// Sets the Sound start and stop items as `menu` says.
+void ShowSoundMenu(HWND window, const SoundMenu& menu);

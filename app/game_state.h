@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "display/com_ptr.h"
+#include "display/views.h"
 #include "game/board.h"
-#include "app/com_ptr.h"
-#include "display/presenter.h"
 #include "game/rules.h"
 #include "music/music.h"
+#include "pictures/image_list.h"
 #include "scores/best_times.h"
+#include "scores/celebration.h"
 #include "scores/score_roll.h"
 #include "storage/list_saving.h"
 
@@ -21,32 +23,18 @@ struct GameState {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
 
-    // Board: shape, mode, arrangement, card back, drawn area
+    // Board: shape, mode, arrangement
     Board board;
-    HBITMAP cardBack = nullptr;
-    HBITMAP cardBackSource = nullptr;
-    int cardBackSourceWidth = 0;
-    int cardBackSourceHeight = 0;
-    int viewWidth = 640;
-    int viewHeight = 480;
 
     // Picks and the game in progress; the celebration's mode
     Play play;
     ClearState clear;
 
-    // Presenter
-    Presenter presenter;
+    // What is on the screen: the presenter, the play area, the picture and the card back
+    Screen screen;
 
-    // Picture, and the decoder of every format but bmp
-    HBITMAP picture = nullptr;
-    int pictureWidth = 0;
-    int pictureHeight = 0;
-    ComPtr<IWICImagingFactory> surfaceFactory;
-
-    // Picture play-list (in place of a hidden list box)
-    std::vector<std::string> imageList;
-    int imageCursor = 0;
-    bool singleFileMode = false;
+    // The picture play-list, single-file mode and the decoder
+    PictureSource pictures;
 
     // Best times
     HighScoreTable highScores;

@@ -26,7 +26,6 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
-constexpr int kCardBackSide = 48;
 
 // The file names in the demo folder beside the program.
 std::vector<std::string> DemoFolderNames(const std::string& folder) {
@@ -47,20 +46,17 @@ int InitGameState(HWND window) {
     g_state.board.columns = 4;
     g_state.board.rows = 4;
     g_state.board.easyMode = false;
-    g_state.play.playing = false;
-    g_state.play.revealPending = false;
-    g_state.play.firstPick = -1;
-    g_state.play.secondPick = -1;
+    StopPlay(g_state.play);
     g_state.roll.scoreRollActive = false;
-    g_state.imageList.clear();
-    g_state.imageCursor = 0;
-    g_state.singleFileMode = false;
+    g_state.pictures.imageList.clear();
+    g_state.pictures.imageCursor = 0;
+    g_state.pictures.singleFileMode = false;
     ResetClearState(g_state.play, g_state.clear);
     ResetHighScores(g_state.highScores);
 
     // Both lists come from the program's directory, where every save goes.
-    const ListFilesFound found =
-        LoadListFiles(g_state.listFiles, g_state.imageList, g_state.music.player.soundList, g_state.highScores);
+    const ListFilesFound found = LoadListFiles(g_state.listFiles, g_state.pictures.imageList,
+                                               g_state.music.player.soundList, g_state.highScores);
     // A first start from an unpacked zip: no kanoze.txt yet, so the demo
     // pictures (and tunes, not started) make a game ready to play. The next
     // exit writes them into kanoze.txt like any list.
@@ -68,22 +64,23 @@ int InitGameState(HWND window) {
         const std::string folder = GetProgramDirectory() + kDemoFolder;
         DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, folder,
                                          DemoFolderNames(folder));
-        if (!demo.pictures.empty()) g_state.imageList = std::move(demo.pictures);
+        if (!demo.pictures.empty()) g_state.pictures.imageList = std::move(demo.pictures);
         if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
     }
 
-    if (!LoadFirstListedPicture(window)) {
-        SetMenuCommand(window, IDM_START, false);
-        SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-        DrawMenuBar(window);
-    }
-    g_state.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
-    g_state.cardBackSourceWidth = kCardBackSide;
-    g_state.cardBackSourceHeight = kCardBackSide;
+    ShowPictureChange(window, LoadFirstListedPicture(window, g_state.pictures, g_state.screen));
+    // Without a card back no board can be drawn: start-up ends.
+    Screen& screen = g_state.screen;
+    screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
+    BITMAP cardBack = {};
+    if (!screen.cardBackSource || !GetObjectA(screen.cardBackSource, sizeof cardBack, &cardBack)) return 0;
+    screen.cardBackSourceWidth = cardBack.bmWidth;
+    screen.cardBackSourceHeight = cardBack.bmHeight;
     return 1;
 }
 
 int InitApplication(HINSTANCE instance, int showCommand) {
+    g_state.instance = instance;
     // The difficulty dialog's up-down arrows.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
@@ -99,8 +96,6 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return 0;
 
-    g_state.viewWidth = 640;
-    g_state.viewHeight = 480;
     g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
                                          nullptr, nullptr, instance, nullptr);
@@ -108,29 +103,12 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 
-    if (!InitDirectDraw()) return 0;
-    if (FAILED(CreateSurfaceFactory())) return 0;
-    InitGameState(g_state.mainWindow);
-    RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
+    Screen& screen = g_state.screen;
+    if (!InitDirectDraw(screen.presenter, g_state.mainWindow, screen.viewWidth, screen.viewHeight)) return 0;
+    if (FAILED(CreateSurfaceFactory(g_state.pictures.surfaceFactory))) return 0;
+    if (!InitGameState(g_state.mainWindow)) return 0;
+    RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);
-    return 1;
-}
-
-int ShutdownApplication(HWND window) {
-    if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
-    for (HBITMAP* bitmap : {&g_state.picture, &g_state.cardBack, &g_state.cardBackSource}) {
-        if (*bitmap) DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
-    ReleasePresenter();
-
-    SaveListFilesAtExit(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.music.player.soundList,
-                        g_state.highScores);
-    CloseMusicPlayer(g_state.music);
-
-    g_state.surfaceFactory.Reset();
-    CoUninitialize();
-    PostQuitMessage(0);
     return 1;
 }
 
@@ -140,8 +118,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         if (instanceMutex) CloseHandle(instanceMutex);
         return 0;
     }
-    g_state.instance = instance;
-    CoInitialize(nullptr);
+    // Every picture decoder and the filter graph live in this apartment.
+    if (FAILED(CoInitialize(nullptr))) return 0;
     if (!InitApplication(instance, showCommand)) return 0;
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
@@ -149,7 +127,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // that it does not hold the picture back; nothing plays before the
     // player chooses Sound > Start anyway. Without one the game goes on in
     // silence.
-    OpenMusicPlayer(g_state.music, g_state.mainWindow);
+    ShowSoundMenu(g_state.mainWindow, OpenMusicPlayer(g_state.music, g_state.mainWindow));
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,8 +1,11 @@
-// The main window's messages and menu commands.
-#include <windows.h>
-
+// The main window's messages and menu commands: the one place that turns
+// them into calls on the modules, and their results into the next calls.
 #include "app/app.h"
+
+#include <objbase.h>
+
 #include "app/game_state.h"
+#include "display/presenter.h"
 #include "display/views.h"
 #include "game/difficulty_dialog.h"
 #include "game/game_win.h"
@@ -16,46 +19,59 @@
 
 namespace {
 
+// Grays (false) or enables (true) a menu command.
+void SetMenuCommand(HWND window, UINT command, bool enabled) {
+    EnableMenuItem(GetMenu(window), command,
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_GRAYED | MF_DISABLED)));
+}
+
+// The reveal timer's expiry: the two picks turn face down, or the
+// celebration ends.
+int EndReveal(HWND window) {
+    KillTimer(window, TIMER_REVEAL);
+    if (EndRevealState(g_state.play, g_state.clear)) KillTimer(window, TIMER_ANIMATION);
+    DrawCurrentView(g_state.screen, g_state.board, g_state.play);
+    return 1;
+}
+
 // A picture can be shown: a single file was opened or the play-list has entries.
-bool HasPictureSource() { return g_state.singleFileMode || !g_state.imageList.empty(); }
+bool HasPictureSource() { return g_state.pictures.singleFileMode || !g_state.pictures.imageList.empty(); }
 
 void InvalidatePicture(HWND window) {
-    RECT area = {0, 0, g_state.pictureWidth, g_state.pictureHeight};
+    RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
     InvalidateRect(window, &area, TRUE);
 }
 
 void StartGame(HWND window) {
-    ShuffleBoard();
-    g_state.play.playing = true;
-    g_state.play.secondPick = -1;
-    g_state.play.firstPick = -1;
+    ShuffleBoard(g_state.board, g_state.screen);
+    StartPlay(g_state.play);
     if (g_state.play.revealPending) EndReveal(window);
     g_state.play.startTick = StampTick(GetTickCount());
     InvalidatePicture(window);
-    DrawBoard();
+    DrawBoard(g_state.screen, g_state.board, g_state.play);
 }
 
 void EditImageList(HWND window) {
-    if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc, 0) ==
-        IDOK) {
-        SaveEditedImageList(g_state.listFiles, g_state.imageList, g_state.highScores);
+    if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc,
+                        reinterpret_cast<LPARAM>(&g_state.pictures)) == IDOK) {
+        SaveEditedImageList(g_state.listFiles, g_state.pictures.imageList, g_state.highScores);
     }
 }
 
 // The new board size reaches a running game at once; a pick that no longer
 // lies on the smaller board is dropped with its partner.
 void ChangeDifficulty(HWND window) {
-    DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_DIFFICULTY), window, DifficultyDlgProc, 0);
+    ChooseDifficulty(window, g_state.board);
     if (!g_state.play.playing) return;
-    ShuffleBoard();
+    ShuffleBoard(g_state.board, g_state.screen);
     DropPicksOutsideBoard(g_state.play, CellCount(g_state.board));
     InvalidatePicture(window);
-    DrawBoard();
+    DrawBoard(g_state.screen, g_state.board, g_state.play);
 }
 
 // The roll starts (again) just below the view; a celebration or reveal ends first.
 void ShowScoreRoll(HWND window) {
-    StartScoreRoll(g_state.roll, g_state.viewWidth, g_state.viewHeight);
+    StartScoreRoll(g_state.roll, g_state.screen.viewWidth, g_state.screen.viewHeight);
     if (g_state.play.revealPending) EndReveal(window);
     SetTimer(window, TIMER_ANIMATION, kRollPeriodMs, nullptr);
 }
@@ -65,9 +81,16 @@ void OnCommand(HWND window, UINT command) {
     case IDM_CLOSE:
         DestroyWindow(window);
         break;
-    case IDM_OPEN_FILE:
-        if (OpenSingleFile(window)) DrawPicture();
+    case IDM_OPEN_FILE: {
+        const PictureChange change =
+            OpenSingleFile(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
+        ShowPictureChange(window, change);
+        if (change.loaded) {
+            StopPlay(g_state.play);
+            DrawPicture(g_state.screen);
+        }
         break;
+    }
     case IDM_START:
         StartGame(window);
         break;
@@ -80,67 +103,116 @@ void OnCommand(HWND window, UINT command) {
     case IDM_IMAGE_LIST_EDIT:
         EditImageList(window);
         break;
-    case IDM_IMAGE_LIST_RELOAD:
-        ReloadImageList(window);
+    case IDM_IMAGE_LIST_RELOAD: {
+        const PictureChange change =
+            ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
+        // The reveal's timer is left to run out on its own.
+        g_state.play.revealPending = false;
+        if (!HasPictureSource()) g_state.play.playing = false;
+        ShowPictureChange(window, change);
         break;
+    }
     case IDM_NEXT_PICTURE:
-        g_state.imageCursor += 1;
-        AdvanceImageList(window);
+        g_state.pictures.imageCursor += 1;
+        ShowPictureChange(window, AdvanceImageList(window, g_state.pictures, g_state.screen));
         break;
     case IDM_HIGH_SCORE:
         ShowScoreRoll(window);
         break;
     case IDM_SOUND_START:
-        StartSound(g_state.music);
+        ShowSoundMenu(window, StartSound(g_state.music));
         break;
     case IDM_SOUND_STOP:
-        StopSound(g_state.music);
+        ShowSoundMenu(window, StopSound(g_state.music));
         break;
     case IDM_SOUND_LIST_EDIT:
-        EditSoundList(window);
+        ShowSoundMenu(window, EditSoundList(window, g_state.music, g_state.listFiles));
         break;
     default:
         break;  // not a command of the menu
     }
 }
 
-void OnLeftButton(HWND window, LPARAM position) {
+void OnLeftButton(HWND window, int x, int y) {
     Play& play = g_state.play;
-    if (g_state.clear.clearMode != 0) {
+    if (g_state.clear.clearMode != ClearMode::None) {
         KillTimer(window, TIMER_REVEAL);
         KillTimer(window, TIMER_ANIMATION);
         ResetClearState(play, g_state.clear);
-        DrawPicture();
+        DrawPicture(g_state.screen);
         return;
     }
     if (g_state.roll.scoreRollActive) {
         KillTimer(window, TIMER_ANIMATION);
         g_state.roll.scoreRollActive = false;
-        DrawPicture();
+        DrawPicture(g_state.screen);
         return;
     }
-    if (play.playing && !play.revealPending) HandleCellClick(window, position);
-    if (ClearIsDue(play)) BeginClearSequence(window);
+    if (play.playing && !play.revealPending) HandleCellClick(window, x, y, g_state.board, play, g_state.screen);
+    if (ClearIsDue(play) && BeginClearSequence(window, g_state.board, play, g_state.clear, g_state.highScores,
+                                               g_state.enteredName, g_state.screen)) {
+        // A record is kept from the moment it is named, not only at exit.
+        SaveBestTime(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
+                     g_state.highScores);
+    }
 }
 
 void OnRightButton() {
-    if (g_state.play.playing && !g_state.play.revealPending) ClearPicks();
+    if (g_state.play.playing && !g_state.play.revealPending) ClearPicks(g_state.board, g_state.play, g_state.screen);
 }
 
 }  // namespace
 
-void SetMenuCommand(HWND window, UINT command, bool enabled) {
-    EnableMenuItem(GetMenu(window), command,
-                   MF_BYCOMMAND | (enabled ? MF_ENABLED : (MF_GRAYED | MF_DISABLED)));
+int ShutdownApplication(HWND window) {
+    if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
+    for (HBITMAP* bitmap : {&g_state.screen.picture, &g_state.screen.cardBack, &g_state.screen.cardBackSource}) {
+        if (*bitmap) DeleteObject(*bitmap);
+        *bitmap = nullptr;
+    }
+    ReleasePresenter(g_state.screen.presenter);
+
+    SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
+                        g_state.music.player.soundList, g_state.highScores);
+    CloseMusicPlayer(g_state.music);
+
+    g_state.pictures.surfaceFactory.Reset();
+    CoUninitialize();
+    PostQuitMessage(0);
+    return 1;
+}
+
+void ShowPictureChange(HWND window, const PictureChange& change) {
+    if (change.loaded) ShuffleBoard(g_state.board, g_state.screen);
+    bool changed = false;
+    for (const auto& [command, item] : {std::pair{IDM_START, change.start},
+                                        std::pair{IDM_NEXT_PICTURE, change.nextPicture},
+                                        std::pair{IDM_IMAGE_LIST_RELOAD, change.reloadList}}) {
+        if (item == MenuItem::Unchanged) continue;
+        SetMenuCommand(window, command, item == MenuItem::Enabled);
+        changed = true;
+    }
+    if (changed) DrawMenuBar(window);
+    if (change.loaded) {
+        RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
+        InvalidateRect(window, &view, TRUE);
+    }
+}
+
+void ShowSoundMenu(HWND window, const SoundMenu& menu) {
+    if (!menu.change) return;
+    SetMenuCommand(window, IDM_SOUND_STOP, menu.stopEnabled);
+    SetMenuCommand(window, IDM_SOUND_START, menu.startEnabled);
 }
 
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
-    if (HasPictureSource() && !playing) return DrawPicture();
-    if (g_state.clear.clearMode != 0 && !playing) return StepClearAnimation();
-    if (HasPictureSource() && playing) return DrawBoard();
-    if (!g_state.singleFileMode && !playing) {
-        PatBlt(paint.hdc, 0, 0, g_state.viewWidth, g_state.viewHeight, BLACKNESS);
+    if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
+    if (g_state.clear.clearMode != ClearMode::None && !playing) {
+        return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+    }
+    if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
+    if (!g_state.pictures.singleFileMode && !playing) {
+        PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);
         return 1;
     }
     return 0;
@@ -178,42 +250,22 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam != TIMER_ANIMATION) {
             EndReveal(window);
         } else if (g_state.roll.scoreRollActive) {
-            StepScoreRoll(window);
+            StepScoreRoll(window, g_state.roll, g_state.highScores, g_state.screen);
         } else {
-            StepClearAnimation();
+            StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
         }
         return 0;
     case WM_LBUTTONDOWN:
-        OnLeftButton(window, lParam);
+        // The client point as the two unsigned words of lParam.
+        OnLeftButton(window, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_RBUTTONDOWN:
         OnRightButton();
         return 0;
     case WM_GRAPHNOTIFY:
-        OnGraphNotify(g_state.music);
+        ShowSoundMenu(window, OnGraphNotify(g_state.music));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-std::string LoadText(UINT id) {
-    // With no buffer, LoadStringW hands out the resource's own text and its length.
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(g_state.instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) return {};
-    // Code page 932 whatever the system's own code page is, as the texts
-    // always were.
-    const int size = WideCharToMultiByte(932, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text, length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
-std::string FileFilter(UINT nameId, const char* patterns) {
-    std::string filter = LoadText(nameId);
-    filter += '\0';
-    filter += patterns;
-    filter += '\0';  // c_str() adds the second NUL that ends the list
-    return filter;
 }

@@ -2,7 +2,6 @@
 // one back surface of the view's size.
 #include "display/presenter.h"
 
-#include "app/game_state.h"
 
 namespace {
 
@@ -26,8 +25,7 @@ DDSURFACEDESC2 BackDescription(int width, int height) {
 
 }  // namespace
 
-void ReleasePresenter() {
-    Presenter& p = g_state.presenter;
+void ReleasePresenter(Presenter& p) {
     p.clipper.Reset();
     p.palette.Reset();
     p.backSurface.Reset();
@@ -35,38 +33,37 @@ void ReleasePresenter() {
     p.directDraw.Reset();
 }
 
-int InitDirectDraw() {
-    Presenter& p = g_state.presenter;
+int InitDirectDraw(Presenter& p, HWND window, int width, int height) {
+    p.window = window;
     if (DirectDrawCreateEx(nullptr, p.directDraw.ReceiveVoid(), IID_IDirectDraw7, nullptr) != DD_OK) {
-        ReleasePresenter();
+        ReleasePresenter(p);
         return 0;
     }
-    if (p.directDraw->SetCooperativeLevel(g_state.mainWindow, DDSCL_NORMAL) != DD_OK) {
-        ReleasePresenter();
+    if (p.directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) {
+        ReleasePresenter(p);
         return 0;
     }
     DDSURFACEDESC2 primary = PrimaryDescription();
     if (p.directDraw->CreateSurface(&primary, p.primarySurface.Receive(), nullptr) != DD_OK) {
-        ReleasePresenter();
+        ReleasePresenter(p);
         return 0;
     }
-    DDSURFACEDESC2 back = BackDescription(g_state.viewWidth, g_state.viewHeight);
+    DDSURFACEDESC2 back = BackDescription(width, height);
     if (p.directDraw->CreateSurface(&back, p.backSurface.Receive(), nullptr) != DD_OK) {
-        ReleasePresenter();
+        ReleasePresenter(p);
         return 0;
     }
     // Without a clipper every frame would be dropped: no start without one.
     if (p.directDraw->CreateClipper(0, p.clipper.Receive(), nullptr) != DD_OK || !p.clipper ||
-        p.clipper->SetHWnd(0, g_state.mainWindow) != DD_OK) {
-        ReleasePresenter();
+        p.clipper->SetHWnd(0, window) != DD_OK) {
+        ReleasePresenter(p);
         return 0;
     }
     p.directDraw->FlipToGDISurface();
     return 1;
 }
 
-HRESULT RecreateBackSurface(int width, int height) {
-    Presenter& p = g_state.presenter;
+HRESULT RecreateBackSurface(Presenter& p, int width, int height) {
     if (!p.directDraw) return DDERR_GENERIC;
     // The new surface is made before the old one goes: when it cannot be
     // made, the old one still serves the old view.
@@ -79,14 +76,13 @@ HRESULT RecreateBackSurface(int width, int height) {
     return DD_OK;
 }
 
-int RestoreSurfaces() {
-    Presenter& p = g_state.presenter;
+int RestoreSurfaces(Presenter& p) {
     if (!p.primarySurface || p.primarySurface->Restore() != DD_OK) return 0;
     if (p.backSurface) p.backSurface->Restore();
     return 1;
 }
 
-int ApplyPicturePalette(IDirectDraw7* directDraw, IDirectDrawSurface7* primarySurface, HBITMAP bitmap) {
+int ApplyPicturePalette(Presenter& p, HBITMAP bitmap) {
     RGBQUAD colours[256] = {};
     UINT count = 0;
     if (HDC memory = CreateCompatibleDC(nullptr)) {
@@ -95,7 +91,7 @@ int ApplyPicturePalette(IDirectDraw7* directDraw, IDirectDrawSurface7* primarySu
         SelectObject(memory, previous);
         DeleteDC(memory);
     }
-    if (count == 0 || !directDraw || !primarySurface) return 1;
+    if (count == 0 || !p.directDraw || !p.primarySurface) return 1;
     PALETTEENTRY entries[256] = {};
     for (UINT i = 0; i < count && i < 256; ++i) {
         entries[i].peRed = colours[i].rgbRed;
@@ -103,28 +99,26 @@ int ApplyPicturePalette(IDirectDraw7* directDraw, IDirectDrawSurface7* primarySu
         entries[i].peBlue = colours[i].rgbBlue;
         entries[i].peFlags = 0;
     }
-    Presenter& p = g_state.presenter;
-    if (directDraw->CreatePalette(DDPCAPS_8BIT, entries, p.palette.Receive(), nullptr) == DD_OK &&
+    if (p.directDraw->CreatePalette(DDPCAPS_8BIT, entries, p.palette.Receive(), nullptr) == DD_OK &&
         p.palette) {
-        primarySurface->SetPalette(p.palette.get());
+        p.primarySurface->SetPalette(p.palette.get());
     }
     return 1;
 }
 
-void PresentBackSurface(const std::function<void(HDC)>& draw) {
-    Presenter& p = g_state.presenter;
+void PresentBackSurface(Presenter& p, int width, int height, const std::function<void(HDC)>& draw) {
     if (!p.backSurface || !p.primarySurface) return;
     HDC dc = nullptr;
     HRESULT result = p.backSurface->GetDC(&dc);
-    if (result == DDERR_SURFACELOST && RestoreSurfaces()) result = p.backSurface->GetDC(&dc);
+    if (result == DDERR_SURFACELOST && RestoreSurfaces(p)) result = p.backSurface->GetDC(&dc);
     if (result != DD_OK || !dc) return;  // no frame without a DC
     draw(dc);
     p.backSurface->ReleaseDC(dc);
 
     POINT origin = {0, 0};
-    ClientToScreen(g_state.mainWindow, &origin);
-    RECT destination = {origin.x, origin.y, origin.x + g_state.viewWidth, origin.y + g_state.viewHeight};
-    RECT source = {0, 0, g_state.viewWidth, g_state.viewHeight};
+    ClientToScreen(p.window, &origin);
+    RECT destination = {origin.x, origin.y, origin.x + width, origin.y + height};
+    RECT source = {0, 0, width, height};
     // Without a clipper the blit would paint over whatever covers the window.
     if (!p.clipper) return;
     p.primarySurface->SetClipper(p.clipper.get());

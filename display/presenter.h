@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 
 struct Presenter {
     ComPtr<IDirectDraw7> directDraw;
@@ -15,21 +15,24 @@ struct Presenter {
     ComPtr<IDirectDrawSurface7> backSurface;
     ComPtr<IDirectDrawClipper> clipper;
     ComPtr<IDirectDrawPalette> palette;
+    HWND window = nullptr;  // whose client area shows the frames
 };
 
-int InitDirectDraw();
+// DirectDraw for `window`, with a back surface of width x height; 0, holding
+// nothing, when any part cannot be had.
+int InitDirectDraw(Presenter& presenter, HWND window, int width, int height);
 // A new back surface of width x height; on failure the old one stays.
-HRESULT RecreateBackSurface(int width, int height);
-int RestoreSurfaces();
+HRESULT RecreateBackSurface(Presenter& presenter, int width, int height);
+int RestoreSurfaces(Presenter& presenter);
 
 // Builds a 256-entry palette from a bitmap's colour table, when it has one,
 // and gives it to the primary surface.
-int ApplyPicturePalette(IDirectDraw7* directDraw, IDirectDrawSurface7* primarySurface, HBITMAP bitmap);
+int ApplyPicturePalette(Presenter& presenter, HBITMAP bitmap);
 
-// Draws one frame: `draw` paints the whole view into the back surface's DC,
-// then the view is blitted into the main window's client area. Without a
-// back surface or a DC nothing is drawn and nothing is blitted.
-void PresentBackSurface(const std::function<void(HDC)>& draw);
+// Draws one frame: `draw` paints the whole view of width x height into the
+// back surface's DC, then the view is blitted into the window's client area.
+// Without a back surface or a DC nothing is drawn and nothing is blitted.
+void PresentBackSurface(Presenter& presenter, int width, int height, const std::function<void(HDC)>& draw);
 
 // Clipper, palette, back surface, primary surface, DirectDraw object.
-void ReleasePresenter();
+void ReleasePresenter(Presenter& presenter);

@@ -27,8 +27,13 @@ void DealCells(Board& board, uint32_t seed) {
     }
 }
 
+ViewSize CellSizeOf(int viewWidth, int viewHeight, int columns, int rows) {
+    return ViewSize{viewWidth / columns, viewHeight / rows};
+}
+
 ViewSize CutToWholeCells(int pictureWidth, int pictureHeight, int columns, int rows) {
-    return ViewSize{(pictureWidth / columns) * columns, (pictureHeight / rows) * rows};
+    const ViewSize cell = CellSizeOf(pictureWidth, pictureHeight, columns, rows);
+    return ViewSize{cell.width * columns, cell.height * rows};
 }
 
 bool IsSolved(const Board& board) {

@@ -5,6 +5,7 @@
 
 constexpr int kMinSide = 4;    // fewest columns or rows
 constexpr int kMaxSide = 10;   // most columns or rows
+constexpr int kSideCounts = kMaxSide - kMinSide + 1;  // column (or row) counts there are
 constexpr int kMaxCellCount = kMaxSide * kMaxSide;
 constexpr int kShuffleExchanges = 150;
 
@@ -37,6 +38,8 @@ struct ViewSize {
     int width;
     int height;
 };
+// One cell of a view of the given size, in whole pixels.
+ViewSize CellSizeOf(int viewWidth, int viewHeight, int columns, int rows);
 // The play area cut down to whole cells of a picture of the given size.
 ViewSize CutToWholeCells(int pictureWidth, int pictureHeight, int columns, int rows);
 

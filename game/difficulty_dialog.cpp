@@ -5,18 +5,13 @@
 
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/game_state.h"
 #include "game/difficulty.h"
 #include "res/resource.h"
+#include "res/texts.h"
 
 namespace {
 
 constexpr int kEditTextSize = 32;
-
-// The last accepted value of each size edit while the dialog is open.
-int workColumns = 4;
-int workRows = 4;
 
 void ShowNumber(HWND edit, int value) {
     char text[kEditTextSize];
@@ -39,16 +34,24 @@ void InitSpin(HWND dialog, int spinId, int editId, int value) {
     SendMessageA(spin, UDM_SETPOS, 0, MAKELPARAM(LOWORD(value), 0));
 }
 
+DifficultyWork* Work(HWND dialog) {
+    return reinterpret_cast<DifficultyWork*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
 }  // namespace
 
-int InitDifficultyDialog(HWND dialog) {
-    workColumns = g_state.board.columns;
-    workRows = g_state.board.rows;
-    InitSpin(dialog, IDC_COLUMNS_SPIN, IDC_COLUMNS_EDIT, workColumns);
-    InitSpin(dialog, IDC_ROWS_SPIN, IDC_ROWS_EDIT, workRows);
-    ShowNumber(GetDlgItem(dialog, IDC_COLUMNS_EDIT), workColumns);
-    ShowNumber(GetDlgItem(dialog, IDC_ROWS_EDIT), workRows);
-    SendDlgItemMessageA(dialog, g_state.board.easyMode ? IDC_EASY : IDC_DIFFICULT, BM_SETCHECK, BST_CHECKED, 0);
+INT_PTR ChooseDifficulty(HWND window, Board& board) {
+    DifficultyWork work = {&board, board.columns, board.rows};
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DIFFICULTY), window, DifficultyDlgProc,
+                           reinterpret_cast<LPARAM>(&work));
+}
+
+int InitDifficultyDialog(HWND dialog, DifficultyWork& work) {
+    InitSpin(dialog, IDC_COLUMNS_SPIN, IDC_COLUMNS_EDIT, work.columns);
+    InitSpin(dialog, IDC_ROWS_SPIN, IDC_ROWS_EDIT, work.rows);
+    ShowNumber(GetDlgItem(dialog, IDC_COLUMNS_EDIT), work.columns);
+    ShowNumber(GetDlgItem(dialog, IDC_ROWS_EDIT), work.rows);
+    SendDlgItemMessageA(dialog, work.board->easyMode ? IDC_EASY : IDC_DIFFICULT, BM_SETCHECK, BST_CHECKED, 0);
     return 1;
 }
 
@@ -58,34 +61,39 @@ int ValidateSizeEdit(HWND edit, int* work) {
     return ValidateSizeText(text, work);
 }
 
-void ApplyDifficultyDialog(HWND dialog) {
-    g_state.board.columns = workColumns;
-    g_state.board.rows = workRows;
-    g_state.board.easyMode = SendDlgItemMessageA(dialog, IDC_DIFFICULT, BM_GETCHECK, 0, 0) != BST_CHECKED;
+void ApplyDifficultyDialog(HWND dialog, const DifficultyWork& work) {
+    work.board->columns = work.columns;
+    work.board->rows = work.rows;
+    work.board->easyMode = SendDlgItemMessageA(dialog, IDC_DIFFICULT, BM_GETCHECK, 0, 0) != BST_CHECKED;
 }
 
-INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        // Kept first: setting the edits' texts already sends EN_UPDATE.
+        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+        InitDifficultyDialog(dialog, *Work(dialog));
+        return TRUE;
+    }
+    DifficultyWork* work = Work(dialog);
+    if (!work) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
     case WM_CLOSE:
         EndDialog(dialog, IDCANCEL);
         return TRUE;
-    case WM_INITDIALOG:
-        InitDifficultyDialog(dialog);
-        return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            ApplyDifficultyDialog(dialog);
+            ApplyDifficultyDialog(dialog, *work);
             EndDialog(dialog, IDOK);
             break;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
             break;
         case IDC_COLUMNS_EDIT:
-            if (HIWORD(wParam) == EN_UPDATE) CheckSizeEdit(dialog, IDC_COLUMNS_EDIT, &workColumns);
+            if (HIWORD(wParam) == EN_UPDATE) CheckSizeEdit(dialog, IDC_COLUMNS_EDIT, &work->columns);
             break;
         case IDC_ROWS_EDIT:
-            if (HIWORD(wParam) == EN_UPDATE) CheckSizeEdit(dialog, IDC_ROWS_EDIT, &workRows);
+            if (HIWORD(wParam) == EN_UPDATE) CheckSizeEdit(dialog, IDC_ROWS_EDIT, &work->rows);
             break;
         default:
             break;

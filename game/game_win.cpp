@@ -1,10 +1,9 @@
-// Shuffle, picking and the reveal, on the main window.
+// Shuffle, picking and the board view, on the main window.
 #include "game/game_win.h"
 
 #include <ctime>
 
-#include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/views.h"
 #include "res/resource.h"
 
@@ -13,53 +12,68 @@ namespace {
 constexpr UINT kRevealMs = 700;
 
 // The card back stretched to one cell; the previous one is deleted first.
-void RebuildCardBack(int cellWidth, int cellHeight) {
-    if (g_state.cardBack) DeleteObject(g_state.cardBack);
-    g_state.cardBack = nullptr;
+void RebuildCardBack(Screen& screen, int cellWidth, int cellHeight) {
+    if (screen.cardBack) DeleteObject(screen.cardBack);
+    screen.cardBack = nullptr;
     MemoryDc source;
     MemoryDc target;
     if (!source || !target) return;
-    source.Select(g_state.cardBackSource);
-    g_state.cardBack = CreateCompatibleBitmap(source.get(), cellWidth, cellHeight);
-    if (!g_state.cardBack) return;
-    target.Select(g_state.cardBack);
-    StretchBlt(target.get(), 0, 0, cellWidth, cellHeight, source.get(), 0, 0, g_state.cardBackSourceWidth,
-               g_state.cardBackSourceHeight, SRCCOPY);
+    source.Select(screen.cardBackSource);
+    screen.cardBack = CreateCompatibleBitmap(source.get(), cellWidth, cellHeight);
+    if (!screen.cardBack) return;
+    target.Select(screen.cardBack);
+    StretchBlt(target.get(), 0, 0, cellWidth, cellHeight, source.get(), 0, 0, screen.cardBackSourceWidth,
+               screen.cardBackSourceHeight, SRCCOPY);
 }
 
 }  // namespace
 
-int ShuffleBoard() {
-    Board& board = g_state.board;
+int ShuffleBoard(Board& board, Screen& screen) {
     DealCells(board, static_cast<uint32_t>(std::time(nullptr)));
-    const ViewSize view = CutToWholeCells(g_state.pictureWidth, g_state.pictureHeight, board.columns, board.rows);
-    g_state.viewWidth = view.width;
-    g_state.viewHeight = view.height;
-    RebuildCardBack(view.width / board.columns, view.height / board.rows);
+    const ViewSize view = CutToWholeCells(screen.pictureWidth, screen.pictureHeight, board.columns, board.rows);
+    screen.viewWidth = view.width;
+    screen.viewHeight = view.height;
+    const ViewSize cell = CellSizeOf(view.width, view.height, board.columns, board.rows);
+    RebuildCardBack(screen, cell.width, cell.height);
     return 1;
 }
 
-int HandleCellClick(HWND window, LPARAM position) {
-    const Board& board = g_state.board;
-    const int cell = CellAtPoint(static_cast<uint32_t>(position), g_state.viewWidth, g_state.viewHeight,
-                                 board.columns, board.rows);
+int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen) {
+    const int cell = CellAtPoint(x, y, screen.viewWidth, screen.viewHeight, board.columns, board.rows);
     if (cell < 0) return 0;
-    const ClickOutcome outcome = ApplyCellClick(g_state.board, g_state.play, cell, GetTickCount());
+    const ClickOutcome outcome = ApplyCellClick(board, play, cell, GetTickCount());
     if (outcome == ClickOutcome::Exchanged) SetTimer(window, TIMER_REVEAL, kRevealMs, nullptr);
-    DrawCurrentView();
+    DrawCurrentView(screen, board, play);
     return 1;
 }
 
-int ClearPicks() {
-    g_state.play.firstPick = -1;
-    g_state.play.secondPick = -1;
-    DrawBoard();
+int ClearPicks(const Board& board, Play& play, Screen& screen) {
+    play.firstPick = -1;
+    play.secondPick = -1;
+    DrawBoard(screen, board, play);
     return 1;
 }
 
-int EndReveal(HWND window) {
-    KillTimer(window, TIMER_REVEAL);
-    if (EndRevealState(g_state.play, g_state.clear)) KillTimer(window, TIMER_ANIMATION);
-    DrawCurrentView();
+int DrawBoard(Screen& screen, const Board& board, const Play& play) {
+    const ViewSize cell = CellSizeOf(screen.viewWidth, screen.viewHeight, board.columns, board.rows);
+    PresentBackSurface(screen.presenter, screen.viewWidth, screen.viewHeight, [&](HDC dc) {
+        PatBlt(dc, 0, 0, screen.viewWidth, screen.viewHeight, BLACKNESS);
+        MemoryDc memory;
+        if (!memory) return;
+        for (int row = 0; row < board.rows; ++row) {
+            for (int column = 0; column < board.columns; ++column) {
+                const int shows = CellShows(board, play, row * board.columns + column);
+                memory.Select(shows == kCardBack ? screen.cardBack : screen.picture);
+                const int sourceLeft = shows == kCardBack ? 0 : (shows % board.columns) * cell.width;
+                const int sourceTop = shows == kCardBack ? 0 : (shows / board.columns) * cell.height;
+                BitBlt(dc, column * cell.width, row * cell.height, cell.width, cell.height, memory.get(), sourceLeft,
+                       sourceTop, SRCCOPY);
+            }
+        }
+    });
     return 1;
+}
+
+int DrawCurrentView(Screen& screen, const Board& board, const Play& play) {
+    return play.playing ? DrawBoard(screen, board, play) : DrawPicture(screen);
 }

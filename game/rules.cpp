@@ -1,18 +1,34 @@
 // The rules of play.
 #include "game/rules.h"
 
-int CellAtPoint(uint32_t position, int viewWidth, int viewHeight, int columns, int rows) {
-    const int x = static_cast<int>(position & 0xFFFFu);
-    const int y = static_cast<int>((position >> 16) & 0xFFFFu);
+void StartPlay(Play& play) {
+    play.playing = true;
+    play.firstPick = -1;
+    play.secondPick = -1;
+}
+
+void StopPlay(Play& play) {
+    play.playing = false;
+    play.revealPending = false;
+    play.firstPick = -1;
+    play.secondPick = -1;
+}
+
+int CellAtPoint(int x, int y, int viewWidth, int viewHeight, int columns, int rows) {
     if (x == 0 && y == 0) return -1;
-    if (columns <= 0 || rows <= 0) return -1;
-    const int cellWidth = viewWidth / columns;
-    const int cellHeight = viewHeight / rows;
-    if (cellWidth <= 0 || cellHeight <= 0) return -1;
+    if (x < 0 || y < 0 || columns <= 0 || rows <= 0) return -1;
+    const ViewSize cell = CellSizeOf(viewWidth, viewHeight, columns, rows);
+    if (cell.width <= 0 || cell.height <= 0) return -1;
     // The client area may be a few pixels larger than the board cut to whole
     // cells; clicks there belong to no cell.
-    if (x >= cellWidth * columns || y >= cellHeight * rows) return -1;
-    return (y / cellHeight) * columns + x / cellWidth;
+    if (x >= cell.width * columns || y >= cell.height * rows) return -1;
+    return (y / cell.height) * columns + x / cell.width;
+}
+
+int CellShows(const Board& board, const Play& play, int cell) {
+    const int piece = board.cellOrder[cell];
+    const bool faceUp = cell == play.firstPick || cell == play.secondPick || (board.easyMode && piece == cell);
+    return faceUp ? piece : kCardBack;
 }
 
 ClickOutcome ApplyCellClick(Board& board, Play& play, int cell, uint32_t tickNow) {
@@ -50,24 +66,6 @@ uint32_t StampTick(uint32_t tickNow) { return tickNow != 0 ? tickNow : 1u; }
 uint32_t ElapsedMilliseconds(uint32_t startTick, uint32_t endTick) { return endTick - startTick; }
 
 bool ClearIsDue(const Play& play) { return play.startTick != 0 && play.endTick != 0; }
-
-void ResetClearState(Play& play, ClearState& clear) {
-    clear.clearMode = 0;
-    clear.clearSliding = false;
-    play.startTick = 0;
-    play.endTick = 0;
-}
-
-bool EndRevealState(Play& play, ClearState& clear) {
-    play.revealPending = false;
-    if (clear.clearMode != 0) {
-        ResetClearState(play, clear);
-        return true;
-    }
-    play.firstPick = -1;
-    play.secondPick = -1;
-    return false;
-}
 
 void DropPicksOutsideBoard(Play& play, int cellCount) {
     if (play.firstPick >= cellCount || play.secondPick >= cellCount) {

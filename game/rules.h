@@ -15,23 +15,21 @@ struct Play {
     uint32_t endTick = 0;    // tick of the solving exchange, 0 = unset
 };
 
-// The celebration of a cleared board. The rules reset its mode; the
-// positions keep their values until the next celebration sets them.
-struct ClearState {
-    int clearMode = 0;  // 0 none, 1 slide-in, 2 marquee
-    bool clearSliding = false;  // the texts still move; a marquee never stops
-    int captionX = 0;
-    int captionY = 0;
-    int timeX = 0;
-    int timeY = 0;
-    int captionTargetX = 0;  // where the texts of a slide-in come to rest
-    int timeTargetX = 0;
-};
+// A new game: playing, nothing picked. Its start tick is stamped once a
+// running reveal has ended, since the end of a celebration clears it.
+void StartPlay(Play& play);
+// No game: not playing, no reveal waited for, nothing picked.
+void StopPlay(Play& play);
 
-// The cell under a click whose lParam is `position` (client x in the low
-// word, y in the high word), or -1 when the click is to be ignored: the
-// client origin, a point outside the cut view, or a board without area.
-int CellAtPoint(uint32_t position, int viewWidth, int viewHeight, int columns, int rows);
+// The cell under the client point (x, y), or -1 when the click is to be
+// ignored: the client origin, a point outside the cut view, or a board
+// without area.
+int CellAtPoint(int x, int y, int viewWidth, int viewHeight, int columns, int rows);
+
+// What a cell of the board in play shows: the piece lying in it when it is
+// picked or, in easy mode, at home; the card back otherwise.
+constexpr int kCardBack = -1;
+int CellShows(const Board& board, const Play& play, int cell);
 
 enum class ClickOutcome {
     Picked,         // first or second pick made
@@ -53,12 +51,6 @@ uint32_t ElapsedMilliseconds(uint32_t startTick, uint32_t endTick);
 
 // True when a celebration is due: both ticks are set.
 bool ClearIsDue(const Play& play);
-
-void ResetClearState(Play& play, ClearState& clear);
-
-// State changes of the reveal timer's expiry. Returns true when it ended a
-// celebration (the animation timer must then be stopped too).
-bool EndRevealState(Play& play, ClearState& clear);
 
 // Clears both picks when either lies outside a board of `cellCount` cells,
 // as happens when a running game is reshuffled onto a smaller board.

@@ -5,8 +5,9 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 #include "music/music_core.h"
+#include "storage/list_file_win.h"
 
 // The four interfaces of one filter graph, each empty when not held.
 struct MusicGraph {
@@ -25,9 +26,9 @@ struct MusicPlayer {
     HWND window = nullptr;
 };
 
-// Creates the graph, its events to go to `window`, and sets the Sound items:
-// without a graph the game goes on in silence.
-void OpenMusicPlayer(MusicPlayer& music, HWND window);
+// Creates the graph, its events to go to `window`, and says how the Sound
+// items start: without a graph the game goes on in silence.
+SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window);
 // Releases the graph: nothing plays from here on.
 void CloseMusicPlayer(MusicPlayer& music);
 
@@ -46,14 +47,13 @@ int DrainGraphEvents(IMediaEventEx* mediaEvent, IVideoWindow* videoWindow);
 int RunMusicGraph(IMediaControl* mediaControl);
 int StopMusicGraph(IMediaControl* mediaControl);
 
-// The Sound menu's commands and the graph's notification.
-int StartSound(MusicPlayer& music);
-int StopSound(MusicPlayer& music);
-int OnGraphNotify(MusicPlayer& music);
-
-// Sets the Sound start and stop items as `menu` says.
-void ShowSoundMenu(HWND window, const SoundMenu& menu);
+// The Sound menu's commands and the graph's notification, each with the
+// Sound items it leaves.
+SoundMenu StartSound(MusicPlayer& music);
+SoundMenu StopSound(MusicPlayer& music);
+SoundMenu OnGraphNotify(MusicPlayer& music);
 
 // The sound play-list editor, then the save and the Sound items after it.
+// WM_INITDIALOG's lParam points to the list.
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-int EditSoundList(HWND window);
+SoundMenu EditSoundList(HWND window, MusicPlayer& music, ListFiles& listFiles);

@@ -4,12 +4,10 @@
 
 #include <string>
 
-#include "app/app.h"
+#include "display/list_editor.h"
 #include "res/resource.h"
 
 namespace {
-
-constexpr int kPathSize = 1024;
 
 MusicPlayer& Music(void* music) { return *static_cast<MusicPlayer*>(music); }
 
@@ -38,12 +36,12 @@ bool Query(const MusicGraph& graph, REFIID id, ComPtr<T>& out) {
 
 }  // namespace
 
-void OpenMusicPlayer(MusicPlayer& music, HWND window) {
+SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window) {
     music.window = window;
     music.player.calls = &kDirectShowCalls;
     music.player.graph = &music;
     music.player.state = CreateMusicGraph(music.graph) ? MusicState::Idle : MusicState::NoGraph;
-    ShowSoundMenu(window, SoundMenuAtStartUp(music.player));
+    return SoundMenuAtStartUp(music.player);
 }
 
 void CloseMusicPlayer(MusicPlayer& music) {
@@ -113,23 +111,8 @@ int RunMusicGraph(IMediaControl* mediaControl) { return SUCCEEDED(mediaControl->
 
 int StopMusicGraph(IMediaControl* mediaControl) { return SUCCEEDED(mediaControl->Stop()) ? 1 : 0; }
 
-void ShowSoundMenu(HWND window, const SoundMenu& menu) {
-    if (!menu.change) return;
-    SetMenuCommand(window, IDM_SOUND_STOP, menu.stopEnabled);
-    SetMenuCommand(window, IDM_SOUND_START, menu.startEnabled);
-}
+SoundMenu StartSound(MusicPlayer& music) { return StartSoundList(music.player); }
 
-int StartSound(MusicPlayer& music) {
-    ShowSoundMenu(music.window, StartSoundList(music.player));
-    return 1;
-}
+SoundMenu StopSound(MusicPlayer& music) { return StopSoundList(music.player); }
 
-int StopSound(MusicPlayer& music) {
-    ShowSoundMenu(music.window, StopSoundList(music.player));
-    return 1;
-}
-
-int OnGraphNotify(MusicPlayer& music) {
-    ShowSoundMenu(music.window, TakeGraphEvents(music.player));
-    return 1;
-}
+SoundMenu OnGraphNotify(MusicPlayer& music) { return TakeGraphEvents(music.player); }

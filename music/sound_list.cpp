@@ -1,29 +1,27 @@
 // The sound play-list editor, and what the Edit list command does after it.
 #include "music/music.h"
 
-#include "app/app.h"
-#include "app/game_state.h"
-#include "pictures/list_editor.h"
+#include "display/list_editor.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "storage/list_file_win.h"
 
-INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // The file dialog's texts, from the string table once the program runs.
     static const std::string filter = FileFilter(IDS_SOUND_FILTER_NAME, "*.mp3;*.mid;*.wav");
     static const std::string title = LoadText(IDS_SOUND_TITLE);
     const ListEditor editor = {IDC_SOUND_LIST, filter.c_str(), title.c_str(), "mp3"};
-    return RunListEditor(dialog, message, wParam, editor, g_state.music.player.soundList);
+    return RunListEditor(dialog, message, wParam, lParam, editor);
 }
 
 // The music is neither started nor stopped here: a file that plays goes on,
 // and the next one comes from the edited list.
-int EditSoundList(HWND window) {
-    const INT_PTR result =
-        DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SOUND_LIST), window, SoundListDlgProc, 0);
+SoundMenu EditSoundList(HWND window, MusicPlayer& music, ListFiles& listFiles) {
+    const SoundPlayer& player = music.player;
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SOUND_LIST), window,
+                                           SoundListDlgProc, reinterpret_cast<LPARAM>(&music.player.soundList));
     // A sound.txt that could not be read is replaced only by a list the
     // player confirmed with OK.
-    const SoundPlayer& player = g_state.music.player;
-    SaveSoundListFile(g_state.listFiles, player.soundList, result == IDOK);
-    ShowSoundMenu(window, SoundMenuAfterEdit(player));
-    return 1;
+    SaveSoundListFile(listFiles, player.soundList, result == IDOK);
+    return SoundMenuAfterEdit(player);
 }

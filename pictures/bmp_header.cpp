@@ -3,9 +3,6 @@
 
 namespace {
 
-constexpr uint64_t kMaxPixels = uint64_t(1) << 27;
-constexpr int64_t kMaxSide = 32767;
-
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 
 uint32_t Read(std::string_view bytes, size_t at, size_t width) {
@@ -45,8 +42,9 @@ bool BmpHeadersFitFile(std::string_view head, uint64_t fileSize) {
     }
     const bool topDown = height < 0;
     if (topDown) height = -height;
+    constexpr int64_t kMaxSide = kMaxPictureSide;
     if (planes != 1 || width < 1 || height < 1 || width > kMaxSide || height > kMaxSide ||
-        uint64_t(width) * uint64_t(height) > kMaxPixels) {
+        uint64_t(width) * uint64_t(height) > kMaxPicturePixels) {
         return false;
     }
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;

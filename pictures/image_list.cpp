@@ -1,33 +1,29 @@
 // The picture play-list and its editor.
 #include "pictures/image_list.h"
 
-#include <commdlg.h>
 #include <wincodec.h>
 
 #include <cwctype>
 #include <string>
 
-#include "app/app.h"
-#include "app/com_ptr.h"
-#include "app/game_state.h"
-#include "pictures/list_editor.h"
+#include "display/com_ptr.h"
+#include "display/list_editor.h"
 #include "pictures/load_picture.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "storage/list_file_win.h"
 
 namespace {
 
-constexpr int kPathSize = 1024;
-
 // The file dialog's picture filter: bmp, jpg and gif first, then every
 // picture the system's decoders read (png, tif and whatever else is installed).
-const std::string& PictureFilter() {
+const std::string& PictureFilter(IWICImagingFactory* factory) {
     static std::string filter;
     if (!filter.empty()) return filter;
     std::string patterns = "*.bmp;*.jpg;*.gif";
     ComPtr<IEnumUnknown> decoders;
-    if (g_state.surfaceFactory &&
-        SUCCEEDED(g_state.surfaceFactory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
+    if (factory &&
+        SUCCEEDED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
                                                                     decoders.Receive()))) {
         ComPtr<IUnknown> component;
         ULONG got = 0;
@@ -66,87 +62,81 @@ const std::string& PictureTitle() {
 }
 
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
-void DropEntryAtCursor() {
-    g_state.imageList.erase(g_state.imageList.begin() + g_state.imageCursor);
-    if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
+void DropEntryAtCursor(PictureSource& source) {
+    source.imageList.erase(source.imageList.begin() + source.imageCursor);
+    if (source.imageCursor >= static_cast<int>(source.imageList.size())) source.imageCursor = 0;
 }
 
 }  // namespace
 
-int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
-               const char* defaultExtension) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = static_cast<DWORD>(size);
-    dialog.lpstrTitle = title;
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
-    dialog.lpstrDefExt = defaultExtension;
-    return GetOpenFileNameA(&dialog);
-}
-
-int LoadFirstListedPicture(HWND window) {
-    g_state.imageCursor = 0;
-    while (!g_state.imageList.empty()) {
-        if (LoadPicture(window, g_state.imageList.front().c_str())) return 1;
-        g_state.imageList.erase(g_state.imageList.begin());
+PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen) {
+    PictureChange change;
+    source.imageCursor = 0;
+    while (!source.imageList.empty()) {
+        if (LoadPicture(window, source.surfaceFactory.get(), screen, source.imageList.front().c_str())) {
+            change.loaded = true;
+            change.start = MenuItem::Enabled;
+            return change;
+        }
+        source.imageList.erase(source.imageList.begin());
     }
-    return 0;
+    change.start = MenuItem::Grayed;
+    change.nextPicture = MenuItem::Grayed;
+    return change;
 }
 
-int OpenSingleFile(HWND window) {
+PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                             HighScoreTable& highScores) {
+    PictureChange change;
     char path[kPathSize] = {};
-    if (!g_state.singleFileMode) SaveImageListFile(g_state.listFiles, g_state.imageList, true, g_state.highScores);
-    g_state.imageList.clear();
-    g_state.singleFileMode = true;
-    if (!ChooseFile(path, kPathSize, window, PictureFilter().c_str(), PictureTitle().c_str(), "bmp")) return 0;
-    const int result = LoadPicture(window, path);
-    if (!result) return 0;
-    g_state.play.playing = false;
-    g_state.play.revealPending = false;
-    g_state.play.firstPick = -1;
-    g_state.play.secondPick = -1;
-    SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-    SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, true);
-    SetMenuCommand(window, IDM_START, true);
-    DrawMenuBar(window);
-    return result;
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
+    source.imageList.clear();
+    source.singleFileMode = true;
+    const std::string& filter = PictureFilter(source.surfaceFactory.get());
+    if (!ChooseFile(path, kPathSize, window, filter.c_str(), PictureTitle().c_str(), "bmp")) return change;
+    if (!LoadPicture(window, source.surfaceFactory.get(), screen, path)) return change;
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Grayed;
+    change.reloadList = MenuItem::Enabled;
+    return change;
 }
 
-int AdvanceImageList(HWND window) {
-    int result = 0;
-    if (g_state.imageCursor >= static_cast<int>(g_state.imageList.size())) g_state.imageCursor = 0;
-    while (!g_state.imageList.empty()) {
-        result = LoadPicture(window, g_state.imageList[g_state.imageCursor].c_str());
-        if (result) break;
-        DropEntryAtCursor();
+PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen) {
+    PictureChange change;
+    if (source.imageCursor >= static_cast<int>(source.imageList.size())) source.imageCursor = 0;
+    while (!source.imageList.empty()) {
+        if (LoadPicture(window, source.surfaceFactory.get(), screen, source.imageList[source.imageCursor].c_str())) {
+            change.loaded = true;
+            change.start = MenuItem::Enabled;
+            break;
+        }
+        DropEntryAtCursor(source);
     }
-    return result;
+    return change;
 }
 
-int ReloadImageList(HWND window) {
-    g_state.imageCursor = 0;
-    g_state.imageList.clear();
-    g_state.play.revealPending = false;
-    g_state.singleFileMode = false;
-    ReloadImageListFile(g_state.listFiles, g_state.imageList, g_state.highScores);
-    LoadFirstListedPicture(window);
-    if (!g_state.imageList.empty()) {
-        SetMenuCommand(window, IDM_IMAGE_LIST_RELOAD, false);
-        SetMenuCommand(window, IDM_NEXT_PICTURE, true);
-        SetMenuCommand(window, IDM_START, true);
-    } else {
-        SetMenuCommand(window, IDM_NEXT_PICTURE, false);
-        SetMenuCommand(window, IDM_START, false);
-        g_state.play.playing = false;
-    }
-    DrawMenuBar(window);
-    return 1;
+PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                              HighScoreTable& highScores) {
+    source.imageCursor = 0;
+    source.imageList.clear();
+    source.singleFileMode = false;
+    ReloadImageListFile(files, source.imageList, highScores);
+    PictureChange change = LoadFirstListedPicture(window, source, screen);
+    const bool listed = !source.imageList.empty();
+    change.start = listed ? MenuItem::Enabled : MenuItem::Grayed;
+    change.nextPicture = listed ? MenuItem::Enabled : MenuItem::Grayed;
+    // Reloading again only makes sense after a single file replaced the list.
+    change.reloadList = listed ? MenuItem::Grayed : MenuItem::Unchanged;
+    return change;
 }
 
-INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter().c_str(), PictureTitle().c_str(), "bmp"};
-    return RunListEditor(dialog, message, wParam, editor, g_state.imageList);
+INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The editor keeps the list in GWLP_USERDATA; the source stays here.
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!source) return FALSE;  // a message before WM_INITDIALOG
+    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter(source->surfaceFactory.get()).c_str(),
+                               PictureTitle().c_str(), "bmp"};
+    return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

@@ -2,17 +2,51 @@
 #pragma once
 
 #include <windows.h>
+#include <wincodec.h>
 
-// The file-open dialog shared by the picture and sound lists. Nonzero when a
-// file was chosen; its full path is then in `path`.
-int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
-               const char* defaultExtension);
+#include <string>
+#include <vector>
 
-int OpenSingleFile(HWND window);
-int AdvanceImageList(HWND window);
-int ReloadImageList(HWND window);
+#include "display/com_ptr.h"
+#include "display/views.h"
+#include "scores/best_times.h"
+#include "storage/list_file_win.h"
+
+// Where the pictures come from.
+struct PictureSource {
+    // The play-list (in place of a hidden list box) and the entry shown.
+    std::vector<std::string> imageList;
+    int imageCursor = 0;
+    // A single file was opened in place of the play-list.
+    bool singleFileMode = false;
+    // The decoder of every format but bmp.
+    ComPtr<IWICImagingFactory> surfaceFactory;
+};
+
+// How a change of the picture source leaves one item of the Game menu.
+enum class MenuItem { Unchanged, Enabled, Grayed };
+
+// What a change of the picture source asks of the rest of the program: a
+// newly loaded picture is shuffled and shown, and the Game menu follows.
+struct PictureChange {
+    bool loaded = false;
+    MenuItem start = MenuItem::Unchanged;
+    MenuItem nextPicture = MenuItem::Unchanged;
+    MenuItem reloadList = MenuItem::Unchanged;
+};
+
+// The player's choice of one file in place of the play-list; the list is
+// saved first, while it is still the play-list.
+PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                             HighScoreTable& highScores);
+// The entry at the cursor, or the first one after it that loads.
+PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen);
+// The play-list read again from kanoze.txt, from its first entry.
+PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                              HighScoreTable& highScores);
+// The play-list editor; WM_INITDIALOG's lParam points to the PictureSource.
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Loads the first entry of the play-list that loads, dropping the ones
-// before it. 1 when a picture was loaded.
-int LoadFirstListedPicture(HWND window);
+// before it. Without one, Start and Next picture are grayed.
+PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen);

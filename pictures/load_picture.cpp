@@ -2,14 +2,11 @@
 // exactly, and the window lies inside the work area of its monitor.
 #include "pictures/load_picture.h"
 
-#include "app/app.h"
-#include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
-#include "game/game_win.h"
+#include "game/board.h"
 #include "pictures/fitting.h"
 #include "pictures/surface_factory.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -79,9 +76,9 @@ FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE&
 
 }  // namespace
 
-int LoadPicture(HWND window, const char* path) {
+int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const char* path) {
     PictureFile file;
-    if (!OpenPicture(g_state.surfaceFactory.get(), path, file)) return 0;
+    if (!OpenPicture(factory, path, file)) return 0;
 
     RECT before;
     GetWindowRect(window, &before);
@@ -95,25 +92,19 @@ int LoadPicture(HWND window, const char* path) {
     }
     // Too small, no memory for the fitted copy, or no back surface for it:
     // everything stays as it was.
-    if (!picture || RecreateBackSurface(fitted.width, fitted.height) != DD_OK) {
+    if (!picture || RecreateBackSurface(screen.presenter, fitted.width, fitted.height) != DD_OK) {
         MoveWindow(window, before.left, before.top, before.right - before.left, before.bottom - before.top,
                    TRUE);
         return 0;
     }
 
     // The colour table is read from the picture as decoded, before fitting.
-    ApplyPicturePalette(g_state.presenter.directDraw.get(), g_state.presenter.primarySurface.get(),
-                        file.bitmap ? file.bitmap.get() : picture.get());
-    if (g_state.picture) DeleteObject(g_state.picture);
-    g_state.picture = picture.Release();
-    g_state.pictureWidth = g_state.viewWidth = fitted.width;
-    g_state.pictureHeight = g_state.viewHeight = fitted.height;
+    ApplyPicturePalette(screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
+    if (screen.picture) DeleteObject(screen.picture);
+    screen.picture = picture.Release();
+    screen.pictureWidth = fitted.width;
+    screen.pictureHeight = fitted.height;
 
-    PlaceWindow(window, work, g_state.viewWidth, g_state.viewHeight, frame);
-    ShuffleBoard();
-    SetMenuCommand(window, IDM_START, true);
-    DrawMenuBar(window);
-    RECT view = {0, 0, g_state.viewWidth, g_state.viewHeight};
-    InvalidateRect(window, &view, TRUE);
+    PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return 1;
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/game_state.h"
+#include "display/list_editor.h"
 #include "pictures/area_shrink.h"
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
@@ -16,8 +16,6 @@ namespace {
 
 // Pictures beyond this many pixels are refused before the decoder takes
 // memory for them (Wine's jpg decoder holds the whole picture).
-constexpr uint64_t kMaxPixels = uint64_t(1) << 27;
-constexpr UINT kMaxPictureSide = 32767;
 constexpr UINT kRowsPerBand = 64;
 // The Exif block is an APP1 segment, at most 64 KB, near the file's start.
 constexpr DWORD kExifBytes = 65536 + 4096;
@@ -87,7 +85,7 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
     const UINT left = QueryNumber(reader.get(), L"/imgdesc/Left"), top = QueryNumber(reader.get(), L"/imgdesc/Top");
     if (screenWidth == 0 || screenHeight == 0) return true;  // no screen size: the frame alone
     if (screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide ||
-        uint64_t(screenWidth) * screenHeight > kMaxPixels) {
+        uint64_t(screenWidth) * screenHeight > kMaxPicturePixels) {
         return false;
     }
     if (left == 0 && top == 0 && frameWidth == screenWidth && frameHeight == screenHeight) return true;
@@ -144,8 +142,8 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
 
 bool OpenWithWic(IWICImagingFactory* factory, const char* path, PictureFile& file) {
     if (!factory) return false;
-    wchar_t widePath[1024];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, 1024)) return false;
+    wchar_t widePath[kPathSize];
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathSize)) return false;
     std::vector<uint8_t> head;
     if (!ReadHead(path, head, kExifBytes)) return false;
 
@@ -158,7 +156,7 @@ bool OpenWithWic(IWICImagingFactory* factory, const char* path, PictureFile& fil
     if (FAILED(decoder->GetFrame(0, frame.Receive()))) return false;
     UINT width = 0, height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxPictureSide ||
-        height > kMaxPictureSide || uint64_t(width) * height > kMaxPixels) {
+        height > kMaxPictureSide || uint64_t(width) * height > kMaxPicturePixels) {
         return false;
     }
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), file.pixels.Receive()))) {
@@ -220,9 +218,9 @@ bool ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<uint8_t>
 
 }  // namespace
 
-HRESULT CreateSurfaceFactory() {
+HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
     return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                            IID_IWICImagingFactory, g_state.surfaceFactory.ReceiveVoid());
+                            IID_IWICImagingFactory, factory.ReceiveVoid());
 }
 
 bool OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {

@@ -6,11 +6,12 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "app/com_ptr.h"
-#include "app/gdi.h"
+#include "display/com_ptr.h"
+#include "display/gdi.h"
 
-// Creates g_state.surfaceFactory; a negative result means no decoder.
-HRESULT CreateSurfaceFactory();
+// Creates the decoder of every format but bmp into `factory`; a negative
+// result means there is none.
+HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory);
 
 // An opened picture whose pixels are read only when it is rendered.
 struct PictureFile {

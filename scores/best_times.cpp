@@ -14,7 +14,11 @@ void ResetHighScores(HighScoreTable& table) {
     }
 }
 
-int SizeIndex(int columns, int rows) { return (rows - 4) * 7 + (columns - 4); }
+int SizeIndex(int columns, int rows) { return (rows - kMinSide) * kSideCounts + (columns - kMinSide); }
+
+int SizeColumns(int index) { return index % kSideCounts + kMinSide; }
+
+int SizeRows(int index) { return index / kSideCounts + kMinSide; }
 
 uint32_t ElapsedSeconds(uint32_t startTick, uint32_t endTick) {
     return ElapsedMilliseconds(startTick, endTick) / 1000u;

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-constexpr int kSizeCount = 49;  // 7 column counts x 7 row counts
+#include "game/board.h"
+
+constexpr int kSizeCount = kSideCounts * kSideCounts;  // one entry per board shape
 constexpr uint32_t kDefaultBestSeconds = 5940;  // 99 min 0 sec
 extern const char kNotRegistered[];             // name of an entry without a record
 
@@ -18,8 +20,11 @@ struct HighScoreTable {
 // Every entry of both tables back to "Not regist" / 5940.
 void ResetHighScores(HighScoreTable& table);
 
-// Entry of a board of `columns` x `rows` (each 4 to 10): 0 to 48.
+// Entry of a board of `columns` x `rows` (each 4 to 10): 0 to 48, row by row.
 int SizeIndex(int columns, int rows);
+// The board shape of an entry: SizeIndex backwards.
+int SizeColumns(int index);
+int SizeRows(int index);
 
 // Whole seconds of a game, from two tick-counter readings.
 uint32_t ElapsedSeconds(uint32_t startTick, uint32_t endTick);

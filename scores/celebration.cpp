@@ -36,7 +36,7 @@ unsigned StartCelebration(ClearState& clear, const CaptionMetrics& m, int viewWi
     clear.clearSliding = true;
     clear.captionX = viewWidth;
     if (m.fullWidth <= viewWidth) {
-        clear.clearMode = 1;
+        clear.clearMode = ClearMode::SlideIn;
         clear.timeX = viewWidth + kSlideStep;
         clear.captionY = viewHeight / 2 - m.fullHeight / 2;
         clear.timeY = viewHeight / 2 + m.fullHeight / 6;
@@ -44,7 +44,7 @@ unsigned StartCelebration(ClearState& clear, const CaptionMetrics& m, int viewWi
         clear.timeTargetX = viewWidth / 2 - m.fullWidth / 2;
         return kSlideInPeriodMs;
     }
-    clear.clearMode = 2;
+    clear.clearMode = ClearMode::Marquee;
     clear.timeX = viewWidth + m.captionWidth + kMarqueeGap;
     clear.captionY = viewHeight / 2 - m.fullHeight / 6;
     clear.timeY = clear.captionY;
@@ -53,7 +53,7 @@ unsigned StartCelebration(ClearState& clear, const CaptionMetrics& m, int viewWi
 
 CelebrationFrame StepCelebration(ClearState& clear, int viewWidth) {
     if (!clear.clearSliding) return {clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY};
-    if (clear.clearMode == 1) {
+    if (clear.clearMode == ClearMode::SlideIn) {
         clear.captionX -= kSlideStep;
         if (clear.captionX < clear.captionTargetX) clear.captionX = clear.captionTargetX;
         clear.timeX -= kSlideStep;
@@ -68,4 +68,22 @@ CelebrationFrame StepCelebration(ClearState& clear, int viewWidth) {
         if (clear.timeX < kMarqueeWrap) clear.timeX = viewWidth;
     }
     return {clear.captionX, clear.captionY, clear.timeX, clear.timeY};
+}
+
+void ResetClearState(Play& play, ClearState& clear) {
+    clear.clearMode = ClearMode::None;
+    clear.clearSliding = false;
+    play.startTick = 0;
+    play.endTick = 0;
+}
+
+bool EndRevealState(Play& play, ClearState& clear) {
+    play.revealPending = false;
+    if (clear.clearMode != ClearMode::None) {
+        ResetClearState(play, clear);
+        return true;
+    }
+    play.firstPick = -1;
+    play.secondPick = -1;
+    return false;
 }

@@ -14,6 +14,32 @@ constexpr unsigned kCelebrationMs = 10000;
 
 extern const char kClearCaption[];  // "Clear!"
 
+enum class ClearMode {
+    None,     // no celebration runs
+    SlideIn,  // the texts slide in from the right and come to rest
+    Marquee,  // too wide for the view: the texts run past on one line
+};
+
+// The celebration of a cleared board. Its end resets the mode; the
+// positions keep their values until the next celebration sets them.
+struct ClearState {
+    ClearMode clearMode = ClearMode::None;
+    bool clearSliding = false;  // the texts still move; a marquee never stops
+    int captionX = 0;
+    int captionY = 0;
+    int timeX = 0;
+    int timeY = 0;
+    int captionTargetX = 0;  // where the texts of a slide-in come to rest
+    int timeTargetX = 0;
+};
+
+// Ends the celebration and clears the game's ticks, so that it is not due again.
+void ResetClearState(Play& play, ClearState& clear);
+
+// State changes of the reveal timer's expiry. Returns true when it ended a
+// celebration (the animation timer must then be stopped too).
+bool EndRevealState(Play& play, ClearState& clear);
+
 // The three-line text measured to lay the celebration out; never drawn.
 std::string FormatMeasuringText(uint32_t elapsedMs);
 // The time as drawn under (or after) "Clear!".

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
+#include "display/views.h"
 #include "res/resource.h"
 #include "scores/celebration.h"
 #include "scores/name_dialog.h"
@@ -18,27 +18,27 @@ constexpr COLORREF kShadowColour = RGB(127, 127, 0);
 constexpr COLORREF kTextColour = RGB(255, 255, 0);
 constexpr int kShadowOffset = 8;
 
-uint32_t ElapsedGameMs() { return ElapsedMilliseconds(g_state.play.startTick, g_state.play.endTick); }
+uint32_t ElapsedGameMs(const Play& play) { return ElapsedMilliseconds(play.startTick, play.endTick); }
 
-// The right and bottom edge DrawTextA gives `text` in a view-sized rectangle.
-SIZE MeasureText(HDC dc, const char* text) {
-    RECT area = {0, 0, g_state.viewWidth, g_state.viewHeight};
+// The right and bottom edge DrawTextA gives `text` in a rectangle of width x height.
+SIZE MeasureText(HDC dc, const char* text, int width, int height) {
+    RECT area = {0, 0, width, height};
     DrawTextA(dc, text, -1, &area, DT_CALCRECT);
     return {area.right, area.bottom};
 }
 
 }  // namespace
 
-CaptionMetrics MeasureCaption(HWND window) {
+CaptionMetrics MeasureCaption(HWND window, uint32_t elapsedMs, int viewWidth, int viewHeight) {
     CaptionMetrics metrics = {0, 0, 0};
     HDC dc = GetDC(window);
     if (!dc) return metrics;
     {
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
-        const SIZE full = MeasureText(dc, FormatMeasuringText(ElapsedGameMs()).c_str());
+        const SIZE full = MeasureText(dc, FormatMeasuringText(elapsedMs).c_str(), viewWidth, viewHeight);
         metrics.fullWidth = full.cx;
         metrics.fullHeight = full.cy;
-        metrics.captionWidth = MeasureText(dc, kClearCaption).cx;
+        metrics.captionWidth = MeasureText(dc, kClearCaption, viewWidth, viewHeight).cx;
     }
     ReleaseDC(window, dc);
     return metrics;
@@ -67,35 +67,31 @@ void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UIN
     DrawTextA(dc, text, -1, &area, format);
 }
 
-int BeginClearSequence(HWND window) {
-    const CaptionMetrics metrics = MeasureCaption(window);
-    const unsigned period = StartCelebration(g_state.clear, metrics, g_state.viewWidth, g_state.viewHeight);
+bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState& clear, HighScoreTable& highScores,
+                        std::string& enteredName, const Screen& screen) {
+    const CaptionMetrics metrics = MeasureCaption(window, ElapsedGameMs(play), screen.viewWidth, screen.viewHeight);
+    const unsigned period = StartCelebration(clear, metrics, screen.viewWidth, screen.viewHeight);
     SetTimer(window, TIMER_ANIMATION, period, nullptr);
-    UpdateBestTime(window);
+    const bool named = UpdateBestTime(window, board, play, highScores, enteredName);
     SetTimer(window, TIMER_REVEAL, kCelebrationMs, nullptr);
-    g_state.play.revealPending = true;
-    return 1;
+    play.revealPending = true;
+    return named;
 }
 
-int StepClearAnimation() {
+int StepClearAnimation(Screen& screen, const Play& play, ClearState& clear) {
     // A tick that outlived its celebration draws nothing.
-    if (g_state.clear.clearMode == 0) return 1;
-    const CelebrationFrame frame = StepCelebration(g_state.clear, g_state.viewWidth);
-    return DrawClearScreen(frame.captionLeft, frame.captionTop, frame.timeLeft, frame.timeTop);
+    if (clear.clearMode == ClearMode::None) return 1;
+    const CelebrationFrame frame = StepCelebration(clear, screen.viewWidth);
+    return DrawClearScreen(screen, ElapsedGameMs(play), frame.captionLeft, frame.captionTop, frame.timeLeft,
+                           frame.timeTop);
 }
 
-int DrawClearScreen(int captionLeft, int captionTop, int timeLeft, int timeTop) {
-    const std::string timeText = FormatTimeText(ElapsedGameMs());
-    const int width = g_state.viewWidth;
-    const int height = g_state.viewHeight;
-    PresentBackSurface([&](HDC dc) {
-        if (g_state.picture) {
-            MemoryDc memory;
-            if (memory) {
-                memory.Select(g_state.picture);
-                BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-            }
-        }
+int DrawClearScreen(Screen& screen, uint32_t elapsedMs, int captionLeft, int captionTop, int timeLeft, int timeTop) {
+    const std::string timeText = FormatTimeText(elapsedMs);
+    const int width = screen.viewWidth;
+    const int height = screen.viewHeight;
+    PresentBackSurface(screen.presenter, width, height, [&](HDC dc) {
+        DrawPictureFrame(dc, screen.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
         DrawShadowedText(dc, kClearCaption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,

@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
+#include "display/views.h"
+#include "scores/best_times.h"
 #include "scores/celebration.h"
 
 // The bold italic "Times New Roman" of the celebration and the best-time
@@ -14,11 +19,14 @@ HFONT CreateCaptionFont(int height);
 void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour);
 
-// The caption font's measure of the texts of the game just cleared.
-CaptionMetrics MeasureCaption(HWND window);
+// The caption font's measure of the texts of a game cleared in `elapsedMs`,
+// laid out in a view of `viewWidth` x `viewHeight`.
+CaptionMetrics MeasureCaption(HWND window, uint32_t elapsedMs, int viewWidth, int viewHeight);
 
 // Lays the celebration out, starts its animation, asks for a best time's
-// name and starts the ten seconds that end it.
-int BeginClearSequence(HWND window);
-int StepClearAnimation();
-int DrawClearScreen(int captionLeft, int captionTop, int timeLeft, int timeTop);
+// name and starts the ten seconds that end it. True when a best time was
+// recorded and named: the caller saves it.
+bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState& clear, HighScoreTable& highScores,
+                        std::string& enteredName, const Screen& screen);
+int StepClearAnimation(Screen& screen, const Play& play, ClearState& clear);
+int DrawClearScreen(Screen& screen, uint32_t elapsedMs, int captionLeft, int captionTop, int timeLeft, int timeTop);

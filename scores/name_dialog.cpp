@@ -1,8 +1,6 @@
 // The best-time step of a cleared game and the name dialog.
 #include "scores/name_dialog.h"
 
-#include "app/game_state.h"
-#include "storage/list_file_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -11,19 +9,20 @@ constexpr int kNameSize = 256;
 
 }  // namespace
 
-void UpdateBestTime(HWND window) {
-    const Board& board = g_state.board;
-    const uint32_t seconds = ElapsedSeconds(g_state.play.startTick, g_state.play.endTick);
-    if (!RecordBestTime(g_state.highScores, board.easyMode, board.columns, board.rows, seconds)) return;
-    DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_HIGH_SCORE_NAME), window, NameEntryDlgProc, 0);
-    StoreBestName(g_state.highScores, board.easyMode, board.columns, board.rows, g_state.enteredName);
-    // A record is kept from the moment it is named, not only at exit.
-    SaveBestTime(g_state.listFiles, g_state.imageList, g_state.singleFileMode, g_state.highScores);
+bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScoreTable& highScores,
+                    std::string& enteredName) {
+    const uint32_t seconds = ElapsedSeconds(play.startTick, play.endTick);
+    if (!RecordBestTime(highScores, board.easyMode, board.columns, board.rows, seconds)) return false;
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HIGH_SCORE_NAME), window, NameEntryDlgProc,
+                    reinterpret_cast<LPARAM>(&enteredName));
+    StoreBestName(highScores, board.easyMode, board.columns, board.rows, enteredName);
+    return true;
 }
 
-INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
         // The player can type the name at once; the edit starts empty.
         SetFocus(GetDlgItem(dialog, IDC_NAME_EDIT));
         return FALSE;
@@ -31,7 +30,7 @@ INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         if (LOWORD(wParam) == IDOK) {
             char name[kNameSize] = {};
             GetDlgItemTextA(dialog, IDC_NAME_EDIT, name, kNameSize);
-            g_state.enteredName = name;
+            *reinterpret_cast<std::string*>(GetWindowLongPtrA(dialog, GWLP_USERDATA)) = name;
             EndDialog(dialog, IDOK);
             return TRUE;
         }

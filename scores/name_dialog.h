@@ -3,7 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "game/board.h"
+#include "game/rules.h"
+#include "scores/best_times.h"
+
 // Records the finished game's time when it beats the best time of its board
-// size and mode, then asks for the name and saves both tables.
-void UpdateBestTime(HWND window);
+// size and mode, then asks for the name. True when a record was named: the
+// caller saves it at once, not only at exit.
+bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScoreTable& highScores,
+                    std::string& enteredName);
+// WM_INITDIALOG's lParam points to the name (a std::string) that OK replaces.
 INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

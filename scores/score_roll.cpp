@@ -6,16 +6,20 @@
 namespace {
 
 constexpr int kStep = 8;          // pixels per step
-constexpr int kEndTop = -7684;    // the last name line has left the view
 constexpr int kToEntry = 42;      // a size line or heading follows the line above
 constexpr int kToName = 36;       // a name follows its size line
+// The last name line: the second table's, below the first table and the
+// second heading.
+constexpr int kLastNameOffset = 2 * kSizeCount * (kToEntry + kToName) + kToEntry;
+// The last frame shows the last name line 2 pixels or more below the top edge.
+constexpr int kEndTop = 2 - kLastNameOffset;
 
 void AddTable(std::vector<RollLine>& lines, int& offset, const char* heading, const uint32_t* seconds,
               const std::string* names) {
     lines.push_back({offset, true, heading});
     for (int i = 0; i < kSizeCount; ++i) {
         offset += kToEntry;
-        lines.push_back({offset, false, FormatRollSizeLine(i % 7 + 4, i / 7 + 4, seconds[i])});
+        lines.push_back({offset, false, FormatRollSizeLine(SizeColumns(i), SizeRows(i), seconds[i])});
         offset += kToName;
         lines.push_back({offset, false, names[i]});
     }

@@ -2,8 +2,7 @@
 // each step.
 #include "scores/score_roll_win.h"
 
-#include "app/game_state.h"
-#include "app/gdi.h"
+#include "display/gdi.h"
 #include "display/presenter.h"
 #include "display/views.h"
 #include "res/resource.h"
@@ -19,28 +18,21 @@ constexpr COLORREF kEntryText = RGB(255, 255, 0);
 
 }  // namespace
 
-int StepScoreRoll(HWND window) {
-    ScoreRoll& roll = g_state.roll;
+int StepScoreRoll(HWND window, ScoreRoll& roll, const HighScoreTable& highScores, Screen& screen) {
     if (!AdvanceScoreRoll(roll)) {
         KillTimer(window, TIMER_ANIMATION);
-        DrawPicture();
+        DrawPicture(screen);
         return 0;
     }
-    return DrawScoreRoll(roll.rollLeft, roll.rollTop, roll.rollRight);
+    return DrawScoreRoll(screen, highScores, roll.rollLeft, roll.rollTop, roll.rollRight);
 }
 
-int DrawScoreRoll(int left, int top, int right) {
-    const std::vector<RollLine> lines = ScoreRollLines(g_state.highScores);
-    const int width = g_state.viewWidth;
-    const int height = g_state.viewHeight;
-    PresentBackSurface([&](HDC dc) {
-        MemoryDc memory;
-        if (g_state.picture && memory) {
-            memory.Select(g_state.picture);
-            BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-        } else {
-            PatBlt(dc, 0, 0, width, height, BLACKNESS);
-        }
+int DrawScoreRoll(Screen& screen, const HighScoreTable& highScores, int left, int top, int right) {
+    const std::vector<RollLine> lines = ScoreRollLines(highScores);
+    const int width = screen.viewWidth;
+    const int height = screen.viewHeight;
+    PresentBackSurface(screen.presenter, width, height, [&](HDC dc) {
+        DrawPictureFrame(dc, screen.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kRollFontHeight));
         for (const RollLine& line : lines) {

@@ -19,10 +19,9 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/com_ptr.h"
 #include "app/game_state.h"
 #include "bench_frame.h"
-#include "wic_floor.h"
+#include "display/com_ptr.h"
 #include "display/views.h"
 #include "game/game_win.h"
 #include "pictures/load_picture.h"
@@ -30,6 +29,7 @@
 #include "scores/score_roll.h"
 #include "scores/score_roll_win.h"
 #include "storage/list_file_win.h"
+#include "wic_floor.h"
 
 namespace {
 
@@ -454,7 +454,9 @@ void MeasureLoadPicture(IWICImagingFactory* factory, const std::string& bigJpg) 
             SyncDisplay();
             const double began = Now();
             if ((pass == 0) == (i % 2 == 0)) {
-                const int loaded = LoadPicture(g_state.mainWindow, bigJpg.c_str());
+                const int loaded = LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(),
+                                               g_state.screen, bigJpg.c_str());
+                if (loaded) ShuffleBoard(g_state.board, g_state.screen);
                 SyncDisplay();
                 g = loaded ? Now() - began : -1;
             } else {
@@ -497,7 +499,8 @@ void AddFrameRow(const char* figure, const std::vector<double>& times, double pe
 }
 
 void MeasureDrawBoard(const std::string& startJpg) {
-    if (!LoadPicture(g_state.mainWindow, startJpg.c_str())) {
+    if (!LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+                     startJpg.c_str())) {
         Note("the 640 x 480 picture did not load");
         return;
     }
@@ -505,18 +508,18 @@ void MeasureDrawBoard(const std::string& startJpg) {
     board.columns = board.rows = kMaxSide;
     // A frame of the reveal: two cells turned up, the rest face down.
     board.easyMode = false;
-    ShuffleBoard();
+    ShuffleBoard(g_state.board, g_state.screen);
     g_state.play.playing = true;
     g_state.play.firstPick = 12;
     g_state.play.secondPick = 87;
-    AddFrameRow("DrawBoard frame, 10 × 10, difficult", FrameTimes([] { DrawBoard(); }), kRevealMs, 0.01);
+    const auto drawBoard = [] { DrawBoard(g_state.screen, g_state.board, g_state.play); };
+    AddFrameRow("DrawBoard frame, 10 × 10, difficult", FrameTimes(drawBoard), kRevealMs, 0.01);
 
     // Easy mode with half the pieces home: every other pair of cells exchanged.
     board.easyMode = true;
     for (int cell = 0; cell < kMaxCellCount; ++cell) board.cellOrder[cell] = cell;
     for (int cell = 0; cell + 1 < kMaxCellCount; cell += 4) std::swap(board.cellOrder[cell], board.cellOrder[cell + 1]);
-    AddFrameRow("DrawBoard frame, 10 × 10, easy (half the pieces home)", FrameTimes([] { DrawBoard(); }),
-                kRevealMs, 0.01);
+    AddFrameRow("DrawBoard frame, 10 × 10, easy (half the pieces home)", FrameTimes(drawBoard), kRevealMs, 0.01);
     g_state.play.playing = false;
     g_state.play.firstPick = g_state.play.secondPick = -1;
     board.columns = board.rows = kMinSide;
@@ -526,18 +529,25 @@ void MeasureDrawBoard(const std::string& startJpg) {
 // The celebration as it rests after its slide-in over the 640 x 480 picture:
 // both texts whole, the time in its minutes form (the longer text).
 void MeasureClearScreen(const std::string& startJpg) {
-    if (!LoadPicture(g_state.mainWindow, startJpg.c_str())) {
+    if (!LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+                     startJpg.c_str())) {
         Note("the 640 x 480 picture did not load");
         return;
     }
+    ShuffleBoard(g_state.board, g_state.screen);
     g_state.play.startTick = 1000;
     g_state.play.endTick = 1000 + 83 * 1000;  // 1 min 23 sec
-    const CaptionMetrics metrics = MeasureCaption(g_state.mainWindow);
+    const uint32_t elapsedMs = ElapsedMilliseconds(g_state.play.startTick, g_state.play.endTick);
+    const CaptionMetrics metrics =
+        MeasureCaption(g_state.mainWindow, elapsedMs, g_state.screen.viewWidth, g_state.screen.viewHeight);
     ClearState& clear = g_state.clear;
-    const unsigned period = StartCelebration(clear, metrics, g_state.viewWidth, g_state.viewHeight);
-    if (clear.clearMode != 1) Note("the celebration did not choose its slide-in");
+    const unsigned period = StartCelebration(clear, metrics, g_state.screen.viewWidth, g_state.screen.viewHeight);
+    if (clear.clearMode != ClearMode::SlideIn) Note("the celebration did not choose its slide-in");
     AddFrameRow("DrawClearScreen frame, slide-in at rest over a 640 × 480 picture",
-                FrameTimes([&] { DrawClearScreen(clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY); }),
+                FrameTimes([&] {
+                    DrawClearScreen(g_state.screen, elapsedMs, clear.captionTargetX, clear.captionY, clear.timeTargetX,
+                                    clear.timeY);
+                }),
                 period, 0.05);
     ResetClearState(g_state.play, clear);
 }
@@ -545,10 +555,12 @@ void MeasureClearScreen(const std::string& startJpg) {
 // The roll half-way up over the same picture, every entry at its default.
 void MeasureScoreRoll() {
     ResetHighScores(g_state.highScores);
-    StartScoreRoll(g_state.roll, g_state.viewWidth, g_state.viewHeight);
+    StartScoreRoll(g_state.roll, g_state.screen.viewWidth, g_state.screen.viewHeight);
     const int top = -3800;  // the easy table's last entries and the difficult heading show
     AddFrameRow("DrawScoreRoll frame, 198 lines, half-way up a 640 × 480 picture",
-                FrameTimes([&] { DrawScoreRoll(g_state.roll.rollLeft, top, g_state.roll.rollRight); }),
+                FrameTimes([&] {
+                    DrawScoreRoll(g_state.screen, g_state.highScores, g_state.roll.rollLeft, top, g_state.roll.rollRight);
+                }),
                 kRollPeriodMs, 0.05);
     g_state.roll.scoreRollActive = false;
 }

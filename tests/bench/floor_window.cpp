@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 #include "bench_frame.h"
 #include "wic_floor.h"
 

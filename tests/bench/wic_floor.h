@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "app/com_ptr.h"
+#include "display/com_ptr.h"
 
 inline HBITMAP DecodeWithWicAlone(IWICImagingFactory* factory, const wchar_t* path) {
     ComPtr<IWICBitmapDecoder> decoder;

@@ -22,6 +22,7 @@ TEST(HighScores, EntriesRunRowsThenColumns) {
     EXPECT_EQ(SizeIndex(4, 5), 7);   // 4 columns x 5 rows
     EXPECT_EQ(SizeIndex(10, 4), 6);
     EXPECT_EQ(SizeIndex(10, 10), 48);
+    for (int i = 0; i < kSizeCount; ++i) EXPECT_EQ(SizeIndex(SizeColumns(i), SizeRows(i)), i) << i;
 }
 
 TEST(HighScores, OnlyAStrictlyFasterClearReplacesATime) {

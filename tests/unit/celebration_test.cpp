@@ -21,10 +21,10 @@ constexpr CaptionMetrics kMetrics = {300, 180, 150};
 TEST(CelebrationLayout, TextAsWideAsTheViewSlidesInOnePixelWiderRunsAsMarquee) {
     ClearState clear;
     EXPECT_EQ(kSlideInPeriodMs, StartCelebration(clear, kMetrics, 300, 480));
-    EXPECT_EQ(1, clear.clearMode);
+    EXPECT_EQ(ClearMode::SlideIn, clear.clearMode);
     EXPECT_TRUE(clear.clearSliding);
     EXPECT_EQ(kMarqueePeriodMs, StartCelebration(clear, kMetrics, 299, 480));
-    EXPECT_EQ(2, clear.clearMode);
+    EXPECT_EQ(ClearMode::Marquee, clear.clearMode);
     EXPECT_TRUE(clear.clearSliding);
     // Both texts on one line, the time 32 pixels after "Clear!".
     EXPECT_EQ(299, clear.captionX);
@@ -62,7 +62,7 @@ TEST(CelebrationLayout, SlideInComesToRestCentredAndStays) {
         frame = StepCelebration(clear, 640);
         EXPECT_EQ(245, frame.captionLeft);
         EXPECT_EQ(170, frame.timeLeft);
-        EXPECT_EQ(1, clear.clearMode);
+        EXPECT_EQ(ClearMode::SlideIn, clear.clearMode);
     }
 }
 

@@ -1,13 +1,13 @@
 // Tests of the rules of play: clicks to cells, picking and exchanging, reveals and ticks.
 #include "game/rules.h"
 
+#include "scores/celebration.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 
 namespace {
-
-uint32_t Click(int x, int y) { return (static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x); }
 
 // A 4 x 4 game in progress: every piece home except those of cells 2 and 5,
 // which lie in each other's cell; unless `oneExchangeFromSolved`, cells 8 and
@@ -30,27 +30,67 @@ struct Game {
 }  // namespace
 
 TEST(CellAtPoint, CellsRunRowByRowAndTheClientOriginIsDropped) {
-    EXPECT_EQ(CellAtPoint(Click(0, 0), 640, 480, 4, 4), -1);
-    EXPECT_EQ(CellAtPoint(Click(1, 0), 640, 480, 4, 4), 0);
-    EXPECT_EQ(CellAtPoint(Click(0, 1), 640, 480, 4, 4), 0);
-    EXPECT_EQ(CellAtPoint(Click(160, 0), 640, 480, 4, 4), 1);
-    EXPECT_EQ(CellAtPoint(Click(0, 120), 640, 480, 4, 4), 4);
-    EXPECT_EQ(CellAtPoint(Click(639, 479), 640, 480, 4, 4), 15);
+    EXPECT_EQ(CellAtPoint(0, 0, 640, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(1, 0, 640, 480, 4, 4), 0);
+    EXPECT_EQ(CellAtPoint(0, 1, 640, 480, 4, 4), 0);
+    EXPECT_EQ(CellAtPoint(160, 0, 640, 480, 4, 4), 1);
+    EXPECT_EQ(CellAtPoint(0, 120, 640, 480, 4, 4), 4);
+    EXPECT_EQ(CellAtPoint(639, 479, 640, 480, 4, 4), 15);
     // 7 columns x 9 rows of 91 x 53 on a 637 x 477 board.
-    EXPECT_EQ(CellAtPoint(Click(91 * 3, 53 * 2), 637, 477, 7, 9), 2 * 7 + 3);
-    EXPECT_EQ(CellAtPoint(Click(636, 476), 637, 477, 7, 9), 62);
+    EXPECT_EQ(CellAtPoint(91 * 3, 53 * 2, 637, 477, 7, 9), 2 * 7 + 3);
+    EXPECT_EQ(CellAtPoint(636, 476, 637, 477, 7, 9), 62);
 }
 
 TEST(CellAtPoint, PointsPastTheWholeCellsOrOnABoardWithoutAreaBelongToNoCell) {
     // A 643 x 481 window over a 640 x 480 board: without the guard the click
     // below the last row would name cell 16 of a 16-cell board.
-    EXPECT_EQ(CellAtPoint(Click(641, 10), 643, 481, 4, 4), -1);
-    EXPECT_EQ(CellAtPoint(Click(10, 480), 643, 481, 4, 4), -1);
-    EXPECT_EQ(CellAtPoint(Click(637, 100), 637, 477, 7, 9), -1);
-    EXPECT_EQ(CellAtPoint(Click(0xFFFF, 0xFFFF), 640, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(641, 10, 643, 481, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(10, 480, 643, 481, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(637, 100, 637, 477, 7, 9), -1);
+    EXPECT_EQ(CellAtPoint(0xFFFF, 0xFFFF, 640, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(-1, 10, 640, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(10, -1, 640, 480, 4, 4), -1);
     // A picture narrower than the columns or lower than the rows.
-    EXPECT_EQ(CellAtPoint(Click(1, 1), 3, 480, 4, 4), -1);
-    EXPECT_EQ(CellAtPoint(Click(1, 1), 640, 9, 4, 10), -1);
+    EXPECT_EQ(CellAtPoint(1, 1, 3, 480, 4, 4), -1);
+    EXPECT_EQ(CellAtPoint(1, 1, 640, 9, 4, 10), -1);
+}
+
+TEST(CellShows, CardBacksExceptPicksAndInEasyModeThePiecesAtHome) {
+    Game game;  // cells 2/5 and 8/9 hold each other's pieces
+    game.play.firstPick = 2;
+    game.play.secondPick = 8;
+    for (int cell = 0; cell < 16; ++cell) {
+        const int shows = CellShows(game.board, game.play, cell);
+        if (cell == 2 || cell == 8) {
+            EXPECT_EQ(shows, game.board.cellOrder[cell]) << cell;
+        } else {
+            EXPECT_EQ(shows, kCardBack) << cell;
+        }
+    }
+    game.board.easyMode = true;
+    game.play.firstPick = 5;
+    game.play.secondPick = -1;
+    for (int cell = 0; cell < 16; ++cell) {
+        const bool away = cell == 2 || cell == 8 || cell == 9;
+        EXPECT_EQ(CellShows(game.board, game.play, cell), away ? kCardBack : game.board.cellOrder[cell]) << cell;
+    }
+}
+
+TEST(StartPlay, ANewGameHasNoPicksAndStoppingItWaitsForNoReveal) {
+    Play play;
+    play.firstPick = 3;
+    play.secondPick = 7;
+    play.revealPending = true;
+    StartPlay(play);
+    EXPECT_TRUE(play.playing);
+    EXPECT_EQ(play.firstPick, -1);
+    EXPECT_EQ(play.secondPick, -1);
+    EXPECT_TRUE(play.revealPending) << "a running reveal is ended by its own timer call";
+    play.firstPick = 4;
+    StopPlay(play);
+    EXPECT_FALSE(play.playing);
+    EXPECT_FALSE(play.revealPending);
+    EXPECT_EQ(play.firstPick, -1);
 }
 
 TEST(Picking, FirstClickPicksAndClickingItAgainTakesItBack) {
@@ -125,12 +165,12 @@ TEST(EndReveal, WhenTheCelebrationRunsOutItResetsTheClearAndKeepsThePicks) {
     game.On(5);
     game.On(2);
     game.On(2, 65000);
-    game.clear.clearMode = 3;  // the celebration runs when its 10-second timer fires
+    game.clear.clearMode = ClearMode::Marquee;  // the celebration runs when its 10-second timer fires
     game.clear.clearSliding = true;
 
     EXPECT_TRUE(EndRevealState(game.play, game.clear));
     EXPECT_FALSE(game.play.revealPending);
-    EXPECT_EQ(game.clear.clearMode, 0);
+    EXPECT_EQ(game.clear.clearMode, ClearMode::None);
     EXPECT_FALSE(game.clear.clearSliding);
     EXPECT_EQ(game.play.startTick, 0u);
     EXPECT_EQ(game.play.endTick, 0u);
@@ -144,9 +184,9 @@ TEST(ResetClearState, AClickThatStopsTheCelebrationLeavesTheRevealSet) {
     play.revealPending = true;
     play.startTick = 10;
     play.endTick = 20;
-    ClearState clear{2, true};
+    ClearState clear{ClearMode::Marquee, true};
     ResetClearState(play, clear);
-    EXPECT_EQ(clear.clearMode, 0);
+    EXPECT_EQ(clear.clearMode, ClearMode::None);
     EXPECT_FALSE(clear.clearSliding);
     EXPECT_FALSE(ClearIsDue(play));
     EXPECT_EQ(play.startTick, 0u);

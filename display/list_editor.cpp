@@ -1,12 +1,11 @@
-// The play-list editor dialog shared by the picture and sound lists.
-#include "pictures/list_editor.h"
+// The play-list editor dialog and the file-open dialog shared by the picture and sound lists.
+#include "display/list_editor.h"
 
-#include "pictures/image_list.h"
+#include <commdlg.h>
+
 #include "res/resource.h"
 
 namespace {
-
-constexpr int kPathSize = 1024;
 
 // Inserts the chosen file before the selected entry, or appends it.
 int AddListEntry(HWND dialog, const ListEditor& editor) {
@@ -51,16 +50,32 @@ void ApplyListEditor(HWND dialog, const ListEditor& editor, std::vector<std::str
 
 }  // namespace
 
-INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, const ListEditor& editor,
-                      std::vector<std::string>& list) {
+int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
+               const char* defaultExtension) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = static_cast<DWORD>(size);
+    dialog.lpstrTitle = title;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
+    dialog.lpstrDefExt = defaultExtension;
+    return GetOpenFileNameA(&dialog);
+}
+
+INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    auto* list = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    if (!list) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
     case WM_INITDIALOG:
-        FillListEditor(dialog, editor, list);
+        FillListEditor(dialog, editor, *list);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            ApplyListEditor(dialog, editor, list);
+            ApplyListEditor(dialog, editor, *list);
             EndDialog(dialog, IDOK);
             return TRUE;
         case IDCANCEL:
