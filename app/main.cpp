@@ -81,9 +81,10 @@ int InitGameState(HWND window) {
 
 int InitApplication(HINSTANCE instance, int showCommand) {
     g_state.instance = instance;
-    // The difficulty dialog's up-down arrows.
+    // The difficulty dialog's up-down arrows: without them the board size
+    // could not be set, so the program does not start.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    if (!InitCommonControlsEx(&controls)) return 0;
 
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
