@@ -58,16 +58,19 @@ int DrawBoard(Screen& screen, const Board& board, const Play& play) {
     const ViewSize cell = CellSizeOf(screen.viewWidth, screen.viewHeight, board.columns, board.rows);
     PresentBackSurface(screen.presenter, screen.viewWidth, screen.viewHeight, [&](HDC dc) {
         PatBlt(dc, 0, 0, screen.viewWidth, screen.viewHeight, BLACKNESS);
-        MemoryDc memory;
-        if (!memory) return;
+        // One memory DC for each bitmap: selecting a bitmap in and out for
+        // every cell costs more than the cell's blit itself.
+        MemoryDc back, pieces;
+        if (!back || !pieces) return;
+        back.Select(screen.cardBack);
+        pieces.Select(screen.picture);
         for (int row = 0; row < board.rows; ++row) {
             for (int column = 0; column < board.columns; ++column) {
                 const int shows = CellShows(board, play, row * board.columns + column);
-                memory.Select(shows == kCardBack ? screen.cardBack : screen.picture);
                 const int sourceLeft = shows == kCardBack ? 0 : (shows % board.columns) * cell.width;
                 const int sourceTop = shows == kCardBack ? 0 : (shows / board.columns) * cell.height;
-                BitBlt(dc, column * cell.width, row * cell.height, cell.width, cell.height, memory.get(), sourceLeft,
-                       sourceTop, SRCCOPY);
+                BitBlt(dc, column * cell.width, row * cell.height, cell.width, cell.height,
+                       (shows == kCardBack ? back : pieces).get(), sourceLeft, sourceTop, SRCCOPY);
             }
         }
     });
