@@ -17,7 +17,11 @@ LRESULT Selection(HWND dialog, int listBox) {
     return SendMessageW(GetDlgItem(dialog, listBox), LB_GETCURSEL, 0, 0);
 }
 
-void ClickButton(Game& game, HWND dialog, int id) { game.ClickWindow(GetDlgItem(dialog, id)); }
+void ClickButton(Game& game, HWND dialog, int id) {
+    // A dialog under a file dialog that is still closing takes no clicks yet.
+    WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; });
+    game.ClickWindow(GetDlgItem(dialog, id));
+}
 
 bool SelectEntry(Game& game, HWND dialog, int listBox, int index) {
     HWND list = GetDlgItem(dialog, listBox);
@@ -27,4 +31,16 @@ bool SelectEntry(Game& game, HWND dialog, int listBox, int index) {
     MapWindowPoints(list, game.window(), &centre, 1);
     game.ClickClient(centre.x, centre.y);
     return WaitUntil([&] { return Selection(dialog, listBox) == index; });
+}
+
+AddedEntry AddListEntry(Game& game, HWND editor, int listBox, const wchar_t* fileDialogTitle,
+                        const std::wstring& path) {
+    AddedEntry result;
+    const size_t before = Entries(editor, listBox).size();
+    ClickButton(game, editor, IDC_ADD);
+    result.fileType = FileTypeShown(WaitForDialog(fileDialogTitle));
+    result.added = AnswerFileDialog(fileDialogTitle, path) && WaitUntil([&] {
+        return IsWindowEnabled(editor) && Entries(editor, listBox).size() == before + 1;
+    });
+    return result;
 }

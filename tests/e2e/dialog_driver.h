@@ -21,3 +21,15 @@ void ClickButton(Game& game, HWND dialog, int id);
 
 // A real click on entry `index` of the list box; true once it is selected.
 bool SelectEntry(Game& game, HWND dialog, int listBox, int index);
+
+struct AddedEntry {
+    bool added = false;      // the editor shows one entry more and takes input again
+    std::wstring fileType;  // what the file dialog's type box offered
+};
+
+// A real click on the editor's Add button, `path` typed into the file dialog
+// titled `fileDialogTitle`. Done only once the editor shows the new entry and
+// is enabled again: a click sent while the file dialog is still going away
+// would be lost.
+AddedEntry AddListEntry(Game& game, HWND editor, int listBox, const wchar_t* fileDialogTitle,
+                        const std::wstring& path);

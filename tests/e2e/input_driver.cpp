@@ -92,6 +92,9 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     // From the keyboard: under Wine the first click on the menu bar after the
     // window has changed size is often lost, and every new picture resizes it.
     WaitUntil([] { return VisiblePopupMenu() == nullptr; });
+    // A modal dialog that is closing still holds the window disabled: keys
+    // sent now would go nowhere.
+    if (!WaitUntil([&] { return IsWindowEnabled(window_) != FALSE; })) return false;
     SetForegroundWindow(window_);
     if (!WaitUntil([&] { return GetForegroundWindow() == window_; })) return false;
     TapKey(VK_F10);  // F10 takes the bar, Right walks it

@@ -150,9 +150,9 @@ class MusicTest : public ::testing::Test {
     }
 
     void AddEntry(HWND editor, const std::wstring& path) {
-        ClickButton(game_, editor, IDC_ADD);
-        EXPECT_EQ(L"サウンドファイル(*.mp3;*.mid;*.wav)", FileTypeShown(WaitForDialog(kFileDialogTitle)));
-        ASSERT_TRUE(AnswerFileDialog(kFileDialogTitle, path)) << "the file dialog opens and closes";
+        const AddedEntry entry = AddListEntry(game_, editor, IDC_SOUND_LIST, kFileDialogTitle, path);
+        EXPECT_EQ(L"サウンドファイル(*.mp3;*.mid;*.wav)", entry.fileType);
+        ASSERT_TRUE(entry.added) << "the file dialog opens and closes, and the entry is listed";
     }
 
     void DeleteEntry(HWND editor, int index) {
