@@ -6,7 +6,10 @@
 #include "music/music_core.h"
 #include "pictures/image_list.h"
 
-int InitApplication(HINSTANCE instance, int showCommand);
+// What start-up could not set up; the program tells the player and ends.
+enum class StartFailure { None, Com, Controls, Window, Screen, Decoder, CardBack };
+
+StartFailure InitApplication(HINSTANCE instance, int showCommand);
 int InitGameState(HWND window);
 int ShutdownApplication(HWND window);
 

@@ -22,6 +22,8 @@ struct GameState {
     // Application shell
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
+    // Start-up is done: from here on the window's end saves the lists.
+    bool running = false;
 
     // Board: shape, mode, arrangement
     Board board;

@@ -11,6 +11,7 @@
 #include "pictures/image_list.h"
 #include "pictures/surface_factory.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "storage/list_file_win.h"
 
 GameState g_state;
@@ -40,6 +41,33 @@ std::vector<std::string> DemoFolderNames(const std::string& folder) {
     return names;
 }
 
+// What start-up could not set up, told to the player before the program ends.
+UINT StartFailureText(StartFailure failure) {
+    switch (failure) {
+    case StartFailure::Com:
+        return IDS_NO_COM;
+    case StartFailure::Controls:
+        return IDS_NO_CONTROLS;
+    case StartFailure::Window:
+        return IDS_NO_WINDOW;
+    case StartFailure::Screen:
+        return IDS_NO_DIRECTDRAW;
+    case StartFailure::Decoder:
+        return IDS_NO_DECODER;
+    case StartFailure::CardBack:
+        return IDS_NO_CARD_BACK;
+    case StartFailure::None:
+        break;
+    }
+    return 0;
+}
+
+void ShowStartFailure(StartFailure failure) {
+    if (g_state.mainWindow) ShowWindow(g_state.mainWindow, SW_HIDE);
+    const std::wstring text = LoadWideText(IDS_START_FAILED) + L"\n\n" + LoadWideText(StartFailureText(failure));
+    MessageBoxW(nullptr, text.c_str(), L"Kanoze", MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
 int InitGameState(HWND window) {
@@ -57,13 +85,16 @@ int InitGameState(HWND window) {
     // Both lists come from the program's directory, where every save goes.
     const ListFilesFound found = LoadListFiles(g_state.listFiles, g_state.pictures.imageList,
                                                g_state.music.player.soundList, g_state.highScores);
+    // Relative entries name files beside the program, wherever it was started from.
+    const std::string programFolder = GetProgramDirectory();
+    g_state.pictures.entryFolder = programFolder;
     // A first start from an unpacked zip: no kanoze.txt yet, so the demo
     // pictures (and tunes, not started) make a game ready to play. The next
-    // exit writes them into kanoze.txt like any list.
+    // exit writes them into kanoze.txt like any list, relative to the
+    // program's folder, so that the folder can be moved.
     if (found.images == ListFileRead::Missing) {
-        const std::string folder = GetProgramDirectory() + kDemoFolder;
-        DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, folder,
-                                         DemoFolderNames(folder));
+        DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, kDemoFolder,
+                                         DemoFolderNames(programFolder + kDemoFolder));
         if (!demo.pictures.empty()) g_state.pictures.imageList = std::move(demo.pictures);
         if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
     }
@@ -79,12 +110,12 @@ int InitGameState(HWND window) {
     return 1;
 }
 
-int InitApplication(HINSTANCE instance, int showCommand) {
+StartFailure InitApplication(HINSTANCE instance, int showCommand) {
     g_state.instance = instance;
     // The difficulty dialog's up-down arrows: without them the board size
     // could not be set, so the program does not start.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-    if (!InitCommonControlsEx(&controls)) return 0;
+    if (!InitCommonControlsEx(&controls)) return StartFailure::Controls;
 
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
@@ -95,22 +126,25 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass)) return 0;
+    if (!RegisterClassA(&windowClass)) return StartFailure::Window;
 
     g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
                                          nullptr, nullptr, instance, nullptr);
-    if (!g_state.mainWindow) return 0;
+    if (!g_state.mainWindow) return StartFailure::Window;
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 
     Screen& screen = g_state.screen;
-    if (!InitDirectDraw(screen.presenter, g_state.mainWindow, screen.viewWidth, screen.viewHeight)) return 0;
-    if (FAILED(CreateSurfaceFactory(g_state.pictures.surfaceFactory))) return 0;
-    if (!InitGameState(g_state.mainWindow)) return 0;
+    if (!InitDirectDraw(screen.presenter, g_state.mainWindow, screen.viewWidth, screen.viewHeight)) {
+        return StartFailure::Screen;
+    }
+    if (FAILED(CreateSurfaceFactory(g_state.pictures.surfaceFactory))) return StartFailure::Decoder;
+    if (!InitGameState(g_state.mainWindow)) return StartFailure::CardBack;
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);
-    return 1;
+    g_state.running = true;
+    return StartFailure::None;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -120,15 +154,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 0;
     }
     // Every picture decoder and the filter graph live in this apartment.
-    if (FAILED(CoInitialize(nullptr))) return 0;
-    if (!InitApplication(instance, showCommand)) return 0;
+    StartFailure failure = FAILED(CoInitialize(nullptr)) ? StartFailure::Com : InitApplication(instance, showCommand);
+    if (failure != StartFailure::None) {
+        ShowStartFailure(failure);
+        CloseHandle(instanceMutex);
+        return 1;
+    }
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
     // The filter graph is built once the first picture is on the screen, so
     // that it does not hold the picture back; nothing plays before the
     // player chooses Sound > Start anyway. Without one the game goes on in
     // silence.
-    ShowSoundMenu(g_state.mainWindow, OpenMusicPlayer(g_state.music, g_state.mainWindow));
+    ShowSoundMenu(g_state.mainWindow,
+                  OpenMusicPlayer(g_state.music, g_state.mainWindow, g_state.pictures.entryFolder));
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

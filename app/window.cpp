@@ -42,10 +42,22 @@ void InvalidatePicture(HWND window) {
     InvalidateRect(window, &area, TRUE);
 }
 
+// What an earlier game left running ends before a new game begins or the
+// picture changes: a reveal, the celebration, the roll. None of their timers
+// reaches what comes next.
+void EndRunningShows(HWND window) {
+    KillTimer(window, TIMER_REVEAL);
+    KillTimer(window, TIMER_ANIMATION);
+    if (g_state.play.revealPending || g_state.clear.clearMode != ClearMode::None) {
+        EndRevealState(g_state.play, g_state.clear);
+    }
+    g_state.roll.scoreRollActive = false;
+}
+
 void StartGame(HWND window) {
+    EndRunningShows(window);
     ShuffleBoard(g_state.board, g_state.screen);
     StartPlay(g_state.play);
-    if (g_state.play.revealPending) EndReveal(window);
     g_state.play.startTick = StampTick(GetTickCount());
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
@@ -82,6 +94,7 @@ void OnCommand(HWND window, UINT command) {
         DestroyWindow(window);
         break;
     case IDM_OPEN_FILE: {
+        EndRunningShows(window);
         const PictureChange change =
             OpenSingleFile(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
         ShowPictureChange(window, change);
@@ -104,15 +117,15 @@ void OnCommand(HWND window, UINT command) {
         EditImageList(window);
         break;
     case IDM_IMAGE_LIST_RELOAD: {
+        EndRunningShows(window);
         const PictureChange change =
             ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
-        // The reveal's timer is left to run out on its own.
-        g_state.play.revealPending = false;
         if (!HasPictureSource()) g_state.play.playing = false;
         ShowPictureChange(window, change);
         break;
     }
     case IDM_NEXT_PICTURE:
+        EndRunningShows(window);
         g_state.pictures.imageCursor += 1;
         ShowPictureChange(window, AdvanceImageList(window, g_state.pictures, g_state.screen));
         break;
@@ -164,6 +177,11 @@ void OnRightButton() {
 }  // namespace
 
 int ShutdownApplication(HWND window) {
+    // A window that goes before start-up was done leaves the lists as they were.
+    if (!g_state.running) {
+        PostQuitMessage(0);
+        return 0;
+    }
     if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
     for (HBITMAP* bitmap : {&g_state.screen.picture, &g_state.screen.cardBack, &g_state.screen.cardBackSource}) {
         if (*bitmap) DeleteObject(*bitmap);

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include <string>
+
 #include "display/com_ptr.h"
 #include "music/music_core.h"
 #include "storage/list_file_win.h"
@@ -24,11 +26,14 @@ struct MusicPlayer {
     SoundPlayer player;
     MusicGraph graph;
     HWND window = nullptr;
+    // The folder relative entries are found in: the program's, ending in a backslash.
+    std::string entryFolder;
 };
 
 // Creates the graph, its events to go to `window`, and says how the Sound
-// items start: without a graph the game goes on in silence.
-SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window);
+// items start: without a graph the game goes on in silence. Relative entries
+// of the play-list are found in `entryFolder`.
+SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window, const std::string& entryFolder);
 // Releases the graph: nothing plays from here on.
 void CloseMusicPlayer(MusicPlayer& music);
 
@@ -38,7 +43,8 @@ int CreateMusicGraph(MusicGraph& graph);
 int ReleaseMusicGraph(MusicGraph& graph);
 
 // Renders `path` (code page 932) into the graph, has its events announced to
-// `window` with WM_GRAPHNOTIFY, and runs it.
+// `window` with WM_GRAPHNOTIFY, and runs it. A file another program holds is
+// busy; a missing one is not rendered.
 PlayResult PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuilder, IMediaControl* mediaControl,
                          IMediaEventEx* mediaEvent);
 // Takes the waiting events without waiting: 1 when a file has played to its end.

@@ -1,6 +1,8 @@
 // The music player's rules over the sound play-list.
 #include "music/music_core.h"
 
+#include "storage/list_file.h"
+
 namespace {
 
 SoundMenu Playing() { return {true, false, true}; }
@@ -29,21 +31,45 @@ SoundMenu StartSoundList(SoundPlayer& player) {
         if (!Rebuild(player)) return BothGrayed();
     }
     std::vector<std::string>& list = player.soundList;
-    while (!list.empty()) {
-        if (player.soundCursor < 0 || player.soundCursor >= static_cast<int>(list.size())) {
-            player.soundCursor = 0;
-        }
-        const PlayResult result = player.calls->playFile(player.graph, list[static_cast<size_t>(player.soundCursor)]);
-        if (result == PlayResult::Started) {
-            player.state = MusicState::Playing;
+    const int count = static_cast<int>(list.size());
+    const int start = player.soundCursor >= 0 && player.soundCursor < count ? player.soundCursor : 0;
+    std::vector<bool> dropped(list.size(), false);
+    int played = -1, stuck = -1;
+    for (int tried = 0; tried < count && played < 0 && stuck < 0; ++tried) {
+        const int index = (start + tried) % count;
+        switch (player.calls->playFile(player.graph, list[static_cast<size_t>(index)])) {
+        case PlayResult::Started:
+            played = index;
+            break;
+        case PlayResult::NotRendered:
+            dropped[static_cast<size_t>(index)] = true;
+            break;
+        case PlayResult::Busy:
+            break;
+        case PlayResult::NotStarted:
+            stuck = index;
             break;
         }
-        list.erase(list.begin() + player.soundCursor);
-        // Rendered but silent: the next entry must not play beside it.
-        if (result == PlayResult::NotStarted && !Rebuild(player)) break;
     }
-    player.soundCursor += 1;
-    return player.state == MusicState::NoGraph ? BothGrayed() : Playing();
+    // The cursor follows its entry past the dropped ones.
+    const int anchorAt = DropMarkedEntries(list, dropped, played >= 0 ? played : stuck >= 0 ? stuck : start);
+    if (played >= 0) {
+        player.state = MusicState::Playing;
+        player.soundCursor = anchorAt + 1;
+        return Playing();
+    }
+    if (stuck >= 0) {
+        // The device failed, not the file: it is tried again at the next start.
+        player.soundCursor = anchorAt;
+        return Rebuild(player) ? Stopped() : BothGrayed();
+    }
+    if (!list.empty()) {
+        player.soundCursor = anchorAt;
+        return Stopped();  // every entry busy: Start tries them again
+    }
+    // Nothing left to play; a start moves the cursor on all the same.
+    player.soundCursor = (count == 0 ? player.soundCursor : 0) + 1;
+    return Playing();
 }
 
 SoundMenu StopSoundList(SoundPlayer& player) {

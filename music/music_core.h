@@ -17,9 +17,11 @@ enum class MusicState {
 // What became of one entry handed to the graph.
 enum class PlayResult {
     Started,      // rendered, its end will be announced, running
-    NotRendered,  // the graph could not render it and is as it was
+    NotRendered,  // missing, or the graph could not render it: it never will play
+    Busy,         // held by another program: it may play at its next turn
     NotStarted,   // rendered, but its end could not be announced or the graph
-                  // not run: the graph holds it and must be replaced
+                  // not run (the sound device): the graph holds it and must be
+                  // replaced, and nothing else can play now
 };
 
 // The calls the rules make on the filter graph; `graph` is the one bound to
@@ -55,8 +57,10 @@ struct SoundMenu {
 };
 
 // Resumes the file in the graph, or starts the entry at the cursor, dropping
-// entries that cannot be played, and moves the cursor one past it. A graph
-// that will not resume is replaced and goes on with the entry at the cursor.
+// entries that can never play (all at once) and passing those that are busy,
+// and moves the cursor one past it. A graph that will not resume is replaced
+// and goes on with the entry at the cursor. When the sound device fails, the
+// music stops with every entry kept, and the next start tries the same one.
 SoundMenu StartSoundList(SoundPlayer& player);
 
 // Stops the graph; the file stays loaded, so a start resumes it. A graph

@@ -6,6 +6,7 @@
 
 #include "display/list_editor.h"
 #include "res/resource.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ MusicPlayer& Music(void* music) { return *static_cast<MusicPlayer*>(music); }
 const MusicGraphCalls kDirectShowCalls = {
     [](void* m, const std::string& path) {
         const MusicPlayer& music = Music(m);
-        return PlaySoundFile(music.window, path.c_str(), music.graph.graphBuilder.get(),
+        return PlaySoundFile(music.window, ResolveListEntry(music.entryFolder, path).c_str(),
+                             music.graph.graphBuilder.get(),
                              music.graph.mediaControl.get(), music.graph.mediaEvent.get());
     },
     [](void* m) { return RunMusicGraph(Music(m).graph.mediaControl.get()) == 1; },
@@ -36,8 +38,9 @@ bool Query(const MusicGraph& graph, REFIID id, ComPtr<T>& out) {
 
 }  // namespace
 
-SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window) {
+SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window, const std::string& entryFolder) {
     music.window = window;
+    music.entryFolder = entryFolder;
     music.player.calls = &kDirectShowCalls;
     music.player.graph = &music;
     music.player.state = CreateMusicGraph(music.graph) ? MusicState::Idle : MusicState::NoGraph;
@@ -81,6 +84,15 @@ PlayResult PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuil
     // A path too long for the buffer is not converted at all, rather than cut.
     wchar_t wide[kPathSize] = {};
     if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathSize)) return PlayResult::NotRendered;
+    // Another program holding the file is no fault of the file: it stays listed.
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? PlayResult::Busy
+                                                                                  : PlayResult::NotRendered;
+    }
+    CloseHandle(file);
     if (FAILED(graphBuilder->RenderFile(wide, nullptr))) return PlayResult::NotRendered;
     // A file whose end goes unannounced would hold up the play-list for good.
     if (FAILED(mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(window), WM_GRAPHNOTIFY, 0))) {

@@ -9,9 +9,11 @@
 #include "display/com_ptr.h"
 #include "display/list_editor.h"
 #include "pictures/load_picture.h"
+#include "pictures/play_list.h"
 #include "res/resource.h"
 #include "res/texts.h"
 #include "storage/list_file_win.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -61,27 +63,28 @@ const std::string& PictureTitle() {
     return title;
 }
 
-// Drops the entry at the cursor; the cursor wraps to the start past the end.
-void DropEntryAtCursor(PictureSource& source) {
-    source.imageList.erase(source.imageList.begin() + source.imageCursor);
-    if (source.imageCursor >= static_cast<int>(source.imageList.size())) source.imageCursor = 0;
+// Shows the first entry from `start` on that loads; the cursor follows it.
+bool ShowListedPicture(HWND window, PictureSource& source, Screen& screen, int start) {
+    const PlayListStep step = WalkPlayList(source.imageList, start, [&](const std::string& entry) {
+        return LoadPicture(window, source.surfaceFactory.get(), screen,
+                           ResolveListEntry(source.entryFolder, entry).c_str());
+    });
+    source.imageCursor = step.cursor;
+    return step.loaded;
 }
 
 }  // namespace
 
 PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen) {
     PictureChange change;
-    source.imageCursor = 0;
-    while (!source.imageList.empty()) {
-        if (LoadPicture(window, source.surfaceFactory.get(), screen, source.imageList.front().c_str())) {
-            change.loaded = true;
-            change.start = MenuItem::Enabled;
-            return change;
-        }
-        source.imageList.erase(source.imageList.begin());
+    if (ShowListedPicture(window, source, screen, 0)) {
+        change.loaded = true;
+        change.start = MenuItem::Enabled;
+        return change;
     }
     change.start = MenuItem::Grayed;
-    change.nextPicture = MenuItem::Grayed;
+    // Entries that could not load now are tried again by Next picture.
+    if (source.imageList.empty()) change.nextPicture = MenuItem::Grayed;
     return change;
 }
 
@@ -94,7 +97,7 @@ PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen,
     source.singleFileMode = true;
     const std::string& filter = PictureFilter(source.surfaceFactory.get());
     if (!ChooseFile(path, kPathSize, window, filter.c_str(), PictureTitle().c_str(), "bmp")) return change;
-    if (!LoadPicture(window, source.surfaceFactory.get(), screen, path)) return change;
+    if (LoadPicture(window, source.surfaceFactory.get(), screen, path) != LoadOutcome::Loaded) return change;
     change.loaded = true;
     change.start = MenuItem::Enabled;
     change.nextPicture = MenuItem::Grayed;
@@ -104,14 +107,9 @@ PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen,
 
 PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen) {
     PictureChange change;
-    if (source.imageCursor >= static_cast<int>(source.imageList.size())) source.imageCursor = 0;
-    while (!source.imageList.empty()) {
-        if (LoadPicture(window, source.surfaceFactory.get(), screen, source.imageList[source.imageCursor].c_str())) {
-            change.loaded = true;
-            change.start = MenuItem::Enabled;
-            break;
-        }
-        DropEntryAtCursor(source);
+    if (ShowListedPicture(window, source, screen, source.imageCursor)) {
+        change.loaded = true;
+        change.start = MenuItem::Enabled;
     }
     return change;
 }
@@ -124,7 +122,7 @@ PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen
     ReloadImageListFile(files, source.imageList, highScores);
     PictureChange change = LoadFirstListedPicture(window, source, screen);
     const bool listed = !source.imageList.empty();
-    change.start = listed ? MenuItem::Enabled : MenuItem::Grayed;
+    change.start = change.loaded ? MenuItem::Enabled : MenuItem::Grayed;
     change.nextPicture = listed ? MenuItem::Enabled : MenuItem::Grayed;
     // Reloading again only makes sense after a single file replaced the list.
     change.reloadList = listed ? MenuItem::Grayed : MenuItem::Unchanged;

@@ -19,6 +19,8 @@ struct PictureSource {
     int imageCursor = 0;
     // A single file was opened in place of the play-list.
     bool singleFileMode = false;
+    // The folder relative entries are found in: the program's, ending in a backslash.
+    std::string entryFolder;
     // The decoder of every format but bmp.
     ComPtr<IWICImagingFactory> surfaceFactory;
 };
@@ -39,7 +41,8 @@ struct PictureChange {
 // saved first, while it is still the play-list.
 PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                              HighScoreTable& highScores);
-// The entry at the cursor, or the first one after it that loads.
+// The entry at the cursor, or the first one after it that loads; entries
+// that can never load are dropped, those that cannot load now are passed.
 PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen);
 // The play-list read again from kanoze.txt, from its first entry.
 PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
@@ -48,5 +51,6 @@ PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Loads the first entry of the play-list that loads, dropping the ones
-// before it. Without one, Start and Next picture are grayed.
+// before it that never will. Without one, Start is grayed, and Next picture
+// too when no entry is left to try again.
 PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen);

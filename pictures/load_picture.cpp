@@ -76,9 +76,10 @@ FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE&
 
 }  // namespace
 
-int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const char* path) {
+LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const char* path) {
     PictureFile file;
-    if (!OpenPicture(factory, path, file)) return 0;
+    const LoadOutcome opened = OpenPicture(factory, path, file);
+    if (opened != LoadOutcome::Loaded) return opened;
 
     RECT before;
     GetWindowRect(window, &before);
@@ -86,16 +87,23 @@ int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const 
     SIZE frame = {};
     const FittedSize fitted = FitInside(window, work, file.width, file.height, frame);
 
+    // Too small, no memory for the fitted copy, or no back surface for it:
+    // everything stays as it was. Only a picture too small to cut, or one
+    // whose pixels cannot be decoded, is the file's fault.
+    LoadOutcome outcome = LoadOutcome::BadFile;
     OwnedBitmap picture;
     if (fitted.width >= kMinFittedSide && fitted.height >= kMinFittedSide) {
-        picture.Reset(RenderPicture(file, fitted.width, fitted.height));
+        const RenderedPicture rendered = RenderPicture(file, fitted.width, fitted.height);
+        picture.Reset(rendered.bitmap);
+        outcome = rendered.outcome;
+        if (picture && RecreateBackSurface(screen.presenter, fitted.width, fitted.height) != DD_OK) {
+            outcome = LoadOutcome::NotNow;
+        }
     }
-    // Too small, no memory for the fitted copy, or no back surface for it:
-    // everything stays as it was.
-    if (!picture || RecreateBackSurface(screen.presenter, fitted.width, fitted.height) != DD_OK) {
+    if (outcome != LoadOutcome::Loaded) {
         MoveWindow(window, before.left, before.top, before.right - before.left, before.bottom - before.top,
                    TRUE);
-        return 0;
+        return outcome;
     }
 
     // The colour table is read from the picture as decoded, before fitting.
@@ -106,5 +114,5 @@ int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const 
     screen.pictureHeight = fitted.height;
 
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
-    return 1;
+    return LoadOutcome::Loaded;
 }

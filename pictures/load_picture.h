@@ -5,9 +5,11 @@
 #include <wincodec.h>
 
 #include "display/views.h"
+#include "pictures/play_list.h"
 
-// 1 when the picture was loaded, fitted and installed on `screen` (the
-// caller shuffles the board onto it); 0 with nothing changed when the file
-// cannot be decoded (by `factory`, or the bitmap loader for a bmp), fitted
-// or given a back surface.
-int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const char* path);
+// Loaded when the picture was loaded, fitted and installed on `screen` (the
+// caller shuffles the board onto it). Otherwise nothing changed: BadFile when
+// the file cannot be decoded (by `factory`, or the bitmap loader for a bmp)
+// or fitted, NotNow when it is held by another program or memory or a back
+// surface could not be had.
+LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const char* path);

@@ -20,44 +20,75 @@ constexpr UINT kRowsPerBand = 64;
 // The Exif block is an APP1 segment, at most 64 KB, near the file's start.
 constexpr DWORD kExifBytes = 65536 + 4096;
 
-bool ReadHead(const char* path, std::vector<uint8_t>& head, DWORD size) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    head.resize(size);
-    DWORD got = 0;
-    const bool read = ReadFile(file, head.data(), size, &got, nullptr);
-    CloseHandle(file);
-    head.resize(read ? got : 0);
-    return read;
+// Errors that say nothing against the file: another program holds it, or
+// memory or handles ran short. The file may open at the next try.
+bool IsPassingError(DWORD error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+    case ERROR_NO_SYSTEM_RESOURCES:
+    case ERROR_COMMITMENT_LIMIT:
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return true;
+    default:
+        return false;
+    }
 }
 
-// The bitmap loader reads wherever a bmp's headers point, past the end of
-// the file too: a damaged file is refused before it gets there.
-bool BmpFitsFile(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size = {};
-    char head[kBmpHeadBytes];
-    DWORD got = 0;
-    const bool read = GetFileSizeEx(file, &size) && ReadFile(file, head, sizeof head, &got, nullptr);
-    CloseHandle(file);
-    return read && BmpHeadersFitFile(std::string_view(head, got), static_cast<uint64_t>(size.QuadPart));
+LoadOutcome Failure(HRESULT result) {
+    const bool passing = result == E_OUTOFMEMORY ||
+                         (HRESULT_FACILITY(result) == FACILITY_WIN32 && IsPassingError(HRESULT_CODE(result)));
+    return passing ? LoadOutcome::NotNow : LoadOutcome::BadFile;
 }
 
-bool OpenBmp(const char* path, PictureFile& file) {
-    if (!BmpFitsFile(path)) return false;
+LoadOutcome LastFailure() { return IsPassingError(GetLastError()) ? LoadOutcome::NotNow : LoadOutcome::BadFile; }
+
+// The file's first bytes and its size, read before any decoder sees it.
+struct PictureHead {
+    LoadOutcome outcome = LoadOutcome::BadFile;  // Loaded once read
+    std::vector<uint8_t> bytes;
+    uint64_t fileSize = 0;
+};
+
+PictureHead ReadPictureHead(const char* path, DWORD size) {
+    PictureHead head;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        head.outcome = LastFailure();
+        return head;
+    }
+    LARGE_INTEGER fileSize = {};
+    head.bytes.resize(size);
+    DWORD got = 0;
+    if (GetFileSizeEx(file, &fileSize) && ReadFile(file, head.bytes.data(), size, &got, nullptr)) {
+        head.bytes.resize(got);
+        head.fileSize = static_cast<uint64_t>(fileSize.QuadPart);
+        head.outcome = LoadOutcome::Loaded;
+    } else {
+        head.outcome = LastFailure();
+    }
+    CloseHandle(file);
+    return head;
+}
+
+LoadOutcome OpenBmp(const char* path, const PictureHead& head, PictureFile& file) {
+    // The bitmap loader reads wherever a bmp's headers point, past the end of
+    // the file too: a damaged file is refused before it gets there.
+    const std::string_view bytes(reinterpret_cast<const char*>(head.bytes.data()), head.bytes.size());
+    if (!BmpHeadersFitFile(bytes.substr(0, kBmpHeadBytes), head.fileSize)) return LoadOutcome::BadFile;
     file.bitmap.Reset(static_cast<HBITMAP>(
         LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE)));
+    if (!file.bitmap) return LastFailure();
     BITMAP info = {};
-    if (!file.bitmap || !GetObjectA(file.bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 ||
-        info.bmHeight == 0) {
-        return false;
+    if (!GetObjectA(file.bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
+        return LoadOutcome::BadFile;
     }
     file.storedWidth = info.bmWidth;
     file.storedHeight = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    return true;
+    return LoadOutcome::Loaded;
 }
 
 UINT QueryNumber(IWICMetadataQueryReader* reader, const wchar_t* name) {
@@ -74,21 +105,22 @@ UINT QueryNumber(IWICMetadataQueryReader* reader, const wchar_t* name) {
 
 // A gif is its logical screen: frame 0 may be smaller and lie at an offset
 // in it. The rest of the screen shows the background colour.
-bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
-                      const std::vector<uint8_t>& head, ComPtr<IWICBitmapSource>& pixels) {
-    if (head.size() < 13 || head[0] != 'G' || head[1] != 'I' || head[2] != 'F') return true;
+HRESULT ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
+                         const std::vector<uint8_t>& head, ComPtr<IWICBitmapSource>& pixels) {
+    if (head.size() < 13 || head[0] != 'G' || head[1] != 'I' || head[2] != 'F') return S_OK;
     const UINT screenWidth = head[6] | head[7] << 8, screenHeight = head[8] | head[9] << 8;
     UINT frameWidth = 0, frameHeight = 0;
-    if (FAILED(pixels->GetSize(&frameWidth, &frameHeight))) return false;
+    HRESULT result = pixels->GetSize(&frameWidth, &frameHeight);
+    if (FAILED(result)) return result;
     ComPtr<IWICMetadataQueryReader> reader;
     frame->GetMetadataQueryReader(reader.Receive());
     const UINT left = QueryNumber(reader.get(), L"/imgdesc/Left"), top = QueryNumber(reader.get(), L"/imgdesc/Top");
-    if (screenWidth == 0 || screenHeight == 0) return true;  // no screen size: the frame alone
+    if (screenWidth == 0 || screenHeight == 0) return S_OK;  // no screen size: the frame alone
     if (screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide ||
         uint64_t(screenWidth) * screenHeight > kMaxPicturePixels) {
-        return false;
+        return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
     }
-    if (left == 0 && top == 0 && frameWidth == screenWidth && frameHeight == screenHeight) return true;
+    if (left == 0 && top == 0 && frameWidth == screenWidth && frameHeight == screenHeight) return S_OK;
 
     uint32_t background = 0xFF000000;  // opaque black without a colour table
     const bool globalTable = (head[10] & 0x80) != 0;
@@ -103,17 +135,16 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
         }
     }
     ComPtr<IWICBitmap> screen;
-    if (FAILED(factory->CreateBitmap(screenWidth, screenHeight, GUID_WICPixelFormat32bppPBGRA,
-                                     WICBitmapCacheOnLoad, screen.Receive()))) {
-        return false;
-    }
+    result = factory->CreateBitmap(screenWidth, screenHeight, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad,
+                                   screen.Receive());
+    if (FAILED(result)) return result;
     WICRect whole = {0, 0, static_cast<INT>(screenWidth), static_cast<INT>(screenHeight)};
     ComPtr<IWICBitmapLock> lock;
     UINT stride = 0, bufferSize = 0;
     BYTE* data = nullptr;
-    if (FAILED(screen->Lock(&whole, WICBitmapLockWrite, lock.Receive())) || FAILED(lock->GetStride(&stride)) ||
-        FAILED(lock->GetDataPointer(&bufferSize, &data))) {
-        return false;
+    if (FAILED(result = screen->Lock(&whole, WICBitmapLockWrite, lock.Receive())) ||
+        FAILED(result = lock->GetStride(&stride)) || FAILED(result = lock->GetDataPointer(&bufferSize, &data))) {
+        return result;
     }
     for (UINT y = 0; y < screenHeight; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
@@ -126,9 +157,8 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
         std::vector<uint32_t> band(width);
         for (UINT y = 0; y < height; ++y) {
             const WICRect line = {0, static_cast<INT>(y), static_cast<INT>(width), 1};
-            if (FAILED(pixels->CopyPixels(&line, width * 4, width * 4, reinterpret_cast<BYTE*>(band.data())))) {
-                return false;
-            }
+            result = pixels->CopyPixels(&line, width * 4, width * 4, reinterpret_cast<BYTE*>(band.data()));
+            if (FAILED(result)) return result;
             uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(top + y) * stride) + left;
             for (UINT x = 0; x < width; ++x) {
                 if (band[x] >> 24) row[x] = band[x];
@@ -137,37 +167,36 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
     }
     lock.Reset();
     pixels.Reset();
-    return SUCCEEDED(screen->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid()));
+    return screen->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid());
 }
 
-bool OpenWithWic(IWICImagingFactory* factory, const char* path, PictureFile& file) {
-    if (!factory) return false;
+LoadOutcome OpenWithWic(IWICImagingFactory* factory, const char* path, const PictureHead& head, PictureFile& file) {
+    if (!factory) return LoadOutcome::NotNow;
     wchar_t widePath[kPathSize];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathSize)) return false;
-    std::vector<uint8_t> head;
-    if (!ReadHead(path, head, kExifBytes)) return false;
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathSize)) return LoadOutcome::BadFile;
 
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, decoder.Receive()))) {
-        return false;
-    }
+    HRESULT result = factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnDemand, decoder.Receive());
+    if (FAILED(result)) return Failure(result);
     ComPtr<IWICBitmapFrameDecode> frame;
-    if (FAILED(decoder->GetFrame(0, frame.Receive()))) return false;
+    if (FAILED(result = decoder->GetFrame(0, frame.Receive()))) return Failure(result);
     UINT width = 0, height = 0;
-    if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxPictureSide ||
-        height > kMaxPictureSide || uint64_t(width) * height > kMaxPicturePixels) {
-        return false;
+    if (FAILED(result = frame->GetSize(&width, &height))) return Failure(result);
+    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+        uint64_t(width) * height > kMaxPicturePixels) {
+        return LoadOutcome::BadFile;
     }
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), file.pixels.Receive()))) {
-        return false;
+    if (FAILED(result = WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), file.pixels.Receive())) ||
+        FAILED(result = ComposeGifScreen(factory, decoder.get(), frame.get(), head.bytes, file.pixels)) ||
+        FAILED(result = file.pixels->GetSize(&width, &height))) {
+        return Failure(result);
     }
-    if (!ComposeGifScreen(factory, decoder.get(), frame.get(), head, file.pixels)) return false;
-    if (FAILED(file.pixels->GetSize(&width, &height)) || width == 0 || height == 0) return false;
+    if (width == 0 || height == 0) return LoadOutcome::BadFile;
     file.storedWidth = static_cast<int>(width);
     file.storedHeight = static_cast<int>(height);
-    file.orientation = ExifOrientation(head.data(), head.size());
-    return true;
+    file.orientation = ExifOrientation(head.bytes.data(), head.bytes.size());
+    return LoadOutcome::Loaded;
 }
 
 // A 32-bit top-down DIB section and its pixels.
@@ -189,13 +218,16 @@ HBITMAP CreatePixels(int width, int height, uint8_t** bits) {
     return bitmap;
 }
 
-// Reads `rows` stored rows from `top` into `band` (4 bytes a pixel, top row first).
-bool ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<uint8_t>& band) {
+// Reads `rows` stored rows from `top` into `band` (4 bytes a pixel, top row
+// first). A picture whose pixels cannot be read is the file's fault, unless
+// memory ran short.
+LoadOutcome ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<uint8_t>& band) {
     const size_t stride = size_t(file.storedWidth) * 4;
     if (file.pixels) {
         const WICRect rect = {0, top, file.storedWidth, rows};
-        return SUCCEEDED(file.pixels->CopyPixels(&rect, static_cast<UINT>(stride), static_cast<UINT>(stride * rows),
-                                                 band.data()));
+        const HRESULT result = file.pixels->CopyPixels(&rect, static_cast<UINT>(stride),
+                                                       static_cast<UINT>(stride * rows), band.data());
+        return SUCCEEDED(result) ? LoadOutcome::Loaded : Failure(result);
     }
     // A bmp's rows through GetDIBits, which counts scan lines from the bottom.
     BITMAPINFO info = {};
@@ -206,14 +238,15 @@ bool ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<uint8_t>
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     const UINT start = static_cast<UINT>(file.storedHeight - top - rows);
+    // The loader's bitmap is in memory already: only memory can fail here.
     if (GetDIBits(dc, file.bitmap.get(), start, static_cast<UINT>(rows), band.data(), &info, DIB_RGB_COLORS) !=
         rows) {
-        return false;
+        return LoadOutcome::NotNow;
     }
     for (int i = 0, j = rows - 1; i < j; ++i, --j) {
         std::swap_ranges(band.begin() + stride * i, band.begin() + stride * (i + 1), band.begin() + stride * j);
     }
-    return true;
+    return LoadOutcome::Loaded;
 }
 
 }  // namespace
@@ -223,17 +256,22 @@ HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
                             IID_IWICImagingFactory, factory.ReceiveVoid());
 }
 
-bool OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {
-    const bool opened = HasExtension(path, "bmp") ? OpenBmp(path, file) : OpenWithWic(factory, path, file);
-    if (!opened) return false;
+LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {
+    const PictureHead head = ReadPictureHead(path, kExifBytes);
+    if (head.outcome != LoadOutcome::Loaded) return head.outcome;
+    const LoadOutcome opened =
+        HasExtension(path, "bmp") ? OpenBmp(path, head, file) : OpenWithWic(factory, path, head, file);
+    if (opened != LoadOutcome::Loaded) return opened;
     const bool swap = SwapsSides(file.orientation);
     file.width = swap ? file.storedHeight : file.storedWidth;
     file.height = swap ? file.storedWidth : file.storedHeight;
-    return true;
+    return LoadOutcome::Loaded;
 }
 
-HBITMAP RenderPicture(PictureFile& file, int width, int height) {
-    if (file.bitmap && width == file.storedWidth && height == file.storedHeight) return file.bitmap.Release();
+RenderedPicture RenderPicture(PictureFile& file, int width, int height) {
+    if (file.bitmap && width == file.storedWidth && height == file.storedHeight) {
+        return {file.bitmap.Release(), LoadOutcome::Loaded};
+    }
     // Shrunk in stored orientation, then turned upright: turning commutes
     // with area averaging, and the shrunk copy is the small one.
     const bool swap = SwapsSides(file.orientation);
@@ -241,7 +279,7 @@ HBITMAP RenderPicture(PictureFile& file, int width, int height) {
     const int shrunkWidth = swap ? height : width, shrunkHeight = swap ? width : height;
     uint8_t* bits = nullptr;
     OwnedBitmap shrunk(CreatePixels(shrunkWidth, shrunkHeight, &bits));
-    if (!shrunk) return nullptr;
+    if (!shrunk) return {nullptr, LoadOutcome::NotNow};
     const size_t shrunkStride = size_t(shrunkWidth) * 4;
 
     HDC screen = file.bitmap ? GetDC(nullptr) : nullptr;
@@ -249,34 +287,36 @@ HBITMAP RenderPicture(PictureFile& file, int width, int height) {
     AreaShrink shrink;
     if (!same) shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, shrunkWidth, shrunkHeight);
     std::vector<uint8_t> band;
-    bool ok = true;
-    for (int top = 0; ok && top < file.storedHeight; top += static_cast<int>(kRowsPerBand)) {
+    LoadOutcome read = LoadOutcome::Loaded;
+    for (int top = 0; read == LoadOutcome::Loaded && top < file.storedHeight; top += static_cast<int>(kRowsPerBand)) {
         const int rows = file.storedHeight - top < static_cast<int>(kRowsPerBand) ? file.storedHeight - top
                                                                                    : static_cast<int>(kRowsPerBand);
         if (same) {
             // At its own size the rows go straight into the copy.
             const WICRect rect = {0, top, shrunkWidth, rows};
-            ok = file.pixels && SUCCEEDED(file.pixels->CopyPixels(&rect, static_cast<UINT>(shrunkStride),
-                                                                  static_cast<UINT>(shrunkStride * rows),
-                                                                  bits + shrunkStride * top));
+            const HRESULT result =
+                file.pixels ? file.pixels->CopyPixels(&rect, static_cast<UINT>(shrunkStride),
+                                                      static_cast<UINT>(shrunkStride * rows), bits + shrunkStride * top)
+                            : E_FAIL;
+            if (FAILED(result)) read = Failure(result);
             continue;
         }
         band.resize(size_t(file.storedWidth) * 4 * rows);
-        ok = ReadBand(file, screen, top, rows, band);
-        for (int y = 0; ok && y < rows; ++y) {
+        read = ReadBand(file, screen, top, rows, band);
+        for (int y = 0; read == LoadOutcome::Loaded && y < rows; ++y) {
             AddSourceRow(shrink, band.data() + size_t(file.storedWidth) * 4 * y, bits, shrunkStride);
         }
     }
     if (screen) ReleaseDC(nullptr, screen);
-    if (!ok) return nullptr;
+    if (read != LoadOutcome::Loaded) return {nullptr, read};
     if (!turned) {
         GdiFlush();
-        return shrunk.Release();
+        return {shrunk.Release(), LoadOutcome::Loaded};
     }
 
     uint8_t* uprightBits = nullptr;
     HBITMAP upright = CreatePixels(width, height, &uprightBits);
-    if (!upright) return nullptr;
+    if (!upright) return {nullptr, LoadOutcome::NotNow};
     GdiFlush();
     const uint32_t* from = reinterpret_cast<const uint32_t*>(bits);
     uint32_t* to = reinterpret_cast<uint32_t*>(uprightBits);
@@ -286,5 +326,5 @@ HBITMAP RenderPicture(PictureFile& file, int width, int height) {
             to[size_t(y) * width + x] = from[size_t(p.y) * shrunkWidth + p.x];
         }
     }
-    return upright;
+    return {upright, LoadOutcome::Loaded};
 }

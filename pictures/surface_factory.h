@@ -8,6 +8,7 @@
 
 #include "display/com_ptr.h"
 #include "display/gdi.h"
+#include "pictures/play_list.h"
 
 // Creates the decoder of every format but bmp into `factory`; a negative
 // result means there is none.
@@ -24,10 +25,16 @@ struct PictureFile {
     int height = 0;
 };
 
-// False when the file is missing, unreadable, not a picture or too large.
-bool OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file);
+// Loaded when the picture was opened; BadFile when the file is missing, not a
+// picture, damaged or too large; NotNow when another program holds it or
+// memory ran short.
+LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file);
+
+struct RenderedPicture {
+    HBITMAP bitmap;  // the caller's to delete; null when `outcome` is not Loaded
+    LoadOutcome outcome;
+};
 
 // The upright picture at width x height: a shrunk 32-bit copy, or for a bmp
 // shown at its own size the loader's bitmap itself (taken from `file`).
-// Null when memory or the decoder fails.
-HBITMAP RenderPicture(PictureFile& file, int width, int height);
+RenderedPicture RenderPicture(PictureFile& file, int width, int height);

@@ -16,6 +16,12 @@ std::string LoadText(UINT id) {
     return bytes;
 }
 
+std::wstring LoadWideText(UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
 std::string FileFilter(UINT nameId, const char* patterns) {
     std::string filter = LoadText(nameId);
     filter += '\0';

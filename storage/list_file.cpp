@@ -8,6 +8,12 @@
 bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line) {
     line.clear();
     if (readIndex >= bytes.size()) return false;
+    // A last line left without its line break by a text editor still counts;
+    // a stray CR after the last line break is no line.
+    if (bytes.find_first_not_of('\r', readIndex) == std::string_view::npos) {
+        readIndex = bytes.size();
+        return false;
+    }
     // Whole runs between CR bytes are copied at once: a list of many
     // thousand entries is read a line at a time, not a byte at a time.
     const size_t end = bytes.find('\n', readIndex);
@@ -22,7 +28,7 @@ bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line) {
         start = cr + 1;
     }
     readIndex = end == std::string_view::npos ? bytes.size() : end + 1;
-    return end != std::string_view::npos;
+    return true;
 }
 
 namespace {
@@ -100,6 +106,19 @@ void AppendScores(std::string& out, const uint32_t* seconds, const std::string* 
     }
 }
 
+// The bytes the reader splits into lines: a UTF-8 byte-order mark goes, and a
+// file of CR-ended lines (no LF anywhere) has its CR bytes taken as LF.
+std::string_view LineBytes(std::string_view bytes, std::string& converted) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) bytes.remove_prefix(kUtf8Mark.size());
+    if (bytes.find('\n') != std::string_view::npos || bytes.find('\r') == std::string_view::npos) return bytes;
+    converted.assign(bytes);
+    for (char& c : converted) {
+        if (c == '\r') c = '\n';
+    }
+    return converted;
+}
+
 // Room for the file section, so that a long list is not copied as it grows.
 size_t ReservedSize(const std::vector<std::string>& entries) {
     size_t size = 32;
@@ -109,8 +128,10 @@ size_t ReservedSize(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-void ParseListFile(std::string_view bytes, std::vector<std::string>& entries,
+void ParseListFile(std::string_view fileBytes, std::vector<std::string>& entries,
                    HighScoreTable& table) {
+    std::string converted;
+    const std::string_view bytes = LineBytes(fileBytes, converted);
     bool inFileSection = false;
     bool inScoreSection = false;
     ScoreCursor cursor;
@@ -133,6 +154,18 @@ void ParseListFile(std::string_view bytes, std::vector<std::string>& entries,
     }
 }
 
+bool HoldsListFile(std::string_view fileBytes) {
+    if (fileBytes.empty()) return true;
+    std::string converted;
+    const std::string_view bytes = LineBytes(fileBytes, converted);
+    size_t readIndex = 0;
+    std::string line;
+    while (ReadLine(bytes, readIndex, line)) {
+        if (HasPrefix("#FILE", line) || IsWholeLine("#SCORE", line)) return true;
+    }
+    return false;
+}
+
 std::string FormatImageListFile(const std::vector<std::string>& entries,
                                 const HighScoreTable& table) {
     std::string out;
@@ -150,6 +183,19 @@ std::string FormatSoundListFile(const std::vector<std::string>& entries) {
     out.reserve(ReservedSize(entries));
     AppendFileSection(out, entries);
     return out;
+}
+
+int DropMarkedEntries(std::vector<std::string>& list, const std::vector<bool>& dropped, int anchor) {
+    int anchorAt = 0;
+    size_t kept = 0;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (static_cast<int>(i) == anchor) anchorAt = static_cast<int>(kept);
+        if (i < dropped.size() && dropped[i]) continue;
+        if (kept != i) list[kept] = std::move(list[i]);
+        ++kept;
+    }
+    list.resize(kept);
+    return anchorAt < static_cast<int>(kept) ? anchorAt : 0;
 }
 
 bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

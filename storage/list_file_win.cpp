@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "storage/list_file.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -105,15 +106,15 @@ void GiveKeepsake(const std::string& temporary, const Keepsake& kept) {
     if (kept.attributes & kCarried) SetFileAttributesA(temporary.c_str(), kept.attributes & kCarried);
 }
 
-// The new content goes to "<path>.tmp" first and is flushed; only then does
-// it replace the old file, so a full disk, a read-only folder or a crash
-// never leaves a half-written list behind.
+// The new content goes to a temporary file beside the list first and is
+// flushed; only then does it replace the old file, so a full disk, a
+// read-only folder or a crash never leaves a half-written list behind.
 // A list file the player made read-only is not replaced either (Windows
 // refuses that itself; Wine run by root would not).
 bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    const std::string temporary = path + ".tmp";
+    const std::string temporary = TemporaryPath(path);
     ClearStaleTemporary(temporary);
     const Keepsake kept = TakeKeepsake(path, attributes);
     bool written;
@@ -134,12 +135,18 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
 }
 
 // The whole file, shared with readers only, so that nobody writes it meanwhile.
+// A file that holds no list the reader knows counts as unreadable: taken for
+// an empty list, it would be written over by the next save.
 ListFileRead ReadListFileBytes(const std::string& path, std::string& bytes) {
     bytes.clear();
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return IsMissing(GetLastError()) ? ListFileRead::Missing : ListFileRead::Unreadable;
-    return ReadWholeFile(file.handle, bytes) ? ListFileRead::Read : ListFileRead::Unreadable;
+    if (!ReadWholeFile(file.handle, bytes) || !HoldsListFile(bytes)) {
+        bytes.clear();
+        return ListFileRead::Unreadable;
+    }
+    return ListFileRead::Read;
 }
 
 const char kImageListFile[] = "kanoze.txt";
@@ -181,6 +188,13 @@ ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageLi
 }
 
 ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table) {
+    // A list whose save failed goes to the file first; while it cannot, it
+    // stays the list rather than the older one the file still holds.
+    if (files.unsavedImageList && !SaveImageListFile(files, {}, false, table)) {
+        imageList = *files.unsavedImageList;
+        files.imageListKnown = true;
+        return ListFileRead::Read;
+    }
     imageList.clear();
     std::string bytes;
     const ListFileRead read = ReadListFileBytes(files.imagePath, bytes);
@@ -196,14 +210,22 @@ ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& ima
 bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, bool forTheList,
                        HighScoreTable& table) {
     if (!ImageListSaveWanted(files, forTheList)) return false;
+    const bool useMemoryList = forTheList && files.imageListKnown;
+    const std::vector<std::string>* list =
+        useMemoryList ? &imageList : files.unsavedImageList ? &*files.unsavedImageList : nullptr;
     std::string bytes;
     // Never write what was not read: the file may hold best times of its own.
-    if (ReadListFileBytes(files.imagePath, bytes) == ListFileRead::Unreadable) return false;
-    const bool useMemoryList = forTheList && files.imageListKnown;
-    if (!WriteFileReplacing(files.imagePath, ComposeImageListSave(bytes, imageList, useMemoryList, table))) {
+    const bool written =
+        ReadListFileBytes(files.imagePath, bytes) != ListFileRead::Unreadable &&
+        WriteFileReplacing(files.imagePath,
+                           ComposeImageListSave(bytes, list ? *list : std::vector<std::string>(), list != nullptr, table));
+    if (!written) {
+        // Kept for the next save, as a best time is.
+        if (useMemoryList) files.unsavedImageList = imageList;
         return false;
     }
     files.recordsPending = false;
+    files.unsavedImageList.reset();
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include "storage/list_file.h"
 
 bool ImageListSaveWanted(const ListFiles& files, bool forTheList) {
-    return (forTheList && files.imageListKnown) || files.recordsPending;
+    return (forTheList && files.imageListKnown) || files.unsavedImageList || files.recordsPending;
 }
 
 std::string ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& memoryList,

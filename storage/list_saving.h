@@ -2,6 +2,7 @@
 // never a file it could not read, never a list that is not the player's.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,14 @@ struct ListFiles {
     bool soundListKnown = false;
     // A best time of this run has not reached kanoze.txt yet.
     bool recordsPending = false;
+    // The player's picture list as a save that failed was to write it: the
+    // next save of kanoze.txt writes it, even once a single picture is shown.
+    std::optional<std::vector<std::string>> unsavedImageList;
 };
 
 // Whether a save of kanoze.txt has anything of the player's to write: the
-// list in memory (`forTheList`, when it is the player's) or a best time.
+// list in memory (`forTheList`, when it is the player's), a list whose save
+// failed, or a best time.
 bool ImageListSaveWanted(const ListFiles& files, bool forTheList);
 
 // kanoze.txt as a save writes it, given the bytes the file holds now (empty

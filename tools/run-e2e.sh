@@ -39,8 +39,8 @@ fi
 # A full disk without privileges: the temporary files of a program folder
 # are links to /dev/full, where every write fails with "no space left".
 mkdir -p "$WORK/full"
-ln -s /dev/full "$WORK/full/kanoze.txt.tmp"
-ln -s /dev/full "$WORK/full/sound.txt.tmp"
+ln -s /dev/full "$WORK/full/kanoze.tx~"
+ln -s /dev/full "$WORK/full/sound.tx~"
 
 export KANOZE_EXE=$(winpath "$GAME_EXE")
 export KANOZE_E2E_WORK=$(winpath "$WORK")

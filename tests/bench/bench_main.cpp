@@ -454,8 +454,8 @@ void MeasureLoadPicture(IWICImagingFactory* factory, const std::string& bigJpg) 
             SyncDisplay();
             const double began = Now();
             if ((pass == 0) == (i % 2 == 0)) {
-                const int loaded = LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(),
-                                               g_state.screen, bigJpg.c_str());
+                const bool loaded = LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(),
+                                                g_state.screen, bigJpg.c_str()) == LoadOutcome::Loaded;
                 if (loaded) ShuffleBoard(g_state.board, g_state.screen);
                 SyncDisplay();
                 g = loaded ? Now() - began : -1;
@@ -499,8 +499,8 @@ void AddFrameRow(const char* figure, const std::vector<double>& times, double pe
 }
 
 void MeasureDrawBoard(const std::string& startJpg) {
-    if (!LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
-                     startJpg.c_str())) {
+    if (LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+                    startJpg.c_str()) != LoadOutcome::Loaded) {
         Note("the 640 x 480 picture did not load");
         return;
     }
@@ -529,8 +529,8 @@ void MeasureDrawBoard(const std::string& startJpg) {
 // The celebration as it rests after its slide-in over the 640 x 480 picture:
 // both texts whole, the time in its minutes form (the longer text).
 void MeasureClearScreen(const std::string& startJpg) {
-    if (!LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
-                     startJpg.c_str())) {
+    if (LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+                    startJpg.c_str()) != LoadOutcome::Loaded) {
         Note("the 640 x 480 picture did not load");
         return;
     }
@@ -685,7 +685,7 @@ int main(int argc, char** argv) {
     for (const Programs& programs : builds) MeasurePeakMemory(work, programs, bigJpg, startJpg);
     MeasureHugePicture(work, builds.front().gameExe, hugeJpg);
 
-    if (!InitApplication(GetModuleHandleA(nullptr), SW_SHOWNORMAL)) {
+    if (InitApplication(GetModuleHandleA(nullptr), SW_SHOWNORMAL) != StartFailure::None) {
         Note("the game's window could not be made");
         return 1;
     }

@@ -163,6 +163,37 @@ TEST_F(ClearTest, SolvedBoardCelebratesKeepsTheNamedRecordAtOnceAndTheRollShowsI
     EXPECT_EQ(Cp932("花子"), ScoreAt(ListFileNow(), 49).name) << "the record survives the exit";
 }
 
+// Reload and Start while "Clear!" is still on: the celebration ends there.
+// Nothing of it is drawn over the new board, its ten seconds do not reach
+// the new game, and the new game, solved, celebrates in its turn.
+TEST_F(ClearTest, ANewGameBegunDuringTheCelebrationEndsItAndCelebratesInItsTurn) {
+    StartWithPicture(640, 300);
+    BoardPlayer player(game_, 640, 300, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    game_.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "the celebration runs";
+
+    ASSERT_TRUE(game_.ChooseMenuItem(2, 2));  // イメージリストのリロード
+    ASSERT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
+    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
+    EXPECT_FALSE(WaitUntil([&] { return Yellow() > 0; }, 11000))
+        << "no \"Clear!\" over the new board while the old ten seconds run out";
+
+    EXPECT_EQ("", player.ReadPieces());
+    EXPECT_EQ("", player.SwapHome());
+    EXPECT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "the new game celebrates";
+    if (HWND again = WaitForDialog(kNameDialogTitle, 1000)) {
+        game_.PressKey(VK_ESCAPE);
+        WaitUntilClosed(again);
+    }
+    CloseGame();
+}
+
 // A board of the demo picture played to the end, its celebration saved for the README.
 TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
     StartWithPicture(640, 480, true);

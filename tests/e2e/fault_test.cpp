@@ -3,6 +3,7 @@
 // files on disk are always a whole old or a whole new version.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "clear_driver.h"
+#include "dialog_driver.h"
 #include "game_driver.h"
 
 namespace {
@@ -84,7 +86,7 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
     }
     const std::string old = HandWritten(entries);
     const std::string now = AsWritten(entries, ScoreSection());
-    const std::wstring list = Path(L"kanoze.txt"), temporary = Path(L"kanoze.txt.tmp");
+    const std::wstring list = Path(L"kanoze.txt"), temporary = Path(L"kanoze.tx~");
 
     // How long the way out takes, from the close key to the end of the process.
     ASSERT_TRUE(WriteFileBytes(list, old));
@@ -152,7 +154,7 @@ TEST_F(FaultTest, KilledWhileSavingLeavesTheWholeOldOrTheWholeNewListNeverAMix) 
     EXPECT_FALSE(FileExists(temporary));
 }
 
-// The run script prepares a folder whose kanoze.txt.tmp and sound.txt.tmp
+// The run script prepares a folder whose kanoze.tx~ and sound.tx~
 // are links to /dev/full: every write there fails for want of space.
 TEST_F(FaultTest, AFullDiskLosesTheWriteButNeitherTheOldListsNorTheGame) {
     const std::wstring full = Environment(L"KANOZE_E2E_FULL");
@@ -187,8 +189,8 @@ TEST_F(FaultTest, AFolderThatTakesNoNewFileAndAReadOnlyListLeaveTheOldFilesAndTh
     ASSERT_TRUE(WriteFileBytes(Path(L"sound.txt"), oldSound));
     // Folders where the temporary files would go: no new file can be made
     // under those names, as in a folder without write permission.
-    ASSERT_TRUE(CreateDirectoryW(Path(L"kanoze.txt.tmp").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW(Path(L"sound.txt.tmp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Path(L"kanoze.tx~").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Path(L"sound.tx~").c_str(), nullptr));
     {
         Game game;
         ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
@@ -198,8 +200,8 @@ TEST_F(FaultTest, AFolderThatTakesNoNewFileAndAReadOnlyListLeaveTheOldFilesAndTh
     }
     EXPECT_EQ(old, Bytes(L"kanoze.txt"));
     EXPECT_EQ(oldSound, Bytes(L"sound.txt"));
-    RemoveDirectoryW(Path(L"kanoze.txt.tmp").c_str());
-    RemoveDirectoryW(Path(L"sound.txt.tmp").c_str());
+    RemoveDirectoryW(Path(L"kanoze.tx~").c_str());
+    RemoveDirectoryW(Path(L"sound.tx~").c_str());
 
     // A read-only kanoze.txt is read, and not replaced.
     ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.txt").c_str(), FILE_ATTRIBUTE_READONLY));
@@ -254,13 +256,93 @@ TEST_F(FaultTest, ListHeldAtStartUpKeepsItsBestTimesWhenTheEditorSavesAList) {
     EXPECT_EQ(AsWritten({}, ScoreSection(0, "Hanako", 77)), Bytes(L"kanoze.txt"));
 }
 
+// Lists as text editors save them are read as lists. A file that holds
+// nothing the game can read as one (UTF-16) is neither read nor written over.
+TEST_F(FaultTest, ListsSavedByTextEditorsKeepTheirPicturesAndBestTimes) {
+    const std::string stored = AsWritten({AnsiPath(picture_)}, ScoreSection(0, "Hanako", 77));
+    std::string crOnly = stored, utf16 = "\xFF\xFE";
+    crOnly.erase(std::remove(crOnly.begin(), crOnly.end(), '\n'), crOnly.end());
+    for (const char c : stored) utf16 += std::string{c, '\0'};
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string after;
+    } lists[] = {
+        {"UTF-8 with a byte-order mark, no line break at the end", "\xEF\xBB\xBF#FILE\r\n" + AnsiPath(picture_),
+         AsWritten({AnsiPath(picture_)}, ScoreSection())},
+        {"CR line ends", crOnly, stored},
+        {"UTF-16", utf16, utf16},
+    };
+    for (const auto& list : lists) {
+        ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), list.bytes));
+        Game game;
+        ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+        if (list.after != list.bytes) {
+            const POINT p = game.ClientToScreenPoint(37, 21);
+            EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == PositionColour(37, 21); })) << list.what;
+        }
+        CloseNormally(game);
+        EXPECT_EQ(list.after, Bytes(L"kanoze.txt")) << list.what;
+    }
+}
+
+// The list confirmed in the editor cannot be saved while another program
+// holds kanoze.txt; once it lets go, the next save writes it, even after a
+// single picture took the list's place.
+TEST_F(FaultTest, AListThatCouldNotBeSavedIsSavedAtTheNextSave) {
+    const std::wstring second = Path(L"second.bmp"), single = Path(L"single.bmp");
+    ASSERT_TRUE(WritePositionBmp(second, 360, 240));
+    ASSERT_TRUE(WritePositionBmp(single, 400, 240));
+    const std::string old = HandWritten({AnsiPath(picture_), AnsiPath(second)});
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), old));
+    Game game;
+    ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+
+    HANDLE held = HoldFile(Path(L"kanoze.txt"));
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(game.ChooseMenuItem(2, 1));
+    HWND editor = WaitForDialog(L"イメージリストの編集");
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(SelectEntry(game, editor, IDC_IMAGE_LIST, 1));
+    ClickButton(game, editor, IDC_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return Entries(editor, IDC_IMAGE_LIST).size() == 1; }));
+    ClickButton(game, editor, IDOK);
+    ASSERT_TRUE(WaitUntilClosed(editor));
+    ASSERT_TRUE(game.ChooseMenuItem(0, 0));  // ファイルを開く
+    ASSERT_TRUE(AnswerFileDialog(L"画像ファイルを選択", single));
+    EXPECT_TRUE(WaitUntil([&] { return ClientSize(game.window()).cx == 400; })) << "the single picture shows";
+    CloseHandle(held);
+    EXPECT_EQ(old, Bytes(L"kanoze.txt")) << "held: nothing was written";
+
+    CloseNormally(game);
+    EXPECT_EQ(AsWritten({AnsiPath(picture_)}, ScoreSection()), Bytes(L"kanoze.txt"));
+}
+
+// A program folder so deep that kanoze.txt's path is 258 characters: the
+// temporary file of a save fits beside it all the same.
+TEST_F(FaultTest, AProgramFolderNearTheLongestPathSavesBothLists) {
+    const size_t depth = 248 - WorkDirectory().size() - 1;
+    const std::wstring folder = MakeProgramDirectory(std::wstring(depth, L'k'));
+    ASSERT_EQ(248u, folder.size());
+    const std::wstring picture = folder + L"p.bmp";
+    ASSERT_TRUE(WritePositionBmp(picture, 320, 240));
+    ASSERT_TRUE(WriteFileBytes(folder + L"kanoze.txt", HandWritten({AnsiPath(picture)})));
+    Game game;
+    ASSERT_TRUE(game.Start(folder + L"kanoze.exe", folder));
+    SaveListFromEditor(game);
+    EXPECT_EQ(AsWritten({AnsiPath(picture)}, ScoreSection()), FileNow(folder + L"kanoze.txt"))
+        << "the editor's OK saves at once";
+    CloseNormally(game);
+    EXPECT_EQ("#FILE\r\n#FILE_END\r\n", FileNow(folder + L"sound.txt"));
+}
+
 // A temporary file left read-only and hidden by an earlier run does not
 // stop the save, and the list keeps the attributes the player gave it.
 TEST_F(FaultTest, AStaleReadOnlyTemporaryFileAndAHiddenListDoNotStandInTheWayOfASave) {
     const std::string old = HandWritten({AnsiPath(picture_)});
     ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), old));
-    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt.tmp"), "left by a crash"));
-    ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.txt.tmp").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.tx~"), "left by a crash"));
+    ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.tx~").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetFileAttributesW(Path(L"kanoze.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
     const DWORD hidden = GetFileAttributesW(Path(L"kanoze.txt").c_str());
     Game game;
@@ -269,7 +351,7 @@ TEST_F(FaultTest, AStaleReadOnlyTemporaryFileAndAHiddenListDoNotStandInTheWayOfA
     EXPECT_EQ(AsWritten({AnsiPath(picture_)}, ScoreSection()), Bytes(L"kanoze.txt"));
     EXPECT_EQ(hidden, GetFileAttributesW(Path(L"kanoze.txt").c_str()));
     EXPECT_TRUE(hidden & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_FALSE(FileExists(Path(L"kanoze.txt.tmp")));
+    EXPECT_FALSE(FileExists(Path(L"kanoze.tx~")));
 }
 
 }  // namespace

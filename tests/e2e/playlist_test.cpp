@@ -119,8 +119,9 @@ class PlayListTest : public ::testing::Test {
     }
 
     void AddEntry(HWND dialog, const std::wstring& path) {
-        ClickButton(dialog, IDC_ADD);
-        AnswerFileDialog(path);
+        const AddedEntry entry = AddListEntry(game_, dialog, IDC_IMAGE_LIST, kFileDialogTitle, path);
+        EXPECT_EQ(L"画像ファイル(*.bmp;*.jpg;*.gif)", entry.fileType);
+        ASSERT_TRUE(entry.added) << "the file dialog takes the answer, and the entry is listed";
     }
 
     std::wstring directory_;
@@ -181,6 +182,53 @@ TEST_F(PlayListTest, NextPictureWalksTheListWrapsAndDropsFilesDeletedMeanwhile) 
     EXPECT_EQ(Paths({a, c}), ListInPlay());
     Close();
     EXPECT_EQ(ListFile({a, c}), ListFileNow());
+}
+
+TEST_F(PlayListTest, APictureHeldByAnotherProgramIsPassedByAndShowsOnceLetGo) {
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360), c = Picture(L"c.bmp", 400);
+    WriteList({a, b, c});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    HANDLE held = HoldFile(b);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    NextPicture();
+    EXPECT_TRUE(Shows(400)) << "the held picture is passed by";
+    CloseHandle(held);
+    NextPicture();
+    EXPECT_TRUE(Shows(320));
+    NextPicture();
+    EXPECT_TRUE(Shows(360)) << "let go, it shows at its turn";
+    Close();
+    EXPECT_EQ(ListFile({a, b, c}), ListFileNow()) << "nothing was dropped";
+}
+
+// Started from another folder, as a shortcut's "Start in" or a command
+// prompt may do: entries without a drive name files beside the program, and
+// go back into the lists as they were written.
+TEST_F(PlayListTest, RelativeEntriesNameFilesBesideTheProgramWhereverItIsStartedFrom) {
+    Picture(L"pic.bmp", 320);
+    ASSERT_TRUE(CreateDirectoryW((directory_ + L"pics").c_str(), nullptr));
+    Picture(L"pics\\two.bmp", 360);
+    std::string tune;
+    ASSERT_TRUE(ReadFileBytes(Environment(L"KANOZE_SOURCE") + L"\\demo\\tune.wav", tune));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"tune.wav", tune));
+    const std::string pictures = "#FILE\r\npic.bmp\r\npics\\two.bmp\r\n#FILE_END\r\n";
+    const std::string sounds = "#FILE\r\ntune.wav\r\n#FILE_END\r\n";
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", pictures));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", sounds));
+
+    ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", WorkDirectory()));
+    EXPECT_TRUE(Shows(320));
+    EXPECT_TRUE(PictureDrawn());
+    NextPicture();
+    EXPECT_TRUE(Shows(360));
+    ChooseCommand(3, 0);  // サウンド > スタート
+    EXPECT_TRUE(WaitUntil([&] { return game_.Probe(kProbeFilesMessage).find("tune.wav") != std::string::npos; }))
+        << "the tune beside the program plays";
+    Close();
+    EXPECT_EQ(pictures + ScoreSection(), ListFileNow());
+    EXPECT_EQ(sounds, FileNow(directory_ + L"sound.txt"));
 }
 
 TEST_F(PlayListTest, EveryEntryGoneLeavesTheLastPictureAndAnEmptyList) {

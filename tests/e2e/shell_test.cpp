@@ -193,7 +193,7 @@ TEST_F(ShellTest, CloseWritesBothListFilesInTheProgramDirectory) {
     EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + ScoreSection(), ProgramFile(L"kanoze.txt"));
     EXPECT_EQ("#FILE\r\n#FILE_END\r\n", ProgramFile(L"sound.txt"));
     EXPECT_FALSE(FileExists(elsewhere_ + L"kanoze.txt")) << "nothing goes to the current directory";
-    EXPECT_FALSE(FileExists(directory_ + L"kanoze.txt.tmp"));
+    EXPECT_FALSE(FileExists(directory_ + L"kanoze.tx~"));
 }
 
 TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {

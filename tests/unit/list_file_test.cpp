@@ -39,6 +39,13 @@ void ExpectSameTables(const HighScoreTable& actual, const HighScoreTable& expect
     }
 }
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 // "写真" in code page 932; the second byte of "表" is a backslash.
 const std::string kPhotos = "\x8E\xCA\x90\x5E";
 const std::string kOmote = "\x95\x5C";
@@ -135,12 +142,33 @@ TEST(ListFile, LineEndings) {
     // LF alone reads like CR LF; a CR anywhere in a line is dropped.
     EXPECT_EQ(Parse("#FILE\na.bmp\r\nb.bmp\n#FILE_END\r\n").entries, Entries({"a.bmp", "b.bmp"}));
     EXPECT_EQ(Parse("#FI\rLE\r\r\nc:\\x\ry.bmp\r\n\r#FILE_END\n").entries, Entries({"c:\\xy.bmp"}));
-    // A last line without LF is not read, whatever it would have said.
-    EXPECT_EQ(Parse("#FILE\na.bmp\nb.bmp").entries, Entries({"a.bmp"}));
+    // A last line without LF, as a text editor may leave it, is read; CR bytes
+    // after the last LF are no line.
+    EXPECT_EQ(Parse("#FILE\r\npic.bmp").entries, Entries({"pic.bmp"}));
     EXPECT_EQ(Parse("#FILE\na.bmp\n#FILE_END").entries, Entries({"a.bmp"}));
-    EXPECT_EQ(Parse("#SCORE\nSCORE=5").table.easyBestSeconds[0], 5940u);
+    EXPECT_EQ(Parse("#SCORE\nSCORE=5").table.easyBestSeconds[0], 5u);
+    EXPECT_EQ(Parse("#FILE\na.bmp\n\r").entries, Entries({"a.bmp"}));
     EXPECT_TRUE(Parse("").entries.empty());
     EXPECT_TRUE(Parse("\r\r\r").entries.empty());
+}
+
+TEST(ListFile, WhatTextEditorsSaveIsReadAsTheSameList) {
+    const std::string list = "#FILE\r\npic.bmp\r\n#FILE_END\r\n#SCORE\r\nNAME=Hanako\r\nSCORE=77\r\n#SCORE_END\r\n";
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + list, ReplaceAll(list, "\r\n", "\r")}) {
+        const Parsed parsed = Parse(bytes);
+        EXPECT_EQ(parsed.entries, Entries({"pic.bmp"}));
+        EXPECT_EQ(parsed.table.easyNames[0], "Hanako");
+        EXPECT_EQ(parsed.table.easyBestSeconds[0], 77u);
+        EXPECT_TRUE(HoldsListFile(bytes));
+    }
+    // UTF-16, or a text that is no list: nothing the reader knows, so the
+    // file is not taken for an empty list that a save could write over it.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : list) utf16 += std::string{c, '\0'};
+    EXPECT_FALSE(HoldsListFile(utf16));
+    EXPECT_FALSE(HoldsListFile("a shopping list\r\n"));
+    EXPECT_TRUE(HoldsListFile(""));
+    EXPECT_TRUE(HoldsListFile("#SCORE\n"));
 }
 
 TEST(ListFile, TextStopsAtANulByteInsideALine) {

@@ -32,6 +32,7 @@ using List = std::vector<std::string>;
 struct FakeGraph {
     std::set<std::string> unplayable;  // not rendered
     std::set<std::string> silent;      // rendered, but the graph does not run
+    std::set<std::string> busy;        // held by another program
     bool runFails = false;
     bool stopFails = false;
     bool rebuildFails = false;
@@ -46,6 +47,7 @@ const MusicGraphCalls kFakeCalls = {
     [](void* g, const std::string& path) {
         Fake(g).calls.push_back("render " + path);
         if (Fake(g).unplayable.count(path)) return PlayResult::NotRendered;
+        if (Fake(g).busy.count(path)) return PlayResult::Busy;
         return Fake(g).silent.count(path) ? PlayResult::NotStarted : PlayResult::Started;
     },
     [](void* g) {
@@ -123,27 +125,61 @@ TEST(MusicPlayer, ASingleEntryPlaysAgainAndAgain) {
 }
 
 TEST(MusicPlayer, AnUnplayableSecondEntryIsDroppedWhenTheFirstEndsAndTheThirdPlays) {
-    // Not rendered, the next entry is tried in the same graph; rendered but
-    // not run, it holds the graph, and the next must not join it there.
-    const List notRendered = {"drain", "rebuild", "render bad.wav", "render third.wav"};
-    const List notRun = {"drain", "rebuild", "render bad.wav", "rebuild", "render third.wav"};
-    for (const bool rendered : {false, true}) {
-        FakeGraph fake;
-        (rendered ? fake.silent : fake.unplayable) = {"bad.wav"};
-        SoundPlayer player = PlayerOn(fake, {"first.wav", "bad.wav", "third.wav"});
-        StartSoundList(player);
+    FakeGraph fake;
+    fake.unplayable = {"bad.wav"};
+    SoundPlayer player = PlayerOn(fake, {"first.wav", "bad.wav", "third.wav"});
+    StartSoundList(player);
 
-        fake.calls.clear();
-        EXPECT_EQ(kPlaying, EndOfFile(player, fake));
-        EXPECT_EQ(rendered ? notRun : notRendered, fake.calls);
-        EXPECT_EQ(2, player.soundCursor);
-        EXPECT_EQ(List({"first.wav", "third.wav"}), player.soundList);
-        EXPECT_EQ(MusicState::Playing, player.state);
+    fake.calls.clear();
+    EXPECT_EQ(kPlaying, EndOfFile(player, fake));
+    EXPECT_EQ(List({"drain", "rebuild", "render bad.wav", "render third.wav"}), fake.calls);
+    EXPECT_EQ(2, player.soundCursor);
+    EXPECT_EQ(List({"first.wav", "third.wav"}), player.soundList);
+    EXPECT_EQ(MusicState::Playing, player.state);
 
-        fake.calls.clear();
-        EndOfFile(player, fake);
-        EXPECT_EQ(List({"drain", "rebuild", "render first.wav"}), fake.calls) << "the walk wraps";
-    }
+    fake.calls.clear();
+    EndOfFile(player, fake);
+    EXPECT_EQ(List({"drain", "rebuild", "render first.wav"}), fake.calls) << "the walk wraps";
+}
+
+TEST(MusicPlayer, ASoundDeviceThatFailsStopsTheMusicAndKeepsEveryEntryForTheNextStart) {
+    // Rendered, but the graph would not run: the device, not the file, failed.
+    FakeGraph fake;
+    fake.silent = {"second.wav"};
+    SoundPlayer player = PlayerOn(fake, {"first.wav", "second.wav", "third.wav"});
+    StartSoundList(player);
+
+    fake.calls.clear();
+    EXPECT_EQ(kStopped, EndOfFile(player, fake)) << "Start enabled to try again";
+    EXPECT_EQ(List({"drain", "rebuild", "render second.wav", "rebuild"}), fake.calls)
+        << "the graph that holds it is replaced, and nothing else is tried in the meantime";
+    EXPECT_EQ(List({"first.wav", "second.wav", "third.wav"}), player.soundList);
+    EXPECT_EQ(MusicState::Idle, player.state);
+
+    fake.silent.clear();  // the device is back
+    fake.calls.clear();
+    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(List({"render second.wav"}), fake.calls) << "the same entry again";
+    EXPECT_EQ(2, player.soundCursor);
+}
+
+TEST(MusicPlayer, AFileHeldByAnotherProgramIsPassedAndPlaysAtItsNextTurn) {
+    FakeGraph fake;
+    fake.busy = {"held.wav"};
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "held.wav", "c.wav"});
+    StartSoundList(player);
+    fake.calls.clear();
+    EXPECT_EQ(kPlaying, EndOfFile(player, fake));
+    EXPECT_EQ(List({"drain", "rebuild", "render held.wav", "render c.wav"}), fake.calls);
+    EXPECT_EQ(List({"a.wav", "held.wav", "c.wav"}), player.soundList);
+    EXPECT_EQ(3, player.soundCursor);
+
+    // Every entry busy: nothing plays, nothing goes, and Start can try again.
+    fake.busy = {"a.wav", "held.wav", "c.wav"};
+    fake.calls.clear();
+    EXPECT_EQ(kStopped, EndOfFile(player, fake));
+    EXPECT_EQ(List({"a.wav", "held.wav", "c.wav"}), player.soundList);
+    EXPECT_EQ(0, player.soundCursor);
 }
 
 TEST(MusicPlayer, EveryEntryUnplayableEmptiesTheListAndStillShowsStop) {
@@ -264,14 +300,14 @@ TEST(MusicPlayer, AGraphThatCannotBeRebuiltStopsThePlayListWithoutDroppingIt) {
     EXPECT_EQ(List({"a.wav", "b.wav"}), player.soundList);
     EXPECT_EQ(MusicState::NoGraph, player.state);
 
-    // A silent entry spoils the graph it was rendered into: only it is dropped.
+    // A silent entry spoils the graph it was rendered into; it is kept.
     FakeGraph spoiled;
     spoiled.silent = {"silent.wav"};
     spoiled.rebuildFails = true;
     player = PlayerOn(spoiled, {"silent.wav", "b.wav"});
     EXPECT_EQ(kBothGrayed, StartSoundList(player));
     EXPECT_EQ(List({"render silent.wav", "rebuild"}), spoiled.calls);
-    EXPECT_EQ(List({"b.wav"}), player.soundList);
+    EXPECT_EQ(List({"silent.wav", "b.wav"}), player.soundList);
     EXPECT_EQ(MusicState::NoGraph, player.state);
 }
 
