@@ -6,6 +6,7 @@
 
 #include "display/list_editor.h"
 #include "res/resource.h"
+#include "storage/file_handle.h"
 #include "storage/paths.h"
 
 namespace {
@@ -84,15 +85,13 @@ PlayResult PlaySoundFile(HWND window, const char* path, IGraphBuilder* graphBuil
     // A path too long for the buffer is not converted at all, rather than cut.
     wchar_t wide[kPathSize] = {};
     if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathSize)) return PlayResult::NotRendered;
-    // Another program holding the file is no fault of the file: it stays listed.
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    // Another program holding the file is no fault of the file: it stays
+    // listed. A pipe or a device is no sound: the graph would wait on it.
+    if (!OpenDiskFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE).Valid()) {
         const DWORD error = GetLastError();
         return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? PlayResult::Busy
                                                                                   : PlayResult::NotRendered;
     }
-    CloseHandle(file);
     if (FAILED(graphBuilder->RenderFile(wide, nullptr))) return PlayResult::NotRendered;
     // A file whose end goes unannounced would hold up the play-list for good.
     if (FAILED(mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(window), WM_GRAPHNOTIFY, 0))) {

@@ -10,7 +10,9 @@
 #include "pictures/area_shrink.h"
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
+#include "pictures/frame_size.h"
 #include "pictures/orientation.h"
+#include "storage/file_handle.h"
 
 namespace {
 
@@ -47,30 +49,60 @@ LoadOutcome LastFailure() { return IsPassingError(GetLastError()) ? LoadOutcome:
 
 // The file's first bytes and its size, read before any decoder sees it.
 struct PictureHead {
-    LoadOutcome outcome = LoadOutcome::BadFile;  // Loaded once read
+    LoadOutcome outcome = LoadOutcome::BadFile;  // Loaded once read and found acceptable
     std::vector<uint8_t> bytes;
     uint64_t fileSize = 0;
 };
 
+// The frame size the header declares, read from `head` where it reaches and
+// from the file beyond it, a window at a time.
+FrameSize DeclaredFrameSize(HANDLE file, const std::vector<uint8_t>& head, uint64_t fileSize) {
+    constexpr size_t kWindowBytes = 65536;
+    std::vector<char> window;
+    uint64_t windowStart = 0;
+    return ReadFrameSize([&](uint64_t offset, size_t size) -> std::string_view {
+        if (offset >= fileSize) return {};
+        if (offset + size <= head.size()) return {reinterpret_cast<const char*>(head.data()) + offset, size};
+        if (window.empty() || offset < windowStart || offset + size > windowStart + window.size()) {
+            LARGE_INTEGER at;
+            at.QuadPart = static_cast<LONGLONG>(offset);
+            window.resize(kWindowBytes);
+            DWORD got = 0;
+            if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+                !ReadFile(file, window.data(), static_cast<DWORD>(window.size()), &got, nullptr)) {
+                got = 0;
+            }
+            window.resize(got);
+            windowStart = offset;
+        }
+        const size_t from = static_cast<size_t>(offset - windowStart);
+        return std::string_view(window.data(), window.size()).substr(from, size);
+    });
+}
+
 PictureHead ReadPictureHead(const char* path, DWORD size) {
     PictureHead head;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const FileHandle file = OpenDiskFile(path, FILE_SHARE_READ);
+    if (!file.Valid()) {
         head.outcome = LastFailure();
         return head;
     }
     LARGE_INTEGER fileSize = {};
     head.bytes.resize(size);
     DWORD got = 0;
-    if (GetFileSizeEx(file, &fileSize) && ReadFile(file, head.bytes.data(), size, &got, nullptr)) {
-        head.bytes.resize(got);
-        head.fileSize = static_cast<uint64_t>(fileSize.QuadPart);
-        head.outcome = LoadOutcome::Loaded;
-    } else {
+    if (!GetFileSizeEx(file.get(), &fileSize) || !ReadFile(file.get(), head.bytes.data(), size, &got, nullptr)) {
         head.outcome = LastFailure();
+        return head;
     }
-    CloseHandle(file);
+    head.bytes.resize(got);
+    head.fileSize = static_cast<uint64_t>(fileSize.QuadPart);
+    // A few bytes can declare a frame of billions of pixels, and a decoder
+    // takes the memory for it as soon as it opens the file: the size is
+    // checked first, from the file's own header.
+    const FrameSize frame = DeclaredFrameSize(file.get(), head.bytes, head.fileSize);
+    const bool refused = frame.read == FrameSize::Read::Damaged ||
+                         (frame.read == FrameSize::Read::Size && !FrameFitsLimits(frame.width, frame.height));
+    head.outcome = refused ? LoadOutcome::BadFile : LoadOutcome::Loaded;
     return head;
 }
 
@@ -187,7 +219,12 @@ LoadOutcome OpenWithWic(IWICImagingFactory* factory, const char* path, const Pic
         uint64_t(width) * height > kMaxPicturePixels) {
         return LoadOutcome::BadFile;
     }
-    if (FAILED(result = WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), file.pixels.Receive())) ||
+    // Converted through the factory: the program imports nothing of WIC's DLL.
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(result = factory->CreateFormatConverter(converter.Receive())) ||
+        FAILED(result = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                              nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(result = converter->QueryInterface(IID_IWICBitmapSource, file.pixels.ReceiveVoid())) ||
         FAILED(result = ComposeGifScreen(factory, decoder.get(), frame.get(), head.bytes, file.pixels)) ||
         FAILED(result = file.pixels->GetSize(&width, &height))) {
         return Failure(result);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "storage/file_handle.h"
 #include "storage/list_file.h"
 #include "storage/paths.h"
 
@@ -12,17 +13,6 @@ namespace {
 
 // A list file larger than this is not a list this program wrote.
 constexpr LONGLONG kMaxListFileBytes = 256LL * 1024 * 1024;
-
-struct FileHandle {
-    HANDLE handle;
-    explicit FileHandle(HANDLE h) : handle(h) {}
-    ~FileHandle() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
-};
 
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
@@ -81,7 +71,7 @@ Keepsake TakeKeepsake(const std::string& path, DWORD attributes) {
         FileHandle old(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        kept.hasCreated = old.Valid() && GetFileTime(old.handle, &kept.created, nullptr, nullptr);
+        kept.hasCreated = old.Valid() && GetFileTime(old.get(), &kept.created, nullptr, nullptr);
     }
     DWORD needed = 0;
     GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
@@ -122,8 +112,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
         FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return false;
-        written = WriteAll(file.handle, bytes) && FlushFileBuffers(file.handle);
-        if (written && kept.hasCreated) SetFileTime(file.handle, &kept.created, nullptr, nullptr);
+        written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+        if (written && kept.hasCreated) SetFileTime(file.get(), &kept.created, nullptr, nullptr);
     }
     if (written) GiveKeepsake(temporary, kept);
     if (written &&
@@ -142,7 +132,7 @@ ListFileRead ReadListFileBytes(const std::string& path, std::string& bytes) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return IsMissing(GetLastError()) ? ListFileRead::Missing : ListFileRead::Unreadable;
-    if (!ReadWholeFile(file.handle, bytes) || !HoldsListFile(bytes)) {
+    if (!ReadWholeFile(file.get(), bytes) || !HoldsListFile(bytes)) {
         bytes.clear();
         return ListFileRead::Unreadable;
     }
