@@ -7,6 +7,7 @@
 #include "app/first_start.h"
 #include "app/game_state.h"
 #include "display/presenter.h"
+#include "display/system_library.h"
 #include "music/music.h"
 #include "pictures/image_list.h"
 #include "pictures/surface_factory.h"
@@ -115,7 +116,8 @@ StartFailure InitApplication(HINSTANCE instance, int showCommand) {
     // The difficulty dialog's up-down arrows: without them the board size
     // could not be set, so the program does not start.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-    if (!InitCommonControlsEx(&controls)) return StartFailure::Controls;
+    const auto initControls = SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    if (!initControls || !initControls(&controls)) return StartFailure::Controls;
 
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
@@ -148,6 +150,7 @@ StartFailure InitApplication(HINSTANCE instance, int showCommand) {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    LoadDllsFromSystemFolderOnly();
     HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
     if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(kClassName, kWindowTitle)) {
         if (instanceMutex) CloseHandle(instanceMutex);

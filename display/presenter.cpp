@@ -2,6 +2,7 @@
 // one back surface of the view's size.
 #include "display/presenter.h"
 
+#include "display/system_library.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ void ReleasePresenter(Presenter& p) {
 
 int InitDirectDraw(Presenter& p, HWND window, int width, int height) {
     p.window = window;
-    if (DirectDrawCreateEx(nullptr, p.directDraw.ReceiveVoid(), IID_IDirectDraw7, nullptr) != DD_OK) {
+    const auto createDirectDraw = SystemFunction<decltype(&DirectDrawCreateEx)>(L"ddraw.dll", "DirectDrawCreateEx");
+    if (!createDirectDraw || createDirectDraw(nullptr, p.directDraw.ReceiveVoid(), IID_IDirectDraw7, nullptr) != DD_OK) {
         ReleasePresenter(p);
         return 0;
     }

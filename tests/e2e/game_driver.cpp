@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 
 std::wstring ModuleDirectory() {
     wchar_t path[MAX_PATH];
@@ -133,24 +134,43 @@ DWORD Game::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
-DWORD RunToExit(const std::wstring& exe, const std::wstring& currentDirectory, DWORD timeoutMs) {
+HANDLE StartProcess(const std::wstring& exe, const std::wstring& currentDirectory) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         currentDirectory.c_str(), &startup, &process)) {
-        return STILL_ACTIVE;
+        return nullptr;
     }
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &code);
-    } else {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+DWORD RunToExit(const std::wstring& exe, const std::wstring& currentDirectory, DWORD timeoutMs) {
+    HANDLE process = StartProcess(exe, currentDirectory);
+    if (!process) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process, &code);
+    } else {
+        TerminateProcess(process, 1);
+    }
+    CloseHandle(process);
     return code;
+}
+
+bool OverrideDll(const wchar_t* exe, const wchar_t* dll, const wchar_t* order) {
+    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + exe + L"\\DllOverrides";
+    HKEY overrides = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG result = RegSetValueExW(overrides, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                                       static_cast<DWORD>((wcslen(order) + 1) * sizeof(wchar_t)));
+    RegCloseKey(overrides);
+    return result == ERROR_SUCCESS;
 }
 
 HANDLE HoldFile(const std::wstring& path) {

@@ -114,6 +114,14 @@ class Game {
 // STILL_ACTIVE when it did not end within `timeoutMs`.
 DWORD RunToExit(const std::wstring& exe, const std::wstring& currentDirectory, DWORD timeoutMs = kExitTimeoutMs);
 
+// Starts `exe` with `currentDirectory` and waits for nothing; its process
+// handle (the caller closes it), or null.
+HANDLE StartProcess(const std::wstring& exe, const std::wstring& currentDirectory);
+
+// Wine's per-program setting of where the program named `exe` takes the DLL
+// `dll` from: "native,builtin" a file first, "" none at all.
+bool OverrideDll(const wchar_t* exe, const wchar_t* dll, const wchar_t* order);
+
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);

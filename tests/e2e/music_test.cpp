@@ -305,28 +305,12 @@ TEST_F(MusicTest, EditingWhileAFilePlaysLeavesItPlayingAndTheNextComesFromTheEdi
     EXPECT_EQ(SoundFile({}), SoundFileNow());
 }
 
-// Wine's per-program settings: the program named `exe` runs without Wine's
-// DirectShow library, so no filter graph can be created in it.
-bool RunWithoutDirectShow(const wchar_t* exe) {
-    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + exe + L"\\DllOverrides";
-    HKEY overrides = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &overrides,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const wchar_t disabled[] = L"";
-    const LONG result = RegSetValueExW(overrides, L"quartz", 0, REG_SZ, reinterpret_cast<const BYTE*>(disabled),
-                                       sizeof disabled);
-    RegCloseKey(overrides);
-    return result == ERROR_SUCCESS;
-}
-
 TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
     const std::wstring one = Tone(L"one.wav", 1.2, 440), two = Tone(L"two.wav", 1.2, 550);
     WriteSoundList({one});
     // The same program under a name of its own, which runs without DirectShow.
     const wchar_t silent[] = L"kanoze-silent.exe";
-    ASSERT_TRUE(RunWithoutDirectShow(silent));
+    ASSERT_TRUE(OverrideDll(silent, L"quartz", L"")) << "no DirectShow in it";
     ASSERT_TRUE(CopyFileW((directory_ + L"kanoze.exe").c_str(), (directory_ + silent).c_str(), FALSE));
     ASSERT_TRUE(game_.Start(directory_ + silent, directory_));
     EXPECT_EQ("--", SoundMenuBecomes("--"));

@@ -265,3 +265,34 @@ TEST_F(ShellTest, ProgramDirectoryWithAnAccentedNameHoldsTheListsOnAWesternSyste
     EXPECT_EQ("#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n" + ScoreSection(), bytes);
     EXPECT_FALSE(FileExists(WorkDirectory() + L"kanoze.txt")) << "nothing goes to the folder above";
 }
+
+
+// Without DirectDraw nothing can be shown: the game says so and ends, and
+// the lists stay as they were.
+TEST_F(ShellTest, AStartUpThatCannotGoOnSaysWhyAndLeavesTheListsAlone) {
+    const wchar_t blind[] = L"kanoze-blind.exe";
+    ASSERT_TRUE(OverrideDll(blind, L"ddraw", L"")) << "no DirectDraw in it";
+    ASSERT_TRUE(CopyFileW(Exe().c_str(), (directory_ + blind).c_str(), FALSE));
+    const std::string list = "#FILE\nC:\\pictures\\a.bmp\n#FILE_END\n";
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", list));
+
+    HANDLE process = StartProcess(directory_ + blind, directory_);
+    ASSERT_TRUE(process);
+    HWND box = WaitForDialog(L"Kanoze", 20000);
+    ASSERT_TRUE(box) << "a message box tells the player";
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        text += ControlText(child) + L"\n";
+    }
+    EXPECT_NE(std::wstring::npos, text.find(L"DirectDraw")) << "it names what is missing";
+    SetForegroundWindow(box);
+    TapKey(VK_RETURN);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kExitTimeoutMs)) << "and the game ends";
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    EXPECT_NE(0u, code);
+    EXPECT_EQ(list, ProgramFile(L"kanoze.txt"));
+    EXPECT_FALSE(FileExists(directory_ + L"sound.txt"));
+}
+
