@@ -65,9 +65,11 @@ const std::string& PictureTitle() {
 
 // Shows the first entry from `start` on that loads; the cursor follows it.
 bool ShowListedPicture(HWND window, PictureSource& source, Screen& screen, int start) {
+    FolderCheck folders;
     const PlayListStep step = WalkPlayList(source.imageList, start, [&](const std::string& entry) {
-        return LoadPicture(window, source.surfaceFactory.get(), screen,
-                           ResolveListEntry(source.entryFolder, entry).c_str());
+        const std::string path = ResolveListEntry(source.entryFolder, entry);
+        if (!folders.FolderExists(path)) return LoadOutcome::BadFile;
+        return LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str());
     });
     source.imageCursor = step.cursor;
     return step.loaded;

@@ -258,3 +258,16 @@ std::string GetProgramDirectory() {
     std::string directory;
     return ProgramDirectory(module, IsAnsiLeadByte, directory) ? directory : std::string();
 }
+
+bool FolderCheck::FolderExists(const std::string& path) {
+    std::string folder;
+    if (!ProgramDirectory(path, IsAnsiLeadByte, folder)) return true;  // a bare name: the open tells
+    const auto found = known_.find(folder);
+    if (found != known_.end()) return found->second;
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    // Only a folder known to be missing counts; any other answer leaves it to the open.
+    const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
+    const bool exists = !IsMissing(error);
+    known_.emplace(folder, exists);
+    return exists;
+}

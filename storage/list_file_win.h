@@ -2,6 +2,7 @@
 // save of them goes through here.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,3 +61,14 @@ bool WriteSoundListFile(const std::string& path, const std::vector<std::string>&
 // it cannot be told (the bare file names then name files in the current
 // directory).
 std::string GetProgramDirectory();
+
+// Whether the folder `path` lies in exists, asked once per folder of a walk
+// of a play-list: a folder that is gone takes all its entries with it at the
+// cost of one question, not one for each.
+class FolderCheck {
+  public:
+    bool FolderExists(const std::string& path);
+
+  private:
+    std::map<std::string, bool> known_;
+};
