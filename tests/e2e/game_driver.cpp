@@ -74,6 +74,7 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
 
 Game::~Game() {
     if (hook_) UnhookWindowsHookEx(hook_);
+    if (queueHook_) UnhookWindowsHookEx(queueHook_);
     if (process_.hProcess) {
         if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(process_.hProcess, 1);

@@ -74,6 +74,9 @@ class Game {
     // Sends the registered message `name` to the observer hook in the game's
     // thread and returns its text reply (empty when it did not answer).
     std::string Probe(const char* name);
+    // Waits until the game's thread has taken every message posted to its
+    // window before now (a menu command, for one); false on time-out.
+    bool Sync(DWORD timeoutMs = 10000);
 
     // The game's GDI and USER objects and private memory, from the probe
     // hook; false when it did not answer.
@@ -107,7 +110,10 @@ class Game {
   private:
     PROCESS_INFORMATION process_ = {};
     HWND window_ = nullptr;
+    HHOOK HookProbe(int kind, const char* name);
+
     HHOOK hook_ = nullptr;
+    HHOOK queueHook_ = nullptr;
 };
 
 // Runs `exe` with `currentDirectory` to its end; its exit code, or

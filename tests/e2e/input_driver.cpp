@@ -2,6 +2,9 @@
 // from the keyboard, and the dialogs that answer.
 #include "input_driver.h"
 
+#include <cstdio>
+#include <utility>
+
 #include "game_driver.h"
 
 namespace {
@@ -97,17 +100,35 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     if (!WaitUntil([&] { return IsWindowEnabled(window_) != FALSE; })) return false;
     SetForegroundWindow(window_);
     if (!WaitUntil([&] { return GetForegroundWindow() == window_; })) return false;
+    // Each key waits until the menu has moved: a key that comes while the
+    // game is busy must not overtake the one before it.
+    const auto focus = [&] {
+        int bar = -1, item = -1;
+        std::sscanf(Probe(kProbeMenuFocusMessage).c_str(), "%d\t%d", &bar, &item);
+        return std::pair<int, int>(bar, item);
+    };
     TapKey(VK_F10);  // F10 takes the bar, Right walks it
-    for (int i = 0; i < barPosition; ++i) TapKey(VK_RIGHT);
+    if (!WaitUntil([&] { return focus().first == 0; })) return false;
+    for (int i = 0; i < barPosition; ++i) {
+        TapKey(VK_RIGHT);
+        if (!WaitUntil([&] { return focus().first == i + 1; })) return false;
+    }
     if (itemPosition < 0) {
         TapKey(VK_RETURN);  // a command on the bar itself
-        return true;
+        return WaitUntil([&] { return focus().first < 0; }) && Sync();
     }
     TapKey(VK_DOWN);  // opens the entries on the first one
-    if (!WaitUntil([] { return VisiblePopupMenu() != nullptr; })) return false;
-    for (int i = 0; i < itemPosition; ++i) TapKey(VK_DOWN);
+    if (!WaitUntil([&] { return focus().second == 0; })) return false;
+    for (int i = 0; i < itemPosition; ++i) {
+        const int from = focus().second;
+        TapKey(VK_DOWN);  // a separator is passed over
+        if (!WaitUntil([&] { return focus().second > from; })) return false;
+    }
     TapKey(VK_RETURN);
-    return WaitUntil([] { return VisiblePopupMenu() == nullptr; });
+    // The menu posts the command as the item is chosen, before it goes away:
+    // once the game has taken what was posted until then, the command has run
+    // (or opened its dialog).
+    return WaitUntil([] { return VisiblePopupMenu() == nullptr; }) && Sync();
 }
 
 void Game::PressAltF4(HWND target) {

@@ -36,17 +36,31 @@ HWND ReplyWindow() {
 
 }  // namespace
 
-std::string Game::Probe(const char* name) {
-    if (!hook_) {
-        HMODULE probe = LoadLibraryW((ModuleDirectory() + L"kanoze_probe.dll").c_str());
-        HOOKPROC procedure = probe ? reinterpret_cast<HOOKPROC>(
-                                         reinterpret_cast<void*>(GetProcAddress(probe, kProbeHookName)))
-                                   : nullptr;
-        if (!procedure) return std::string();
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, procedure, probe,
-                                  GetWindowThreadProcessId(window_, nullptr));
-        if (!hook_) return std::string();
+// Hooks the probe's procedure `name` of kind `kind` into the game's thread.
+HHOOK Game::HookProbe(int kind, const char* name) {
+    HMODULE probe = LoadLibraryW((ModuleDirectory() + L"kanoze_probe.dll").c_str());
+    HOOKPROC procedure =
+        probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, name))) : nullptr;
+    return procedure ? SetWindowsHookExW(kind, procedure, probe, GetWindowThreadProcessId(window_, nullptr)) : nullptr;
+}
+
+bool Game::Sync(DWORD timeoutMs) {
+    if (!queueHook_ && !(queueHook_ = HookProbe(WH_GETMESSAGE, kProbeQueueHookName))) return false;
+    g_reply.clear();
+    // A window that went (the game was closed) has nothing left to take.
+    if (!PostMessageW(window_, RegisterWindowMessageA(kProbeSyncMessage), reinterpret_cast<WPARAM>(ReplyWindow()), 0)) {
+        return !IsWindow(window_);
     }
+    // The reply is sent to this thread's window: take messages while waiting.
+    return WaitUntil([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return !g_reply.empty() || !IsWindow(window_);
+    }, timeoutMs, 10);
+}
+
+std::string Game::Probe(const char* name) {
+    if (!hook_ && !(hook_ = HookProbe(WH_CALLWNDPROC, kProbeHookName))) return std::string();
     g_reply.clear();
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), 0,

@@ -160,6 +160,26 @@ std::string DescribeOpenFiles() {
     return out;
 }
 
+int Highlighted(HMENU menu) {
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_HILITE) return i;
+    }
+    return -1;
+}
+
+std::string DescribeMenuFocus(HWND window) {
+    HMENU popup = nullptr;
+    for (HWND menu = nullptr; (menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr;) {
+        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == GetCurrentThreadId()) {
+            popup = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+        }
+    }
+    char text[32];
+    wsprintfA(text, "%d\t%d", Highlighted(GetMenu(window)), popup ? Highlighted(popup) : -1);
+    return text;
+}
+
 void Reply(HWND to, const std::string& report) {
     COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
     SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
@@ -171,6 +191,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPAR
     static const UINT probeMessage = RegisterWindowMessageA(kProbeMenuMessage);
     static const UINT usageMessage = RegisterWindowMessageA(kProbeUsageMessage);
     static const UINT filesMessage = RegisterWindowMessageA(kProbeFilesMessage);
+    static const UINT focusMessage = RegisterWindowMessageA(kProbeMenuFocusMessage);
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (call->message == probeMessage) {
@@ -179,7 +200,18 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPAR
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeUsage());
         } else if (call->message == filesMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeOpenFiles());
+        } else if (call->message == focusMessage) {
+            Reply(reinterpret_cast<HWND>(call->wParam), DescribeMenuFocus(call->hwnd));
         }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeQueueHook(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT syncMessage = RegisterWindowMessageA(kProbeSyncMessage);
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == syncMessage) {
+        Reply(reinterpret_cast<HWND>(message->wParam), "synced");
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

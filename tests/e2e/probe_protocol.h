@@ -5,6 +5,8 @@
 #pragma once
 
 constexpr char kProbeHookName[] = "KanozeProbeHook";
+// The hook on messages the game's thread takes from its queue.
+constexpr char kProbeQueueHookName[] = "KanozeProbeQueueHook";
 
 // The menu, one line per item (kind, bar position, item position -1 for the
 // bar itself, id, state, bar item rectangle or 0,0,0,0, UTF-8 text).
@@ -29,3 +31,11 @@ constexpr char kUsageFreshGdiSlots[] = "fresh_gdi_slots";  // slots a new DC, bi
 
 // Every file the game process holds open, one full path a line.
 constexpr char kProbeFilesMessage[] = "Kanoze.ProbeFiles";
+
+// Posted, not sent: answered with an empty reply once the game's thread takes
+// it from its queue, so after every message posted before it (a menu command).
+constexpr char kProbeSyncMessage[] = "Kanoze.ProbeSync";
+
+// Where the keyboard stands in the menu: "<bar item>\t<popup item>", each
+// the highlighted position or -1 (no popup open, or nothing highlighted).
+constexpr char kProbeMenuFocusMessage[] = "Kanoze.ProbeMenuFocus";
