@@ -37,7 +37,8 @@ void ReleasePresenter(Presenter& p) {
 int InitDirectDraw(Presenter& p, HWND window, int width, int height) {
     p.window = window;
     const auto createDirectDraw = SystemFunction<decltype(&DirectDrawCreateEx)>(L"ddraw.dll", "DirectDrawCreateEx");
-    if (!createDirectDraw || createDirectDraw(nullptr, p.directDraw.ReceiveVoid(), IID_IDirectDraw7, nullptr) != DD_OK) {
+    if (!createDirectDraw ||
+        createDirectDraw(nullptr, p.directDraw.ReceiveVoid(), IID_IDirectDraw7, nullptr) != DD_OK) {
         ReleasePresenter(p);
         return 0;
     }

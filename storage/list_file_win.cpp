@@ -203,12 +203,12 @@ bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageLi
     const bool useMemoryList = forTheList && files.imageListKnown;
     const std::vector<std::string>* list =
         useMemoryList ? &imageList : files.unsavedImageList ? &*files.unsavedImageList : nullptr;
+    const std::vector<std::string> noList;
     std::string bytes;
     // Never write what was not read: the file may hold best times of its own.
     const bool written =
         ReadListFileBytes(files.imagePath, bytes) != ListFileRead::Unreadable &&
-        WriteFileReplacing(files.imagePath,
-                           ComposeImageListSave(bytes, list ? *list : std::vector<std::string>(), list != nullptr, table));
+        WriteFileReplacing(files.imagePath, ComposeImageListSave(bytes, list ? *list : noList, list != nullptr, table));
     if (!written) {
         // Kept for the next save, as a best time is.
         if (useMemoryList) files.unsavedImageList = imageList;

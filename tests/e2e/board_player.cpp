@@ -3,6 +3,14 @@
 
 #include <algorithm>
 
+namespace {
+
+// The board answers a click within a frame or two; the bound is for the
+// 32-bit program in the emulator on a machine busy with other work.
+constexpr DWORD kBoardTimeoutMs = 30000;
+
+}  // namespace
+
 BoardPlayer::BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int columns, int rows, bool easy)
     : pieceIn(columns * rows, -1),
       game_(game),
@@ -82,12 +90,12 @@ std::string BoardPlayer::ReadPieces() {
         }
         const COLORREF back = PixelAt(cell);
         ClickCell(cell);
-        if (!WaitUntil([&] { return Shown(cell) != -1; })) {
+        if (!WaitUntil([&] { return Shown(cell) != -1; }, kBoardTimeoutMs)) {
             return "cell " + std::to_string(cell) + " does not turn up; " + Describe();
         }
         pieceIn[cell] = Shown(cell);
         ClickCell(cell);
-        if (!WaitUntil([&] { return PixelAt(cell) == back; })) {
+        if (!WaitUntil([&] { return PixelAt(cell) == back; }, kBoardTimeoutMs)) {
             return "cell " + std::to_string(cell) + " does not turn down again";
         }
     }
@@ -113,25 +121,28 @@ std::string BoardPlayer::SwapHome(bool watchReveal) {
         const COLORREF fromBack = PixelAt(from);
         ClickCell(home);
         ClickCell(from);
-        if (!WaitUntil([&] { return Shown(home) == pieceIn[home] && Shown(from) == home; })) {
+        if (!WaitUntil([&] { return Shown(home) == pieceIn[home] && Shown(from) == home; }, kBoardTimeoutMs)) {
             return "picks of " + std::to_string(home) + " and " + std::to_string(from) + " do not show; " +
                    Describe();
         }
         ClickCell(from);
         std::swap(pieceIn[home], pieceIn[from]);
         if (solved()) break;
-        if (watchReveal && !WaitUntil([&] { return Shown(home) == home && Shown(from) == pieceIn[from]; })) {
+        const auto revealShown = [&] { return Shown(home) == home && Shown(from) == pieceIn[from]; };
+        if (watchReveal && !WaitUntil(revealShown, kBoardTimeoutMs)) {
             return "the exchanged pieces of " + std::to_string(home) + " and " + std::to_string(from) +
                    " do not show during the reveal; " + Describe();
         }
         // The next pick waits for the reveal to end: face-down cells show it.
         // In easy mode pieces at home stay face up; when both went home the
-        // end cannot be seen, so the reveal's 700 ms are waited out.
+        // end cannot be seen, so the reveal's 700 ms are waited out, with
+        // room for a timer that fires late on a busy machine.
         if (easy_ && pieceIn[from] == from) {
-            Sleep(1000);
+            Sleep(1500);
             continue;
         }
-        if (!WaitUntil([&] { return (easy_ || PixelAt(home) == homeBack) && PixelAt(from) == fromBack; })) {
+        const auto revealOver = [&] { return (easy_ || PixelAt(home) == homeBack) && PixelAt(from) == fromBack; };
+        if (!WaitUntil(revealOver, kBoardTimeoutMs)) {
             return "the reveal of " + std::to_string(home) + " and " + std::to_string(from) + " does not end";
         }
     }

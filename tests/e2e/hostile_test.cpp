@@ -128,7 +128,8 @@ std::set<std::string> ImportedDlls(const std::string& image) {
         return image.size();
     };
     for (size_t entry = offsetOf(directory->VirtualAddress);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        const auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+        const auto* import =
+            reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
         if (!import || import->Name == 0) break;
         std::string name(at(offsetOf(import->Name), 1) ? image.c_str() + offsetOf(import->Name) : "");
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
