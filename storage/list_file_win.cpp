@@ -96,6 +96,24 @@ void GiveKeepsake(const std::string& temporary, const Keepsake& kept) {
     if (kept.attributes & kCarried) SetFileAttributesA(temporary.c_str(), kept.attributes & kCarried);
 }
 
+// Renames the temporary file over the list. Another program that has the
+// list open for a moment (a virus scanner, a backup, an editor reading it)
+// makes the rename fail while it holds it: it is tried again for a while.
+bool ReplaceWithTemporary(const std::string& temporary, const std::string& path) {
+    constexpr int kTries = 10;
+    constexpr DWORD kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        const bool held =
+            error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+        if (!held || attempt == kTries) return false;
+        Sleep(kPauseMs);
+    }
+}
+
 // The new content goes to a temporary file beside the list first and is
 // flushed; only then does it replace the old file, so a full disk, a
 // read-only folder or a crash never leaves a half-written list behind.
@@ -116,10 +134,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
         if (written && kept.hasCreated) SetFileTime(file.get(), &kept.created, nullptr, nullptr);
     }
     if (written) GiveKeepsake(temporary, kept);
-    if (written &&
-        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
+    if (written && ReplaceWithTemporary(temporary, path)) return true;
     DeleteFileA(temporary.c_str());
     return false;
 }
