@@ -180,9 +180,12 @@ std::string DescribeMenuFocus(HWND window) {
     return text;
 }
 
+// The reply goes back with a bound: a test that no longer waits for it (it
+// gave up, or the game's window went meanwhile) must not hold the game.
 void Reply(HWND to, const std::string& report) {
     COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
-    SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000, &result);
 }
 
 }  // namespace
