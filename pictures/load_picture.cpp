@@ -104,6 +104,7 @@ int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const 
     screen.picture = picture.Release();
     screen.pictureWidth = fitted.width;
     screen.pictureHeight = fitted.height;
+    screen.picturePath = path;
 
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return 1;

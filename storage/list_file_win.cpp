@@ -246,3 +246,7 @@ std::string GetProgramDirectory() {
     std::string directory;
     return ProgramDirectory(module, IsAnsiLeadByte, directory) ? directory : std::string();
 }
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) { return WriteFileReplacing(path, bytes); }
+
+ListFileRead ReadWholeFile(const std::string& path, std::string& bytes) { return ReadListFileBytes(path, bytes); }

@@ -60,3 +60,9 @@ bool WriteSoundListFile(const std::string& path, const std::vector<std::string>&
 // it cannot be told (the bare file names then name files in the current
 // directory).
 std::string GetProgramDirectory();
+
+// Any other file of the program written the way the lists are: whole, through
+// a temporary file that replaces the old one only when complete.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// And read the way they are: the whole file, shared with readers only.
+ListFileRead ReadWholeFile(const std::string& path, std::string& bytes);
