@@ -345,3 +345,22 @@ TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
 }
 
 }  // namespace
+
+// Minimised, the music goes quiet where it is: a tone shorter than the time
+// the window spends minimised is still the one held when the window comes
+// back, and the next one follows only after that.
+TEST_F(MusicTest, MinimisedTheMusicIsQuietAndGoesOnWhenTheWindowIsBack) {
+    const std::wstring first = Tone(L"first.wav", 2.0, 440);
+    const std::wstring second = Tone(L"second.wav", 2.0, 660);
+    WriteSoundList({first, second});
+    Start();
+    SoundStart();
+    ASSERT_TRUE(WaitUntil([&] { return Playing() == first; })) << "playing: " << Playing();
+    ASSERT_TRUE(game_.ClickMinimiseBox());
+    Sleep(4000);  // twice the first tone's length
+    EXPECT_EQ(first, Playing()) << "the first tone did not play on to its end";
+    ASSERT_TRUE(game_.ClickMinimiseBox());
+    EXPECT_TRUE(WaitUntil([&] { return Playing() == second; }, kPlayTimeoutMs)) << "playing: " << Playing();
+    EXPECT_EQ("-+", SoundMenu()) << "the Sound items as they were";
+    Close();
+}
