@@ -60,14 +60,33 @@ struct PieceArea {
     }
 };
 
+bool PixelsClose(const uint8_t* p, const uint8_t* q) {
+    for (int c = 0; c < 3; ++c) {  // the fourth byte is unused
+        const int difference = p[c] - q[c];
+        if (difference > kLookAlikeTolerance || difference < -kLookAlikeTolerance) return false;
+    }
+    return true;
+}
+
+// Nine points spread over the piece first: most pairs of a photo differ
+// there already, so few are compared pixel by pixel.
+bool SamplesClose(const PieceArea& area, int a, int b) {
+    for (int i = 1; i <= 3; ++i) {
+        const int y = area.cellHeight * i / 4;
+        for (int j = 1; j <= 3; ++j) {
+            const int x = area.cellWidth * j / 4;
+            if (!PixelsClose(area.Row(a, y) + x * 4, area.Row(b, y) + x * 4)) return false;
+        }
+    }
+    return true;
+}
+
 bool WithinTolerance(const PieceArea& area, int a, int b) {
     for (int y = 0; y < area.cellHeight; ++y) {
         const uint8_t* p = area.Row(a, y);
         const uint8_t* q = area.Row(b, y);
-        for (int x = 0; x < area.cellWidth * 4; ++x) {
-            if ((x & 3) == 3) continue;  // the unused byte
-            const int difference = p[x] - q[x];
-            if (difference > kLookAlikeTolerance || difference < -kLookAlikeTolerance) return false;
+        for (int x = 0; x < area.cellWidth; ++x) {
+            if (!PixelsClose(p + x * 4, q + x * 4)) return false;
         }
     }
     return true;
@@ -83,27 +102,9 @@ void FindLookAlikePieces(Board& board, const PixelRows& picture, int cellWidth, 
         return;
     }
     const PieceArea area = {picture, cellWidth, cellHeight, board.columns};
-    // Sums per channel: pieces whose pixels are all within the tolerance have
-    // sums within the tolerance times the pixel count, so most pairs are told
-    // apart without a look at their pixels.
-    int64_t sums[kMaxCellCount][3] = {};
-    for (int piece = 0; piece < count; ++piece) {
-        for (int y = 0; y < cellHeight; ++y) {
-            const uint8_t* row = area.Row(piece, y);
-            for (int x = 0; x < cellWidth; ++x) {
-                for (int c = 0; c < 3; ++c) sums[piece][c] += row[x * 4 + c];
-            }
-        }
-    }
-    const int64_t allowance = int64_t{kLookAlikeTolerance} * cellWidth * cellHeight;
     for (int a = 0; a < count; ++a) {
         for (int b = a + 1; b < count; ++b) {
-            bool close = true;
-            for (int c = 0; c < 3 && close; ++c) {
-                const int64_t difference = sums[a][c] - sums[b][c];
-                close = difference <= allowance && difference >= -allowance;
-            }
-            if (!close || !WithinTolerance(area, a, b)) continue;
+            if (!SamplesClose(area, a, b) || !WithinTolerance(area, a, b)) continue;
             board.lookAlike[a][static_cast<size_t>(b)] = true;
             board.lookAlike[b][static_cast<size_t>(a)] = true;
         }
