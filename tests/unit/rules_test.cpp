@@ -76,6 +76,15 @@ TEST(CellShows, CardBacksExceptPicksAndInEasyModeThePiecesAtHome) {
     }
 }
 
+TEST(CellShows, InEasyModeAPieceThatLooksLikeTheCellsOwnStaysFaceUp) {
+    Game game;  // pieces 2 and 5 lie in each other's cell
+    game.board.easyMode = true;
+    game.board.lookAlike[2][5] = game.board.lookAlike[5][2] = true;
+    EXPECT_EQ(CellShows(game.board, game.play, 2), 5);
+    EXPECT_EQ(CellShows(game.board, game.play, 5), 2);
+    EXPECT_EQ(CellShows(game.board, game.play, 8), kCardBack);
+}
+
 TEST(StartPlay, ANewGameHasNoPicksAndStoppingItWaitsForNoReveal) {
     Play play;
     play.firstPick = 3;
