@@ -191,7 +191,8 @@ void Peek(bool held) {
     Play& play = g_state.play;
     if (held == play.peeking || (held && (!play.playing || IsPaused(play)))) return;
     play.peeking = held;
-    DrawBoard(g_state.screen, g_state.board, play);
+    // A game solved while peeking has its celebration on the screen now.
+    if (play.playing) DrawBoard(g_state.screen, g_state.board, play);
 }
 
 // Minimised, the game pauses and the music goes quiet; restored, both go on.
@@ -205,6 +206,19 @@ void OnSize(HWND window, WPARAM kind) {
     }
 }
 
+CursorMove ArrowMove(WPARAM key) {
+    switch (key) {
+    case VK_LEFT:
+        return CursorMove::Left;
+    case VK_RIGHT:
+        return CursorMove::Right;
+    case VK_UP:
+        return CursorMove::Up;
+    default:
+        return CursorMove::Down;
+    }
+}
+
 // The keyboard's way through a game: F2 starts, the arrows move the cursor,
 // Space and Enter click its cell, Esc takes the picks back, Tab peeks, P and
 // Pause pause. A paused game takes no key but the one that goes on.
@@ -212,7 +226,12 @@ void OnKeyDown(HWND window, WPARAM key, LPARAM flags) {
     Play& play = g_state.play;
     if (key == 'P' || key == VK_PAUSE) {
         const bool wasPaused = IsPaused(play);
-        if (TogglePause(play, GetTickCount())) wasPaused ? ContinueGame(window) : CoverGame(window);
+        if (!TogglePause(play, GetTickCount())) return;
+        if (wasPaused) {
+            ContinueGame(window);
+        } else {
+            CoverGame(window);
+        }
         return;
     }
     if (IsPaused(play)) return;
@@ -224,16 +243,10 @@ void OnKeyDown(HWND window, WPARAM key, LPARAM flags) {
         }
         break;
     case VK_LEFT:
-        MoveBoardCursor(g_state.screen, g_state.board, play, CursorMove::Left);
-        break;
     case VK_RIGHT:
-        MoveBoardCursor(g_state.screen, g_state.board, play, CursorMove::Right);
-        break;
     case VK_UP:
-        MoveBoardCursor(g_state.screen, g_state.board, play, CursorMove::Up);
-        break;
     case VK_DOWN:
-        MoveBoardCursor(g_state.screen, g_state.board, play, CursorMove::Down);
+        MoveBoardCursor(g_state.screen, g_state.board, play, ArrowMove(key));
         break;
     case VK_SPACE:
     case VK_RETURN: {
