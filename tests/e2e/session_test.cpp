@@ -27,6 +27,14 @@ class SessionTest : public ::testing::Test {
 
     void Start(Game& game) { ASSERT_TRUE(game.Start(directory_ + L"kanoze.exe", directory_)); }
 
+    // Started on the first picture, then スタート: a fresh board.
+    void StartAGame(Game& game, BoardPlayer& player) {
+        Start(game);
+        ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
+        ASSERT_TRUE(game.ChooseMenuItem(1, -1));
+        ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
+    }
+
     void CloseFromMenu(Game& game) {
         ASSERT_TRUE(game.ChooseMenuItem(0, 2));
         ASSERT_EQ(0u, game.WaitForExit());
@@ -59,11 +67,8 @@ TEST_F(SessionTest, GameLeftWhenWindowsEndsOrByTheCloseBoxComesBackAsItWasWithIt
     DWORD played = 0;
     {
         Game game;
-        Start(game);
         BoardPlayer player(game, 400, 300, 4, 4);
-        ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
-        ASSERT_TRUE(game.ChooseMenuItem(1, -1));
-        ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
+        ASSERT_NO_FATAL_FAILURE(StartAGame(game, player));
         const DWORD started = GetTickCount();  // the game's clock runs from before this
         ASSERT_EQ("", player.ReadPieces());
         arrangement = player.pieceIn;
@@ -156,11 +161,8 @@ TEST_F(SessionTest, BoardSizeRuleAndNameComeBackAtTheNextStart) {
     ListPictures({{400, 300}});
     {
         Game game;
-        Start(game);
         BoardPlayer player(game, 400, 300, 4, 4);
-        ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
-        ASSERT_TRUE(game.ChooseMenuItem(1, -1));
-        ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
+        ASSERT_NO_FATAL_FAILURE(StartAGame(game, player));
         ASSERT_EQ("", player.ReadPieces());
         ASSERT_EQ("", player.SwapHome());
         HWND dialog = WaitForDialog(kNameDialogTitle);
