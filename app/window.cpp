@@ -390,6 +390,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             PauseGame(window, PauseReason::Away);
         }
         return 0;
+    case WM_ACTIVATE:
+        // The window itself active again, and not minimised, is the player
+        // back, even where the system told the program of it no other way.
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) ResumeGame(window, PauseReason::Away);
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ENDSESSION:
         if (wParam) SaveAtSessionEnd();
         return 0;
