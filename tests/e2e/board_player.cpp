@@ -60,6 +60,9 @@ bool BoardPlayer::FreshBoardShown() {
     for (int cell = 0; cell < cells(); ++cell) {
         const int shown = Shown(cell);
         if (shown != -1 && !(easy_ && shown == cell)) return false;
+        // No card back is black: a black cell is a window erased and not yet
+        // drawn again, which would pass for a board of card backs.
+        if (shown == -1 && PixelAt(cell) == RGB(0, 0, 0)) return false;
     }
     return true;
 }
