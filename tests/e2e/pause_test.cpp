@@ -23,7 +23,7 @@ class PauseTest : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return player_.WholePictureShown(); }));
         startedBefore_ = GetTickCount();
         ASSERT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
-        ASSERT_TRUE(WaitUntil([&] { return player_.FreshBoardShown(); }));
+        ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == 0 && player_.FreshBoardShown(); }));
     }
 
     // The paused board: no piece in any cell, no cursor, and the line that
@@ -82,7 +82,9 @@ TEST_F(PauseTest, MinimisedForEightSecondsTheBestTimeLeavesThemOut) {
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the minimise box";
     Sleep(8000);  // put away for eight seconds
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the same box on the minimised caption brings it back";
-    ASSERT_TRUE(WaitUntil([&] { return player_.FreshBoardShown(); }));
+    // The cursor's frame is drawn with the board in play alone: not over a
+    // covered board, nor by a window not yet painted again.
+    ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == 0 && player_.FreshBoardShown(); }));
     ASSERT_EQ("", player_.ReadPieces());
     ASSERT_EQ("", player_.SwapHome());
     const DWORD wall = GetTickCount() - startedBefore_;

@@ -32,7 +32,7 @@ class SessionTest : public ::testing::Test {
         Start(game);
         ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
         ASSERT_TRUE(game.ChooseMenuItem(1, -1));
-        ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
+        ASSERT_TRUE(WaitUntil([&] { return player.CursorShown() == 0 && player.FreshBoardShown(); }));
     }
 
     void CloseFromMenu(Game& game) {
@@ -88,7 +88,8 @@ TEST_F(SessionTest, GameLeftWhenWindowsEndsOrByTheCloseBoxComesBackAsItWasWithIt
         Game game;
         Start(game);
         BoardPlayer player(game, 400, 300, 4, 4);
-        ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << "the board, not the picture";
+        ASSERT_TRUE(WaitUntil([&] { return player.CursorShown() == 0 && player.FreshBoardShown(); }))
+            << "the board in play, not the picture";
         const DWORD shown = GetTickCount();
         ASSERT_EQ("", player.ReadPieces());
         EXPECT_EQ(arrangement, player.pieceIn) << "every piece where it lay";
@@ -100,7 +101,7 @@ TEST_F(SessionTest, GameLeftWhenWindowsEndsOrByTheCloseBoxComesBackAsItWasWithIt
     Game game;
     Start(game);
     BoardPlayer player(game, 400, 300, 4, 4);
-    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
+    ASSERT_TRUE(WaitUntil([&] { return player.CursorShown() == 0 && player.FreshBoardShown(); }));
     const DWORD shown = GetTickCount();
     ASSERT_EQ("", player.ReadPieces());
     EXPECT_EQ(arrangement, player.pieceIn);
@@ -183,7 +184,8 @@ TEST_F(SessionTest, BoardSizeRuleAndNameComeBackAtTheNextStart) {
     EXPECT_EQ("5x4 easy", DifficultyShown(game));
     BoardPlayer player(game, 400, 300, 5, 4, true);
     ASSERT_TRUE(game.ChooseMenuItem(1, -1));
-    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << "5 x 4, pieces at home face up";
+    ASSERT_TRUE(WaitUntil([&] { return player.CursorShown() == 0 && player.FreshBoardShown(); }))
+        << "5 x 4, pieces at home face up";
     ASSERT_EQ("", player.ReadPieces());
     ASSERT_EQ("", player.SwapHome());
     HWND dialog = WaitForDialog(kNameDialogTitle);
