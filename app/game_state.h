@@ -17,6 +17,7 @@
 #include "scores/celebration.h"
 #include "scores/score_roll.h"
 #include "storage/list_saving.h"
+#include "storage/session_files_win.h"
 
 struct GameState {
     // Application shell
@@ -50,6 +51,9 @@ struct GameState {
 
     // The two list files: where they are and what each save may write
     ListFiles listFiles;
+
+    // The settings file and the saved game beside the program
+    SessionFiles session;
 };
 
 extern GameState g_state;

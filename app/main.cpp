@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/first_start.h"
 #include "app/game_state.h"
+#include "app/session.h"
 #include "display/presenter.h"
 #include "display/system_library.h"
 #include "music/music.h"
@@ -82,6 +83,7 @@ int InitGameState(HWND window) {
     g_state.pictures.singleFileMode = false;
     ResetClearState(g_state.play, g_state.clear);
     ResetHighScores(g_state.highScores);
+    LoadSettings();
 
     // Both lists come from the program's directory, where every save goes.
     const ListFilesFound found = LoadListFiles(g_state.listFiles, g_state.pictures.imageList,
@@ -100,7 +102,11 @@ int InitGameState(HWND window) {
         if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
     }
 
-    ShowPictureChange(window, LoadFirstListedPicture(window, g_state.pictures, g_state.screen));
+    // The game saved at the last close comes back in place of the first listed picture.
+    std::optional<SavedGame> saved = TakeSavedGameAtStart();
+    const PictureChange savedPicture = saved ? LoadSavedGamePicture(window, *saved) : PictureChange{};
+    if (!savedPicture.loaded) saved.reset();
+    ShowPictureChange(window, saved ? savedPicture : LoadFirstListedPicture(window, g_state.pictures, g_state.screen));
     // Without a card back no board can be drawn: start-up ends.
     Screen& screen = g_state.screen;
     screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
@@ -108,6 +114,7 @@ int InitGameState(HWND window) {
     if (!screen.cardBackSource || !GetObjectA(screen.cardBackSource, sizeof cardBack, &cardBack)) return 0;
     screen.cardBackSourceWidth = cardBack.bmWidth;
     screen.cardBackSourceHeight = cardBack.bmHeight;
+    if (saved) ResumeSavedGame(window, *saved);
     return 1;
 }
 
@@ -130,7 +137,8 @@ StartFailure InitApplication(HINSTANCE instance, int showCommand) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return StartFailure::Window;
 
-    g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
+    // A minimise box to put a game away; the window is still never resized by hand.
+    g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
                                          nullptr, nullptr, instance, nullptr);
     if (!g_state.mainWindow) return StartFailure::Window;

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "app/game_state.h"
+#include "app/session.h"
 #include "display/presenter.h"
 #include "display/views.h"
 #include "game/difficulty_dialog.h"
@@ -73,7 +74,7 @@ void EditImageList(HWND window) {
 // The new board size reaches a running game at once; a pick that no longer
 // lies on the smaller board is dropped with its partner.
 void ChangeDifficulty(HWND window) {
-    ChooseDifficulty(window, g_state.board);
+    if (ChooseDifficulty(window, g_state.board) == IDOK) SaveSettings();
     if (!g_state.play.playing) return;
     ShuffleBoard(g_state.board, g_state.screen);
     DropPicksOutsideBoard(g_state.play, CellCount(g_state.board));
@@ -167,11 +168,114 @@ void OnLeftButton(HWND window, int x, int y) {
         // A record is kept from the moment it is named, not only at exit.
         SaveBestTime(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
                      g_state.highScores);
+        SaveSettings();  // the name, offered again next time
     }
 }
 
 void OnRightButton() {
     if (g_state.play.playing && !g_state.play.revealPending) ClearPicks(g_state.board, g_state.play, g_state.screen);
+}
+
+// A game that goes on again: a reveal that was running waits out the rest of
+// its time, and the board comes back.
+void ContinueGame(HWND window) {
+    if (g_state.play.revealPending) {
+        SetTimer(window, TIMER_REVEAL, RevealMsLeft(g_state.play, GetTickCount()), nullptr);
+    }
+    DrawBoard(g_state.screen, g_state.board, g_state.play);
+}
+
+// A game that stops: its reveal stands still with the clock, and the board is covered.
+void CoverGame(HWND window) {
+    if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
+    DrawBoard(g_state.screen, g_state.board, g_state.play);
+}
+
+void PauseGame(HWND window, PauseReason reason) {
+    if (PausePlay(g_state.play, reason, GetTickCount())) CoverGame(window);
+}
+
+void ResumeGame(HWND window, PauseReason reason) {
+    if (ResumePlay(g_state.play, reason, GetTickCount())) ContinueGame(window);
+}
+
+// Tab held: the whole picture instead of the board, while a game runs.
+void Peek(bool held) {
+    Play& play = g_state.play;
+    if (held == play.peeking || (held && (!play.playing || IsPaused(play)))) return;
+    play.peeking = held;
+    // A game solved while peeking has its celebration on the screen now.
+    if (play.playing) DrawBoard(g_state.screen, g_state.board, play);
+}
+
+// Minimised, the game pauses and the music goes quiet; restored, both go on.
+void OnSize(HWND window, WPARAM kind) {
+    if (kind == SIZE_MINIMIZED) {
+        PauseGame(window, PauseReason::Minimised);
+        HushSound(g_state.music);
+    } else if (kind == SIZE_RESTORED) {
+        ResumeGame(window, PauseReason::Minimised);
+        ShowSoundMenu(window, WakeSound(g_state.music));
+    }
+}
+
+CursorMove ArrowMove(WPARAM key) {
+    switch (key) {
+    case VK_LEFT:
+        return CursorMove::Left;
+    case VK_RIGHT:
+        return CursorMove::Right;
+    case VK_UP:
+        return CursorMove::Up;
+    default:
+        return CursorMove::Down;
+    }
+}
+
+// The keyboard's way through a game: F2 starts, the arrows move the cursor,
+// Space and Enter click its cell, Esc takes the picks back, Tab peeks, P and
+// Pause pause. A paused game takes no key but the one that goes on.
+void OnKeyDown(HWND window, WPARAM key, LPARAM flags) {
+    Play& play = g_state.play;
+    if (key == 'P' || key == VK_PAUSE) {
+        const bool wasPaused = IsPaused(play);
+        if (!TogglePause(play, GetTickCount())) return;
+        if (wasPaused) {
+            ContinueGame(window);
+        } else {
+            CoverGame(window);
+        }
+        return;
+    }
+    if (IsPaused(play)) return;
+    switch (key) {
+    case VK_F2:
+        // As the Start command, and only while it can be chosen.
+        if (!(GetMenuState(GetMenu(window), IDM_START, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED))) {
+            OnCommand(window, IDM_START);
+        }
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        MoveBoardCursor(g_state.screen, g_state.board, play, ArrowMove(key));
+        break;
+    case VK_SPACE:
+    case VK_RETURN: {
+        const POINT point = CursorPoint(g_state.screen, g_state.board, play);
+        OnLeftButton(window, point.x, point.y);
+        break;
+    }
+    case VK_ESCAPE:
+        OnRightButton();
+        break;
+    case VK_TAB:
+        if (!(flags & (1 << 30))) Peek(true);  // not the key's repeats
+        break;
+    default:
+        break;
+    }
 }
 
 }  // namespace
@@ -189,6 +293,7 @@ int ShutdownApplication(HWND window) {
     }
     ReleasePresenter(g_state.screen.presenter);
 
+    SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
                         g_state.music.player.soundList, g_state.highScores);
     CloseMusicPlayer(g_state.music);
@@ -282,6 +387,34 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_GRAPHNOTIFY:
         ShowSoundMenu(window, OnGraphNotify(g_state.music));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(window, wParam, lParam);
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_TAB) Peek(false);
+        return 0;
+    case WM_KILLFOCUS:
+        Peek(false);  // the Tab key's release goes elsewhere
+        return 0;
+    case WM_SIZE:
+        OnSize(window, wParam);
+        return 0;
+    case WM_ACTIVATEAPP:
+        // Another program comes to the front: the game waits for the player.
+        if (wParam) {
+            ResumeGame(window, PauseReason::Away);
+        } else {
+            PauseGame(window, PauseReason::Away);
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // The window itself active again, and not minimised, is the player
+        // back, even where the system told the program of it no other way.
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) ResumeGame(window, PauseReason::Away);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ENDSESSION:
+        if (wParam) SaveAtSessionEnd();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -122,8 +122,9 @@ void PresentBackSurface(Presenter& p, int width, int height, const std::function
     ClientToScreen(p.window, &origin);
     RECT destination = {origin.x, origin.y, origin.x + width, origin.y + height};
     RECT source = {0, 0, width, height};
-    // Without a clipper the blit would paint over whatever covers the window.
-    if (!p.clipper) return;
+    // Without a clipper the blit would paint over whatever covers the window;
+    // a minimised window has no client area to show the frame in.
+    if (!p.clipper || IsIconic(p.window)) return;
     p.primarySurface->SetClipper(p.clipper.get());
     p.primarySurface->Blt(&destination, p.backSurface.get(), &source, DDBLT_WAIT, nullptr);
 }

@@ -1,6 +1,8 @@
 // The puzzle board: its shape, the arrangement of the pieces, the shuffle and the solved test.
 #pragma once
 
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
 
 constexpr int kMinSide = 4;    // fewest columns or rows
@@ -23,6 +25,9 @@ struct Board {
     // cellOrder[c] is the piece lying in cell c; entries past CellCount keep
     // what a larger board left there.
     int cellOrder[kMaxCellCount] = {};
+    // lookAlike[p][q]: pieces p and q of the picture look the same, so either
+    // is at home in the other's cell. Found for each shuffle; none at first.
+    std::bitset<kMaxCellCount> lookAlike[kMaxCellCount];
 };
 
 int CellCount(const Board& board);
@@ -43,5 +48,27 @@ ViewSize CellSizeOf(int viewWidth, int viewHeight, int columns, int rows);
 // The play area cut down to whole cells of a picture of the given size.
 ViewSize CutToWholeCells(int pictureWidth, int pictureHeight, int columns, int rows);
 
-// True when every piece of the board lies in its home cell.
+// True when `piece` is at home in `cell`: it is that cell's own piece or
+// looks the same as it.
+bool LooksLike(const Board& board, int piece, int cell);
+
+// True when every cell of the board shows a piece that is at home there.
 bool IsSolved(const Board& board);
+
+// Pixels of a picture, 4 bytes a pixel (blue, green, red, unused), rows
+// `stride` bytes apart from the top one (a negative stride runs upwards).
+struct PixelRows {
+    const uint8_t* top;
+    ptrdiff_t stride;
+    int width;
+    int height;
+};
+
+// No channel of two look-alike pieces differs by more than this anywhere.
+constexpr int kLookAlikeTolerance = 8;
+
+// Marks in `lookAlike` every two pieces of the board's current shape, cut
+// from `picture` in cells of `cellWidth` x `cellHeight`, whose pixels differ
+// nowhere by more than kLookAlikeTolerance in any channel: a plain sky, a
+// white wall.
+void FindLookAlikePieces(Board& board, const PixelRows& picture, int cellWidth, int cellHeight);

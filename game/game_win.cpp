@@ -2,14 +2,14 @@
 #include "game/game_win.h"
 
 #include <ctime>
+#include <vector>
 
 #include "display/gdi.h"
 #include "display/views.h"
 #include "res/resource.h"
+#include "res/texts.h"
 
 namespace {
-
-constexpr UINT kRevealMs = 700;
 
 // The card back stretched to one cell; the previous one is deleted first.
 void RebuildCardBack(Screen& screen, int cellWidth, int cellHeight) {
@@ -26,6 +26,76 @@ void RebuildCardBack(Screen& screen, int cellWidth, int cellHeight) {
                screen.cardBackSourceHeight, SRCCOPY);
 }
 
+// Finds the pieces of the picture that look the same; without the picture's
+// pixels every piece is only at home in its own cell.
+void FindLookAlikes(Board& board, const Screen& screen, ViewSize cell) {
+    DIBSECTION dib = {};
+    if (!screen.picture) {
+        FindLookAlikePieces(board, {nullptr, 0, 0, 0}, 0, 0);
+        return;
+    }
+    // The fitted picture is a 32-bit DIB section: its pixels are read in place.
+    if (GetObjectA(screen.picture, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits &&
+        dib.dsBm.bmBitsPixel == 32 && dib.dsBmih.biCompression == BI_RGB) {
+        GdiFlush();
+        const auto* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
+        const ptrdiff_t stride = dib.dsBm.bmWidthBytes;
+        const bool bottomUp = dib.dsBmih.biHeight > 0;
+        const PixelRows rows = {bottomUp ? bits + stride * (dib.dsBm.bmHeight - 1) : bits,
+                                bottomUp ? -stride : stride, dib.dsBm.bmWidth, dib.dsBm.bmHeight};
+        FindLookAlikePieces(board, rows, cell.width, cell.height);
+        return;
+    }
+    // Any other bitmap (a bmp of fewer colours) is copied out as 32 bits first.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = screen.pictureWidth;
+    info.bmiHeader.biHeight = -screen.pictureHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint8_t> pixels(size_t(screen.pictureWidth) * screen.pictureHeight * 4);
+    MemoryDc dc;
+    const bool read = dc && GetDIBits(dc.get(), screen.picture, 0, static_cast<UINT>(screen.pictureHeight),
+                                      pixels.data(), &info, DIB_RGB_COLORS) == screen.pictureHeight;
+    const PixelRows rows = {pixels.data(), ptrdiff_t(screen.pictureWidth) * 4, screen.pictureWidth,
+                            read ? screen.pictureHeight : 0};
+    FindLookAlikePieces(board, rows, cell.width, cell.height);
+}
+
+// The cursor's frame, inside the cell's edge so that the piece stays in
+// sight: white outside, black inside, seen on any picture.
+void DrawCursorFrame(HDC dc, int left, int top, ViewSize cell) {
+    const int shorter = cell.width < cell.height ? cell.width : cell.height;
+    const int thickness = shorter >= 36 ? 3 : shorter >= 16 ? 2 : 1;
+    for (int ring = 0; ring < thickness; ++ring) {
+        const DWORD colour = thickness > 1 && ring == thickness - 1 ? BLACKNESS : WHITENESS;
+        const int l = left + ring, t = top + ring, w = cell.width - 2 * ring, h = cell.height - 2 * ring;
+        if (w <= 0 || h <= 0) break;
+        PatBlt(dc, l, t, w, 1, colour);
+        PatBlt(dc, l, t + h - 1, w, 1, colour);
+        PatBlt(dc, l, t, 1, h, colour);
+        PatBlt(dc, l + w - 1, t, 1, h, colour);
+    }
+}
+
+// Over the face-down board of a paused game: a black band across the middle
+// and the text that tells how the game goes on.
+void DrawPausedText(HDC dc, int width, int height) {
+    const std::string text = LoadText(IDS_PAUSED);
+    LOGFONTA face = {};
+    face.lfHeight = height / 10 < 24 ? (height / 10 > 12 ? height / 10 : 12) : 24;
+    face.lfWeight = FW_BOLD;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    const int band = face.lfHeight * 2;
+    RECT area = {0, height / 2 - band / 2, width, height / 2 - band / 2 + band};
+    PatBlt(dc, area.left, area.top, width, band, BLACKNESS);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SelectedFont font(dc, CreateFontIndirectA(&face));
+    DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 }  // namespace
 
 int ShuffleBoard(Board& board, Screen& screen) {
@@ -35,10 +105,12 @@ int ShuffleBoard(Board& board, Screen& screen) {
     screen.viewHeight = view.height;
     const ViewSize cell = CellSizeOf(view.width, view.height, board.columns, board.rows);
     RebuildCardBack(screen, cell.width, cell.height);
+    FindLookAlikes(board, screen, cell);
     return 1;
 }
 
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen) {
+    if (IsPaused(play)) return 0;  // the board is covered until the game goes on
     const int cell = CellAtPoint(x, y, screen.viewWidth, screen.viewHeight, board.columns, board.rows);
     if (cell < 0) return 0;
     const ClickOutcome outcome = ApplyCellClick(board, play, cell, GetTickCount());
@@ -48,6 +120,7 @@ int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen&
 }
 
 int ClearPicks(const Board& board, Play& play, Screen& screen) {
+    if (IsPaused(play)) return 1;
     play.firstPick = -1;
     play.secondPick = -1;
     DrawBoard(screen, board, play);
@@ -57,6 +130,10 @@ int ClearPicks(const Board& board, Play& play, Screen& screen) {
 int DrawBoard(Screen& screen, const Board& board, const Play& play) {
     const ViewSize cell = CellSizeOf(screen.viewWidth, screen.viewHeight, board.columns, board.rows);
     PresentBackSurface(screen.presenter, screen.viewWidth, screen.viewHeight, [&](HDC dc) {
+        if (play.peeking) {
+            DrawPictureFrame(dc, screen.picture, screen.viewWidth, screen.viewHeight);
+            return;
+        }
         PatBlt(dc, 0, 0, screen.viewWidth, screen.viewHeight, BLACKNESS);
         // One memory DC for each bitmap: selecting a bitmap in and out for
         // every cell costs more than the cell's blit itself.
@@ -73,8 +150,27 @@ int DrawBoard(Screen& screen, const Board& board, const Play& play) {
                        (shows == kCardBack ? back : pieces).get(), sourceLeft, sourceTop, SRCCOPY);
             }
         }
+        if (IsPaused(play)) {
+            DrawPausedText(dc, screen.viewWidth, screen.viewHeight);
+        } else if (play.playing) {
+            DrawCursorFrame(dc, (play.cursor % board.columns) * cell.width, (play.cursor / board.columns) * cell.height,
+                            cell);
+        }
     });
     return 1;
+}
+
+int MoveBoardCursor(Screen& screen, const Board& board, Play& play, CursorMove move) {
+    if (!play.playing || IsPaused(play)) return 0;
+    play.cursor = MoveCursor(play.cursor, move, board.columns, board.rows);
+    DrawBoard(screen, board, play);
+    return 1;
+}
+
+POINT CursorPoint(const Screen& screen, const Board& board, const Play& play) {
+    const ViewSize cell = CellSizeOf(screen.viewWidth, screen.viewHeight, board.columns, board.rows);
+    return {(play.cursor % board.columns) * cell.width + cell.width / 2,
+            (play.cursor / board.columns) * cell.height + cell.height / 2};
 }
 
 int DrawCurrentView(Screen& screen, const Board& board, const Play& play) {

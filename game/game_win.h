@@ -14,7 +14,14 @@ int ShuffleBoard(Board& board, Screen& screen);
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen);
 int ClearPicks(const Board& board, Play& play, Screen& screen);
 
-// The board view: each cell as CellShows says, as one frame.
+// The board view: each cell as CellShows says, as one frame, with the
+// cursor's frame on its cell; a paused game's board face down under a line
+// that says so; the whole picture while the player peeks.
 int DrawBoard(Screen& screen, const Board& board, const Play& play);
+// An arrow key: the cursor steps one cell and the board is drawn. 0 when no
+// game is being played.
+int MoveBoardCursor(Screen& screen, const Board& board, Play& play, CursorMove move);
+// The client point in the middle of the cursor's cell, where Space and Enter click.
+POINT CursorPoint(const Screen& screen, const Board& board, const Play& play);
 // The board view while a game is played, the picture view otherwise.
 int DrawCurrentView(Screen& screen, const Board& board, const Play& play);

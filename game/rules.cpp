@@ -5,6 +5,9 @@ void StartPlay(Play& play) {
     play.playing = true;
     play.firstPick = -1;
     play.secondPick = -1;
+    play.cursor = 0;
+    play.pausedBy = 0;
+    play.peeking = false;
 }
 
 void StopPlay(Play& play) {
@@ -12,6 +15,8 @@ void StopPlay(Play& play) {
     play.revealPending = false;
     play.firstPick = -1;
     play.secondPick = -1;
+    play.pausedBy = 0;
+    play.peeking = false;
 }
 
 int CellAtPoint(int x, int y, int viewWidth, int viewHeight, int columns, int rows) {
@@ -26,12 +31,15 @@ int CellAtPoint(int x, int y, int viewWidth, int viewHeight, int columns, int ro
 }
 
 int CellShows(const Board& board, const Play& play, int cell) {
+    if (IsPaused(play)) return kCardBack;
     const int piece = board.cellOrder[cell];
-    const bool faceUp = cell == play.firstPick || cell == play.secondPick || (board.easyMode && piece == cell);
+    const bool faceUp =
+        cell == play.firstPick || cell == play.secondPick || (board.easyMode && LooksLike(board, piece, cell));
     return faceUp ? piece : kCardBack;
 }
 
 ClickOutcome ApplyCellClick(Board& board, Play& play, int cell, uint32_t tickNow) {
+    play.cursor = cell;
     if (play.firstPick < 0) {
         play.firstPick = cell;
         return ClickOutcome::Picked;
@@ -45,6 +53,7 @@ ClickOutcome ApplyCellClick(Board& board, Play& play, int cell, uint32_t tickNow
         board.cellOrder[play.firstPick] = board.cellOrder[play.secondPick];
         board.cellOrder[play.secondPick] = piece;
         play.revealPending = true;
+        play.revealTick = tickNow;
         if (IsSolved(board)) {
             play.playing = false;
             play.endTick = StampTick(tickNow);
@@ -72,4 +81,62 @@ void DropPicksOutsideBoard(Play& play, int cellCount) {
         play.firstPick = -1;
         play.secondPick = -1;
     }
+    if (play.cursor >= cellCount) play.cursor = 0;
+}
+
+int MoveCursor(int cell, CursorMove move, int columns, int rows) {
+    const int column = cell % columns, row = cell / columns;
+    switch (move) {
+    case CursorMove::Left:
+        return column > 0 ? cell - 1 : cell;
+    case CursorMove::Right:
+        return column < columns - 1 ? cell + 1 : cell;
+    case CursorMove::Up:
+        return row > 0 ? cell - columns : cell;
+    case CursorMove::Down:
+        return row < rows - 1 ? cell + columns : cell;
+    }
+    return cell;
+}
+
+bool IsPaused(const Play& play) { return play.pausedBy != 0; }
+
+bool PausePlay(Play& play, PauseReason reason, uint32_t tickNow) {
+    if (!play.playing) return false;
+    const bool wasRunning = !IsPaused(play);
+    play.pausedBy |= static_cast<unsigned>(reason);
+    play.peeking = false;
+    if (wasRunning) play.pauseTick = tickNow;
+    return wasRunning;
+}
+
+bool ResumePlay(Play& play, PauseReason reason, uint32_t tickNow) {
+    if (!IsPaused(play)) return false;
+    play.pausedBy &= ~static_cast<unsigned>(reason);
+    if (IsPaused(play)) return false;
+    // The paused time is cut out of the game: the clock and the reveal
+    // both go on from where they stood.
+    const uint32_t pausedMs = tickNow - play.pauseTick;
+    if (play.startTick != 0) play.startTick = StampTick(play.startTick + pausedMs);
+    play.revealTick += pausedMs;
+    return true;
+}
+
+bool TogglePause(Play& play, uint32_t tickNow) {
+    if (!IsPaused(play)) return PausePlay(play, PauseReason::Player, tickNow);
+    play.pausedBy = static_cast<unsigned>(PauseReason::Player);
+    return ResumePlay(play, PauseReason::Player, tickNow);
+}
+
+uint32_t RevealMsLeft(const Play& play, uint32_t tickNow) {
+    const uint32_t shown = tickNow - play.revealTick;
+    return shown < kRevealMs ? kRevealMs - shown : 1u;
+}
+
+uint32_t PlayedMilliseconds(const Play& play, uint32_t tickNow) {
+    return ElapsedMilliseconds(play.startTick, IsPaused(play) ? play.pauseTick : tickNow);
+}
+
+void ContinuePlay(Play& play, uint32_t playedMs, uint32_t tickNow) {
+    play.startTick = StampTick(tickNow - playedMs);
 }

@@ -5,6 +5,15 @@
 
 #include "game/board.h"
 
+constexpr unsigned kRevealMs = 700;  // how long an exchange shows both pieces
+
+// Why a game is paused; any one of them keeps it paused.
+enum class PauseReason : unsigned {
+    Player = 1,     // P or the Pause key
+    Minimised = 2,  // the window is minimised
+    Away = 4,       // another program is active
+};
+
 // What is picked right now and the state of the game in progress.
 struct Play {
     int firstPick = -1;
@@ -13,6 +22,15 @@ struct Play {
     bool revealPending = false;
     uint32_t startTick = 0;  // tick of the Start command, 0 = unset
     uint32_t endTick = 0;    // tick of the solving exchange, 0 = unset
+    // The cell the keyboard acts on: top left at every Start, moved by the
+    // arrow keys and by every click on a cell.
+    int cursor = 0;
+    // PauseReason bits; while any is set the board is covered, clicks do
+    // nothing and the clock stands still.
+    unsigned pausedBy = 0;
+    uint32_t pauseTick = 0;   // when the pause began
+    uint32_t revealTick = 0;  // when the last exchange began its reveal
+    bool peeking = false;     // Tab held: the whole picture shows
 };
 
 // A new game: playing, nothing picked. Its start tick is stamped once a
@@ -53,5 +71,37 @@ uint32_t ElapsedMilliseconds(uint32_t startTick, uint32_t endTick);
 bool ClearIsDue(const Play& play);
 
 // Clears both picks when either lies outside a board of `cellCount` cells,
-// as happens when a running game is reshuffled onto a smaller board.
+// as happens when a running game is reshuffled onto a smaller board; a
+// cursor left outside goes back to the top left.
 void DropPicksOutsideBoard(Play& play, int cellCount);
+
+enum class CursorMove { Left, Right, Up, Down };
+
+// The cell one step from `cell` on a board of `columns` x `rows`; at an edge
+// the cursor stays where it is.
+int MoveCursor(int cell, CursorMove move, int columns, int rows);
+
+bool IsPaused(const Play& play);
+
+// Pauses a game in play for `reason`. True when the game was running until
+// now: its reveal timer must then stop and the board be covered.
+bool PausePlay(Play& play, PauseReason reason, uint32_t tickNow);
+
+// Takes `reason` back. True when nothing keeps the game paused any more: the
+// clock goes on from where it stood, and a reveal that was running waits its
+// remaining time (RevealMsLeft).
+bool ResumePlay(Play& play, PauseReason reason, uint32_t tickNow);
+
+// P and the Pause key: a paused game resumes whatever paused it, a running
+// one pauses. True when the game changed between running and paused.
+bool TogglePause(Play& play, uint32_t tickNow);
+
+// Milliseconds the reveal of the last exchange still has to run, 1 to 700.
+uint32_t RevealMsLeft(const Play& play, uint32_t tickNow);
+
+// The time the game has been playable so far: paused time does not count.
+uint32_t PlayedMilliseconds(const Play& play, uint32_t tickNow);
+
+// A game that has been played for `playedMs` goes on from now: its start
+// tick is set back so that the clock counts on from there.
+void ContinuePlay(Play& play, uint32_t playedMs, uint32_t tickNow);

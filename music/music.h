@@ -58,6 +58,9 @@ int StopMusicGraph(IMediaControl* mediaControl);
 SoundMenu StartSound(MusicPlayer& music);
 SoundMenu StopSound(MusicPlayer& music);
 SoundMenu OnGraphNotify(MusicPlayer& music);
+// The window minimised and back again: music that plays is quiet meanwhile.
+void HushSound(MusicPlayer& music);
+SoundMenu WakeSound(MusicPlayer& music);
 
 // The sound play-list editor, then the save and the Sound items after it.
 // WM_INITDIALOG's lParam points to the list.

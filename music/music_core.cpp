@@ -87,7 +87,19 @@ SoundMenu TakeGraphEvents(SoundPlayer& player) {
     if (player.state == MusicState::NoGraph) return {};
     if (!player.calls->drainEvents(player.graph)) return {};
     if (!Rebuild(player)) return BothGrayed();
-    return StartSoundList(player);
+    const SoundMenu menu = StartSoundList(player);
+    if (player.hushed) HushSoundList(player);
+    return menu;
+}
+
+void HushSoundList(SoundPlayer& player) {
+    player.hushed = player.state == MusicState::Playing && player.calls->stop(player.graph);
+}
+
+SoundMenu WakeSoundList(SoundPlayer& player) {
+    if (!player.hushed) return {};
+    player.hushed = false;
+    return player.state == MusicState::Playing ? StartSoundList(player) : SoundMenu{};
 }
 
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player) {

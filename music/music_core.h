@@ -47,6 +47,8 @@ struct SoundPlayer {
     // Bound once at start-up; never called while there is no graph.
     const MusicGraphCalls* calls = nullptr;
     void* graph = nullptr;
+    // Playing, but stopped while the window is minimised.
+    bool hushed = false;
 };
 
 // The two Sound items, or no change to them.
@@ -68,8 +70,16 @@ SoundMenu StartSoundList(SoundPlayer& player);
 SoundMenu StopSoundList(SoundPlayer& player);
 
 // After the graph's notification: when a file has played to its end, a fresh
-// graph takes the next entry. Anything else changes nothing.
+// graph takes the next entry (hushed at once while the window is minimised).
+// Anything else changes nothing.
 SoundMenu TakeGraphEvents(SoundPlayer& player);
+
+// The window is minimised: a file that plays stops where it is, to go on
+// when the window comes back. Nothing else changes, the Sound items neither.
+void HushSoundList(SoundPlayer& player);
+
+// The window is back: hushed music goes on where it stopped.
+SoundMenu WakeSoundList(SoundPlayer& player);
 
 // The Sound items after the play-list was edited.
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player);

@@ -127,3 +127,7 @@ SoundMenu StartSound(MusicPlayer& music) { return StartSoundList(music.player); 
 SoundMenu StopSound(MusicPlayer& music) { return StopSoundList(music.player); }
 
 SoundMenu OnGraphNotify(MusicPlayer& music) { return TakeGraphEvents(music.player); }
+
+void HushSound(MusicPlayer& music) { HushSoundList(music.player); }
+
+SoundMenu WakeSound(MusicPlayer& music) { return WakeSoundList(music.player); }

@@ -112,6 +112,7 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     screen.picture = picture.Release();
     screen.pictureWidth = fitted.width;
     screen.pictureHeight = fitted.height;
+    screen.picturePath = path;
 
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return LoadOutcome::Loaded;

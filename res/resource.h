@@ -28,6 +28,7 @@
 #define IDS_NO_DIRECTDRAW 212
 #define IDS_NO_DECODER 213
 #define IDS_NO_CARD_BACK 214
+#define IDS_PAUSED 230
 
 // Controls
 #define IDC_COLUMNS_EDIT 1000

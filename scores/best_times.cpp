@@ -32,6 +32,10 @@ bool RecordBestTime(HighScoreTable& table, bool easyMode, int columns, int rows,
     return true;
 }
 
+std::string NameToOffer(const std::string& enteredName) {
+    return enteredName == kNotRegistered ? std::string() : enteredName;
+}
+
 void StoreBestName(HighScoreTable& table, bool easyMode, int columns, int rows,
                    std::string& enteredName) {
     if (enteredName.empty()) enteredName = kNotRegistered;

@@ -40,6 +40,10 @@ bool RecordBestTime(HighScoreTable& table, bool easyMode, int columns, int rows,
 // copy of the file) and records of this run both survive.
 void KeepBetterTimes(HighScoreTable& table, const HighScoreTable& stored);
 
+// The name the name dialog starts with: the last one typed, or none when the
+// last record went unnamed ("Not regist").
+std::string NameToOffer(const std::string& enteredName);
+
 // Names the record of the board's entry after `enteredName`; an empty name
 // becomes "Not regist", in `enteredName` too.
 void StoreBestName(HighScoreTable& table, bool easyMode, int columns, int rows,

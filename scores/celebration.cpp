@@ -51,6 +51,17 @@ unsigned StartCelebration(ClearState& clear, const CaptionMetrics& m, int viewWi
     return kMarqueePeriodMs;
 }
 
+void RestCelebration(ClearState& clear, const CaptionMetrics& m, int viewWidth, int viewHeight) {
+    clear.clearMode = ClearMode::SlideIn;
+    clear.clearSliding = false;
+    clear.captionY = viewHeight / 2 - m.fullHeight / 2;
+    clear.timeY = viewHeight / 2 + m.fullHeight / 6;
+    clear.captionTargetX = m.captionWidth <= viewWidth ? viewWidth / 2 - m.captionWidth / 2 : 0;
+    clear.timeTargetX = m.fullWidth <= viewWidth ? viewWidth / 2 - m.fullWidth / 2 : 0;
+    clear.captionX = clear.captionTargetX;
+    clear.timeX = clear.timeTargetX;
+}
+
 CelebrationFrame StepCelebration(ClearState& clear, int viewWidth) {
     if (!clear.clearSliding) return {clear.captionTargetX, clear.captionY, clear.timeTargetX, clear.timeY};
     if (clear.clearMode == ClearMode::SlideIn) {

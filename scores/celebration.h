@@ -56,6 +56,11 @@ struct CaptionMetrics {
 // period of the animation timer in milliseconds.
 unsigned StartCelebration(ClearState& clear, const CaptionMetrics& metrics, int viewWidth, int viewHeight);
 
+// When Windows asks for no animations: the texts stand still from the first
+// frame, "Clear!" centred over the time as a slide-in ends. A text wider
+// than the view starts at its left edge.
+void RestCelebration(ClearState& clear, const CaptionMetrics& metrics, int viewWidth, int viewHeight);
+
 // Where one frame draws the two texts.
 struct CelebrationFrame {
     int captionLeft, captionTop, timeLeft, timeTop;

@@ -20,6 +20,12 @@ constexpr int kShadowOffset = 8;
 
 uint32_t ElapsedGameMs(const Play& play) { return ElapsedMilliseconds(play.startTick, play.endTick); }
 
+// False when the player asked Windows for no animations inside windows.
+bool AnimationsWanted() {
+    BOOL wanted = TRUE;
+    return !SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &wanted, 0) || wanted;
+}
+
 // The right and bottom edge DrawTextA gives `text` in a rectangle of width x height.
 SIZE MeasureText(HDC dc, const char* text, int width, int height) {
     RECT area = {0, 0, width, height};
@@ -71,6 +77,7 @@ bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState&
                         std::string& enteredName, const Screen& screen) {
     const CaptionMetrics metrics = MeasureCaption(window, ElapsedGameMs(play), screen.viewWidth, screen.viewHeight);
     const unsigned period = StartCelebration(clear, metrics, screen.viewWidth, screen.viewHeight);
+    if (!AnimationsWanted()) RestCelebration(clear, metrics, screen.viewWidth, screen.viewHeight);
     SetTimer(window, TIMER_ANIMATION, period, nullptr);
     const bool named = UpdateBestTime(window, board, play, highScores, enteredName);
     SetTimer(window, TIMER_REVEAL, kCelebrationMs, nullptr);

@@ -21,11 +21,14 @@ bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScore
 
 INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
         SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-        // The player can type the name at once; the edit starts empty.
+        // The last name typed, selected: typing replaces it, Enter keeps it.
+        SetDlgItemTextA(dialog, IDC_NAME_EDIT, NameToOffer(*reinterpret_cast<std::string*>(lParam)).c_str());
+        SendDlgItemMessageA(dialog, IDC_NAME_EDIT, EM_SETSEL, 0, -1);
         SetFocus(GetDlgItem(dialog, IDC_NAME_EDIT));
         return FALSE;
+    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             char name[kNameSize] = {};

@@ -286,3 +286,7 @@ bool FolderCheck::FolderExists(const std::string& path) {
     known_.emplace(folder, exists);
     return exists;
 }
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) { return WriteFileReplacing(path, bytes); }
+
+ListFileRead ReadWholeFile(const std::string& path, std::string& bytes) { return ReadListFileBytes(path, bytes); }

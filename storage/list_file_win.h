@@ -72,3 +72,8 @@ class FolderCheck {
   private:
     std::map<std::string, bool> known_;
 };
+// Any other file of the program written the way the lists are: whole, through
+// a temporary file that replaces the old one only when complete.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// And read the way they are: the whole file, shared with readers only.
+ListFileRead ReadWholeFile(const std::string& path, std::string& bytes);

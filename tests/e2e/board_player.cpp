@@ -11,14 +11,16 @@ constexpr DWORD kBoardTimeoutMs = 30000;
 
 }  // namespace
 
-BoardPlayer::BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int columns, int rows, bool easy)
+BoardPlayer::BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int columns, int rows, bool easy,
+                         BoardInput input)
     : pieceIn(columns * rows, -1),
       game_(game),
       pictureWidth_(pictureWidth),
       pictureHeight_(pictureHeight),
       columns_(columns),
       rows_(rows),
-      easy_(easy) {}
+      easy_(easy),
+      input_(input) {}
 
 POINT BoardPlayer::CellCentre(int cell) const {
     const int width = pictureWidth_ / columns_, height = pictureHeight_ / rows_;
@@ -66,13 +68,43 @@ bool BoardPlayer::FreshBoardShown() {
     for (int cell = 0; cell < cells(); ++cell) {
         const int shown = Shown(cell);
         if (shown != -1 && !(easy_ && shown == cell)) return false;
+        // No card back is black: a black cell is a window erased and not yet
+        // drawn again, which would pass for a board of card backs.
+        if (shown == -1 && PixelAt(cell) == RGB(0, 0, 0)) return false;
     }
     return true;
 }
 
 void BoardPlayer::ClickCell(int cell, bool right) {
-    const POINT p = CellCentre(cell);
-    game_.ClickClient(p.x, p.y, right);
+    if (input_ == BoardInput::Mouse) {
+        const POINT p = CellCentre(cell);
+        game_.ClickClient(p.x, p.y, right);
+        return;
+    }
+    if (right) {
+        game_.PressKey(VK_ESCAPE);
+        return;
+    }
+    for (; cursor_ % columns_ < cell % columns_; ++cursor_) game_.PressKey(VK_RIGHT);
+    for (; cursor_ % columns_ > cell % columns_; --cursor_) game_.PressKey(VK_LEFT);
+    for (; cursor_ / columns_ < cell / columns_; cursor_ += columns_) game_.PressKey(VK_DOWN);
+    for (; cursor_ / columns_ > cell / columns_; cursor_ -= columns_) game_.PressKey(VK_UP);
+    game_.PressKey(VK_SPACE);
+}
+
+int BoardPlayer::CursorShown() {
+    // The frame's outer line is white, a colour no card back and no
+    // PositionColour picture has.
+    const int width = pictureWidth_ / columns_, height = pictureHeight_ / rows_;
+    const Screenshot view = game_.CaptureClient(width * columns_, height * rows_);
+    int found = -1;
+    for (int cell = 0; cell < cells(); ++cell) {
+        const int left = (cell % columns_) * width, top = (cell / columns_) * height;
+        if (view.At(left, top + height / 2) != RGB(255, 255, 255)) continue;
+        if (found >= 0) return -1;
+        found = cell;
+    }
+    return found;
 }
 
 std::string BoardPlayer::Describe() {
@@ -107,28 +139,27 @@ std::string BoardPlayer::ReadPieces() {
     return {};
 }
 
-std::string BoardPlayer::SwapHome(bool watchReveal) {
-    auto solved = [&] {
-        for (int cell = 0; cell < cells(); ++cell) {
-            if (pieceIn[cell] != cell) return false;
-        }
-        return true;
-    };
+std::string BoardPlayer::SwapHome(bool watchReveal, std::vector<int> goal) {
+    if (goal.empty()) {
+        for (int cell = 0; cell < cells(); ++cell) goal.push_back(cell);
+    }
+    auto solved = [&] { return pieceIn == goal; };
     for (int home = 0; home < cells() && !solved(); ++home) {
-        if (pieceIn[home] == home) continue;
-        const int from = static_cast<int>(std::find(pieceIn.begin(), pieceIn.end(), home) - pieceIn.begin());
+        const int piece = goal[home];
+        if (pieceIn[home] == piece) continue;
+        const int from = static_cast<int>(std::find(pieceIn.begin(), pieceIn.end(), piece) - pieceIn.begin());
         const COLORREF homeBack = PixelAt(home);
         const COLORREF fromBack = PixelAt(from);
         ClickCell(home);
         ClickCell(from);
-        if (!WaitUntil([&] { return Shown(home) == pieceIn[home] && Shown(from) == home; }, kBoardTimeoutMs)) {
+        if (!WaitUntil([&] { return Shown(home) == pieceIn[home] && Shown(from) == piece; }, kBoardTimeoutMs)) {
             return "picks of " + std::to_string(home) + " and " + std::to_string(from) + " do not show; " +
                    Describe();
         }
         ClickCell(from);
         std::swap(pieceIn[home], pieceIn[from]);
         if (solved()) break;
-        const auto revealShown = [&] { return Shown(home) == home && Shown(from) == pieceIn[from]; };
+        const auto revealShown = [&] { return Shown(home) == piece && Shown(from) == pieceIn[from]; };
         if (watchReveal && !WaitUntil(revealShown, kBoardTimeoutMs)) {
             return "the exchanged pieces of " + std::to_string(home) + " and " + std::to_string(from) +
                    " do not show during the reveal; " + Describe();

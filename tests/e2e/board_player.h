@@ -7,9 +7,14 @@
 
 #include "game_driver.h"
 
+// How the player acts on a cell: the mouse, or the cursor moved by the
+// arrow keys, Space for a left click and Esc for a right one.
+enum class BoardInput { Mouse, Keyboard };
+
 class BoardPlayer {
   public:
-    BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int columns, int rows, bool easy = false);
+    BoardPlayer(Game& game, int pictureWidth, int pictureHeight, int columns, int rows, bool easy = false,
+                BoardInput input = BoardInput::Mouse);
 
     int cells() const { return columns_ * rows_; }
     POINT CellCentre(int cell) const;
@@ -23,15 +28,18 @@ class BoardPlayer {
     // Every cell shows a card back, or in easy mode the piece at home there.
     bool FreshBoardShown();
     void ClickCell(int cell, bool right = false);
+    // The cell whose frame shows the keyboard's cursor, -1 when none does.
+    int CursorShown();
     std::string Describe();
 
     // Turns each face-down cell up alone, notes its piece and turns it back.
     // Empty on success, else what went wrong.
     std::string ReadPieces();
-    // Swaps every piece home; the last exchange solves the board. With
+    // Swaps every piece home, or to the cell `goal` gives it (goal[cell] is
+    // the piece wanted there); the last exchange solves the board. With
     // `watchReveal` each exchange must also show both pieces in their new
     // cells while its reveal lasts. Empty on success, else what went wrong.
-    std::string SwapHome(bool watchReveal = false);
+    std::string SwapHome(bool watchReveal = false, std::vector<int> goal = {});
 
     std::vector<int> pieceIn;  // the piece lying in each cell
 
@@ -43,4 +51,6 @@ class BoardPlayer {
     Game& game_;
     int pictureWidth_, pictureHeight_, columns_, rows_;
     bool easy_;
+    BoardInput input_;
+    int cursor_ = 0;  // where the keyboard's cursor is: a new game puts it top left
 };

@@ -16,6 +16,23 @@ namespace {
 
 int Centre(const RECT& r) { return (r.left + r.right) / 2; }
 
+// Windows asked for no animations inside windows, as the player sets it in
+// the accessibility settings, for as long as it is held; then as before.
+class NoClientAreaAnimation {
+  public:
+    NoClientAreaAnimation() {
+        SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &before_, 0);
+        SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    }
+    ~NoClientAreaAnimation() {
+        SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(before_)),
+                              SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    }
+
+  private:
+    BOOL before_ = TRUE;
+};
+
 class ClearTest : public ::testing::Test {
   protected:
     // A PositionColour picture, or the demo picture (640 x 480) when `demo` is
@@ -212,6 +229,26 @@ TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
     const POINT origin = game_.ClientToScreenPoint(0, 0);
     EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
                               {origin.x, origin.y, origin.x + 640, origin.y + 480}));
+    CloseGame();
+}
+
+TEST_F(ClearTest, WithoutAnimationsClearAndTheTimeStandStillFromTheFirstFrame) {
+    const NoClientAreaAnimation still;
+    StartWithPicture(640, 300);
+    BoardPlayer player(game_, 640, 300, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
+    PlayToTheEnd(player);
+    ASSERT_FALSE(HasFailure());
+    RECT first = {};
+    ASSERT_TRUE(WaitUntil([&] { return Yellow(&first) > 200; }, 10000, 5)) << "yellow texts appear";
+    EXPECT_NEAR(320, Centre(first), 40) << "the first frame already shows them centred";
+    HWND dialog = WaitForDialog(kNameDialogTitle);
+    ASSERT_NE(nullptr, dialog);
+    game_.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    RECT later = {};
+    EXPECT_GT(Yellow(&later), 200);
+    EXPECT_TRUE(EqualRect(&first, &later)) << "and they stay where they are";
     CloseGame();
 }
 

@@ -92,6 +92,16 @@ class Game {
     bool ChooseMenuItem(int barPosition, int itemPosition);
     // Alt+F4 to the game's window, or to `target` (one of its dialogs).
     void PressAltF4(HWND target = nullptr);
+    // Makes the game's window the foreground window, where keys go; false
+    // when it does not become so.
+    bool BringToFront();
+    // A real click on the minimise box of the caption: the window goes down,
+    // and on the minimised caption the same box brings it back. True once the
+    // window has changed.
+    bool ClickMinimiseBox();
+    // A real click on the close box of the caption, or on the caption itself.
+    void ClickCloseBox();
+    void ClickCaption();
     // A real key press and release.
     void PressKey(WORD key);
     // A real click in the middle of a window of any process.

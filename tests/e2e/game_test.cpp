@@ -65,4 +65,34 @@ TEST_F(GameTest, FindEveryPieceAndSwapThemHomeUntilThePictureIsWhole) {
     EXPECT_EQ(0u, game_.WaitForExit());
 }
 
+// Two pieces of a plain grey, 8 levels apart in every channel, look the
+// same: either is at home in the other's cell, and the board left so is solved.
+TEST(LookAlikeTest, PiecesThatLookTheSameAreAtHomeInEachOthersCell) {
+    const std::wstring directory = MakeTestDirectory();
+    const std::wstring picture = directory + L"sky.bmp";
+    ASSERT_TRUE(WritePictureBmp(picture, kPictureWidth, kPictureHeight, [](int x, int y) {
+        const int cell = y < kPictureHeight / kSide ? x / (kPictureWidth / kSide) : -1;
+        return cell == 0 ? RGB(100, 100, 100) : cell == 1 ? RGB(108, 108, 108) : PositionColour(x, y);
+    }));
+    ASSERT_TRUE(WriteFileBytes(directory + L"kanoze.txt", "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n"));
+    Game game;
+    ASSERT_TRUE(game.Start(directory + L"kanoze.exe", directory));
+    BoardPlayer player(game, kPictureWidth, kPictureHeight, kSide, kSide);
+    ASSERT_TRUE(WaitUntil([&] { return player.Shown(kSide * kSide - 1) == kSide * kSide - 1; }));
+    player.LearnPicture();  // the two greys are told apart by their pixels
+    ASSERT_TRUE(game.ChooseMenuItem(1, -1));
+    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
+    ASSERT_EQ("", player.ReadPieces());
+    std::vector<int> goal(player.cells());
+    std::iota(goal.begin(), goal.end(), 0);
+    std::swap(goal[0], goal[1]);
+    ASSERT_EQ("", player.SwapHome(false, goal));
+    HWND dialog = WaitForDialog(L"ハイスコア！");
+    ASSERT_NE(nullptr, dialog) << "the board is solved with the two greys in each other's cell";
+    game.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+    EXPECT_EQ(0u, game.WaitForExit());
+}
+
 }  // namespace

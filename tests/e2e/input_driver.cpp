@@ -26,6 +26,22 @@ void MovePointerTo(const INPUT& move, int x, int y) {
     }
 }
 
+// The middle of the part of the caption that answers hit-test `box`, in
+// screen points; (-1, -1) when the caption has none.
+POINT CaptionBox(HWND window, LRESULT box) {
+    RECT r;
+    GetWindowRect(window, &r);
+    for (int y = r.top + 2; y < r.bottom && y < r.top + 40; y += 2) {
+        for (int x = r.right - 1; x >= r.left; --x) {
+            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != box) continue;
+            int left = x;
+            while (left > r.left && SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(left - 1, y)) == box) --left;
+            return {(left + x) / 2, y};
+        }
+    }
+    return {-1, -1};
+}
+
 HWND VisiblePopupMenu() {
     HWND popup = nullptr;
     while ((popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) != nullptr) {
@@ -91,6 +107,29 @@ void TypeText(const std::wstring& text) {
     }
 }
 
+bool Game::BringToFront() {
+    SetForegroundWindow(window_);
+    return WaitUntil([&] { return GetForegroundWindow() == window_; });
+}
+
+bool Game::ClickMinimiseBox() {
+    const bool minimised = IsIconic(window_) != FALSE;
+    const POINT box = CaptionBox(window_, HTMINBUTTON);
+    if (box.x < 0) return false;
+    ClickScreen(box.x, box.y);
+    return WaitUntil([&] { return (IsIconic(window_) != FALSE) != minimised; });
+}
+
+void Game::ClickCloseBox() {
+    const POINT box = CaptionBox(window_, HTCLOSE);
+    ClickScreen(box.x, box.y);
+}
+
+void Game::ClickCaption() {
+    const POINT caption = CaptionBox(window_, HTCAPTION);
+    ClickScreen(caption.x, caption.y);
+}
+
 bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     // From the keyboard: under Wine the first click on the menu bar after the
     // window has changed size is often lost, and every new picture resizes it.
@@ -98,8 +137,7 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     // A modal dialog that is closing still holds the window disabled: keys
     // sent now would go nowhere.
     if (!WaitUntil([&] { return IsWindowEnabled(window_) != FALSE; })) return false;
-    SetForegroundWindow(window_);
-    if (!WaitUntil([&] { return GetForegroundWindow() == window_; })) return false;
+    if (!BringToFront()) return false;
     // Each key waits until the menu has moved: a key that comes while the
     // game is busy must not overtake the one before it.
     const auto focus = [&] {

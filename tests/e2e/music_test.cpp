@@ -329,3 +329,25 @@ TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
 }
 
 }  // namespace
+
+// Minimised, the music goes quiet where it is: a tone that would have played
+// to its end meanwhile is still the one held when the window comes back, and
+// the next one follows only after that.
+TEST_F(MusicTest, MinimisedTheMusicIsQuietAndGoesOnWhenTheWindowIsBack) {
+    constexpr DWORD kFirstMs = 6000;
+    const std::wstring first = Tone(L"first.wav", kFirstMs / 1000.0, 440);
+    const std::wstring second = Tone(L"second.wav", 1.2, 660);
+    WriteSoundList({first, second});
+    Start();
+    SoundStart();
+    ASSERT_TRUE(WaitUntil([&] { return Playing() == first; })) << "playing: " << Playing();
+    const DWORD playing = GetTickCount();  // the tone started before this
+    ASSERT_TRUE(game_.ClickMinimiseBox());
+    ASSERT_LT(GetTickCount() - playing, kFirstMs / 2) << "minimised too late to tell";
+    Sleep(kFirstMs + 2000 - (GetTickCount() - playing));  // past the tone's end, had it played on
+    EXPECT_EQ(first, Playing()) << "the first tone did not play on to its end";
+    ASSERT_TRUE(game_.ClickMinimiseBox());
+    EXPECT_TRUE(WaitUntil([&] { return Playing() == second; }, kPlayTimeoutMs)) << "playing: " << Playing();
+    EXPECT_EQ("-+", SoundMenu()) << "the Sound items as they were";
+    Close();
+}

@@ -144,12 +144,17 @@ int PieceAtCellCentre(COLORREF colour, int pictureWidth, int pictureHeight, int 
 }
 
 bool WritePositionBmp(const std::wstring& path, int width, int height) {
+    return WritePictureBmp(path, width, height, PositionColour);
+}
+
+bool WritePictureBmp(const std::wstring& path, int width, int height,
+                     const std::function<COLORREF(int, int)>& colour) {
     const int stride = (width * 3 + 3) & ~3;
     std::string bytes = BmpHeaders(width, height, 24, static_cast<DWORD>(stride * height));  // bottom-up
     std::string row(static_cast<size_t>(stride), '\0');
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            const COLORREF c = PositionColour(x, y);
+            const COLORREF c = colour(x, y);
             row[x * 3 + 0] = static_cast<char>(GetBValue(c));
             row[x * 3 + 1] = static_cast<char>(GetGValue(c));
             row[x * 3 + 2] = static_cast<char>(GetRValue(c));

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,3 +46,5 @@ int PieceAtCellCentre(COLORREF colour, int pictureWidth, int pictureHeight, int 
 
 // Writes a 24-bit bmp of width x height painted with PositionColour.
 bool WritePositionBmp(const std::wstring& path, int width, int height);
+// The same painted with `colour` of each point.
+bool WritePictureBmp(const std::wstring& path, int width, int height, const std::function<COLORREF(int, int)>& colour);

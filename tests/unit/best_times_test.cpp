@@ -76,6 +76,12 @@ TEST(HighScores, AnEmptyNameIsStoredAsNotRegistAndKeptForNextTime) {
     EXPECT_EQ(entered, "Not regist");
 }
 
+TEST(HighScores, TheNameDialogOffersTheLastNameTypedButNotAnUnnamedRecord) {
+    EXPECT_EQ(NameToOffer("花子"), "花子");
+    EXPECT_EQ(NameToOffer(""), "");
+    EXPECT_EQ(NameToOffer("Not regist"), "");
+}
+
 TEST(HighScores, ElapsedSecondsTruncateAndSurviveTheTickWrap) {
     EXPECT_EQ(ElapsedSeconds(1000, 60999), 59u);
     EXPECT_EQ(ElapsedSeconds(0xFFFFFC18u, 4999), 5u);

@@ -103,3 +103,61 @@ TEST(IsSolved, OnlyWhenEveryCellOfTheBoardHoldsItsOwnPiece) {
     board.cellOrder[99] = 16;
     EXPECT_TRUE(IsSolved(board));
 }
+
+namespace {
+
+// A 4 x 4 picture of 8 x 8 pixel pieces, each a plain colour of its own but
+// piece 5, which is piece 0's colour with `change` added to one pixel's green.
+struct PlainPieces {
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(32 * 32 * 4);
+
+    explicit PlainPieces(int change) {
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                const int piece = (y / 8) * 4 + x / 8;
+                const int colour = piece == 5 ? 0 : piece;
+                uint8_t* p = &pixels[(y * 32 + x) * 4];
+                p[0] = static_cast<uint8_t>(100 + colour * 9);
+                p[1] = 120;
+                p[2] = static_cast<uint8_t>(200 - colour * 9);
+                p[3] = static_cast<uint8_t>(y * 7 + x);  // the unused byte never counts
+            }
+        }
+        pixels[((8 + 3) * 32 + 8 + 4) * 4 + 1] = static_cast<uint8_t>(120 + change);
+    }
+    PixelRows Rows() const { return {pixels.data(), 32 * 4, 32, 32}; }
+};
+
+}  // namespace
+
+TEST(LookAlike, PiecesWithinEightLevelsEverywhereAreAtHomeInEachOthersCell) {
+    Board board = MakeBoard(4, 4);
+    FindLookAlikePieces(board, PlainPieces(8).Rows(), 8, 8);
+    EXPECT_TRUE(LooksLike(board, 5, 0));
+    EXPECT_TRUE(LooksLike(board, 0, 5));
+    EXPECT_FALSE(LooksLike(board, 1, 0)) << "9 levels apart in two channels";
+    for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
+    std::swap(board.cellOrder[0], board.cellOrder[5]);
+    EXPECT_TRUE(IsSolved(board));
+    std::swap(board.cellOrder[0], board.cellOrder[1]);  // piece 1 in cell 0, piece 0 in cell 1
+    EXPECT_FALSE(IsSolved(board));
+}
+
+TEST(LookAlike, OnePixelNineLevelsOffTellsThePiecesApart) {
+    Board board = MakeBoard(4, 4);
+    FindLookAlikePieces(board, PlainPieces(9).Rows(), 8, 8);
+    EXPECT_FALSE(LooksLike(board, 5, 0));
+    for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
+    std::swap(board.cellOrder[0], board.cellOrder[5]);
+    EXPECT_FALSE(IsSolved(board));
+
+    // A bottom-up picture (negative stride) is read the same way.
+    const PlainPieces eight(8);
+    std::vector<uint8_t> flipped(eight.pixels.size());
+    for (int y = 0; y < 32; ++y) std::copy_n(&eight.pixels[y * 128], 128, &flipped[(31 - y) * 128]);
+    FindLookAlikePieces(board, {&flipped[31 * 128], -128, 32, 32}, 8, 8);
+    EXPECT_TRUE(LooksLike(board, 5, 0));
+    // Cells larger than the picture find nothing.
+    FindLookAlikePieces(board, eight.Rows(), 9, 8);
+    EXPECT_FALSE(LooksLike(board, 5, 0));
+}

@@ -81,3 +81,26 @@ TEST(CelebrationLayout, MarqueeTextsWrapIndependentlyOncePastMinus400) {
 }
 
 }  // namespace
+
+TEST(CelebrationLayout, WithoutAnimationsTheTextsStandCentredFromTheFirstFrame) {
+    ClearState clear;
+    StartCelebration(clear, kMetrics, 640, 480);
+    RestCelebration(clear, kMetrics, 640, 480);
+    EXPECT_FALSE(clear.clearSliding);
+    const CelebrationFrame first = StepCelebration(clear, 640);
+    EXPECT_EQ(320 - 75, first.captionLeft);
+    EXPECT_EQ(240 - 90, first.captionTop);
+    EXPECT_EQ(320 - 150, first.timeLeft);
+    EXPECT_EQ(240 + 30, first.timeTop);
+    const CelebrationFrame later = StepCelebration(clear, 640);
+    EXPECT_EQ(first.captionLeft, later.captionLeft);
+    EXPECT_EQ(first.timeLeft, later.timeLeft);
+
+    // Wider than the view: still at rest, from the left edge.
+    StartCelebration(clear, kMetrics, 200, 480);
+    RestCelebration(clear, kMetrics, 200, 480);
+    const CelebrationFrame narrow = StepCelebration(clear, 200);
+    EXPECT_EQ(100 - 75, narrow.captionLeft);
+    EXPECT_EQ(0, narrow.timeLeft);
+    EXPECT_EQ(narrow.timeLeft, StepCelebration(clear, 200).timeLeft);
+}

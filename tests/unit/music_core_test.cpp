@@ -249,6 +249,36 @@ TEST(MusicPlayer, AGraphThatWillNotStopOrResumeIsReplacedAndTheWalkGoesOnWithNot
     EXPECT_EQ(List({"a.wav", "b.wav", "c.wav"}), player.soundList);
 }
 
+TEST(MusicPlayer, MinimisedTheMusicStopsWhereItIsAndGoesOnWhenTheWindowIsBack) {
+    FakeGraph fake;
+    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
+    StartSoundList(player);
+
+    fake.calls.clear();
+    HushSoundList(player);
+    EXPECT_EQ(MusicState::Playing, player.state) << "the Sound items stay as they were";
+    EXPECT_EQ(kPlaying, WakeSoundList(player));
+    EXPECT_EQ(List({"stop", "run"}), fake.calls);
+    EXPECT_EQ(1, player.soundCursor) << "the same file goes on";
+
+    // A file that ends just as the window goes down: the next one is hushed at once.
+    HushSoundList(player);
+    fake.calls.clear();
+    EndOfFile(player, fake);
+    EXPECT_EQ(List({"drain", "rebuild", "render b.wav", "stop"}), fake.calls);
+    fake.calls.clear();
+    WakeSoundList(player);
+    EXPECT_EQ(List({"run"}), fake.calls);
+
+    // Music the player stopped stays stopped.
+    StopSoundList(player);
+    fake.calls.clear();
+    HushSoundList(player);
+    EXPECT_EQ(kUnchanged, WakeSoundList(player));
+    EXPECT_TRUE(fake.calls.empty());
+    EXPECT_EQ(MusicState::Stopped, player.state);
+}
+
 TEST(MusicPlayer, ANotificationWithoutACompletionChangesNothing) {
     FakeGraph fake;
     SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});

@@ -76,6 +76,15 @@ TEST(CellShows, CardBacksExceptPicksAndInEasyModeThePiecesAtHome) {
     }
 }
 
+TEST(CellShows, InEasyModeAPieceThatLooksLikeTheCellsOwnStaysFaceUp) {
+    Game game;  // pieces 2 and 5 lie in each other's cell
+    game.board.easyMode = true;
+    game.board.lookAlike[2][5] = game.board.lookAlike[5][2] = true;
+    EXPECT_EQ(CellShows(game.board, game.play, 2), 5);
+    EXPECT_EQ(CellShows(game.board, game.play, 5), 2);
+    EXPECT_EQ(CellShows(game.board, game.play, 8), kCardBack);
+}
+
 TEST(StartPlay, ANewGameHasNoPicksAndStoppingItWaitsForNoReveal) {
     Play play;
     play.firstPick = 3;
@@ -212,4 +221,102 @@ TEST(Reshuffle, APickOutsideASmallerBoardDropsBothPicks) {
     play.secondPick = 0;
     DropPicksOutsideBoard(play, 16);
     EXPECT_EQ(play.secondPick, 0);
+}
+
+TEST(Cursor, ArrowsStepOneCellAndStopAtTheEdges) {
+    // 5 columns x 4 rows: cell 0 top left, 19 bottom right.
+    EXPECT_EQ(MoveCursor(0, CursorMove::Left, 5, 4), 0);
+    EXPECT_EQ(MoveCursor(0, CursorMove::Up, 5, 4), 0);
+    EXPECT_EQ(MoveCursor(0, CursorMove::Right, 5, 4), 1);
+    EXPECT_EQ(MoveCursor(0, CursorMove::Down, 5, 4), 5);
+    EXPECT_EQ(MoveCursor(4, CursorMove::Right, 5, 4), 4) << "the right edge does not wrap into the next row";
+    EXPECT_EQ(MoveCursor(5, CursorMove::Left, 5, 4), 5) << "nor the left edge into the row above";
+    EXPECT_EQ(MoveCursor(19, CursorMove::Down, 5, 4), 19);
+    EXPECT_EQ(MoveCursor(19, CursorMove::Up, 5, 4), 14);
+    EXPECT_EQ(MoveCursor(12, CursorMove::Left, 5, 4), 11);
+}
+
+TEST(Cursor, StartsTopLeftFollowsClicksAndComesBackFromOffASmallerBoard) {
+    Game game;
+    game.play.cursor = 9;
+    StartPlay(game.play);
+    EXPECT_EQ(game.play.cursor, 0);
+    game.On(7);
+    EXPECT_EQ(game.play.cursor, 7) << "a click moves the cursor to its cell";
+    game.play.cursor = 20;  // on 5 x 5, board now 4 x 4
+    DropPicksOutsideBoard(game.play, 16);
+    EXPECT_EQ(game.play.cursor, 0);
+}
+
+TEST(Pause, ThePausedTimeDoesNotCountAndThePicksStay) {
+    Game game;  // started at tick 5000
+    game.On(2);
+    EXPECT_TRUE(PausePlay(game.play, PauseReason::Minimised, 8000));
+    EXPECT_TRUE(IsPaused(game.play));
+    EXPECT_EQ(PlayedMilliseconds(game.play, 18000), 3000u) << "the clock stands while paused";
+    for (int cell = 0; cell < 16; ++cell) EXPECT_EQ(CellShows(game.board, game.play, cell), kCardBack) << cell;
+    EXPECT_TRUE(ResumePlay(game.play, PauseReason::Minimised, 18000));
+    EXPECT_FALSE(IsPaused(game.play));
+    EXPECT_EQ(game.play.firstPick, 2);
+    EXPECT_EQ(CellShows(game.board, game.play, 2), 5) << "the pick shows its piece again";
+    EXPECT_EQ(PlayedMilliseconds(game.play, 20000), 5000u);
+    // The board solved later: its time is the playable time alone.
+    Game solving(true);
+    PausePlay(solving.play, PauseReason::Player, 6000);
+    ResumePlay(solving.play, PauseReason::Player, 14000);
+    solving.On(2);
+    solving.On(5);
+    EXPECT_EQ(solving.On(5, 15000), ClickOutcome::Solved);
+    EXPECT_EQ(ElapsedMilliseconds(solving.play.startTick, solving.play.endTick), 2000u);
+}
+
+TEST(Pause, EveryReasonMustGoBeforeTheGameRunsAndPResumesWhateverPausedIt) {
+    Game game;
+    EXPECT_TRUE(PausePlay(game.play, PauseReason::Player, 6000));
+    EXPECT_FALSE(PausePlay(game.play, PauseReason::Away, 7000)) << "already paused";
+    EXPECT_FALSE(ResumePlay(game.play, PauseReason::Away, 8000)) << "P still holds it";
+    EXPECT_TRUE(IsPaused(game.play));
+    EXPECT_TRUE(TogglePause(game.play, 9000));
+    EXPECT_FALSE(IsPaused(game.play));
+    EXPECT_EQ(PlayedMilliseconds(game.play, 9000), 1000u) << "paused from 6000 on";
+    EXPECT_TRUE(TogglePause(game.play, 9500));
+    EXPECT_TRUE(IsPaused(game.play));
+
+    Play idle;  // no game: nothing to pause
+    EXPECT_FALSE(PausePlay(idle, PauseReason::Minimised, 1000));
+    EXPECT_FALSE(TogglePause(idle, 1000));
+    EXPECT_FALSE(IsPaused(idle));
+}
+
+TEST(Pause, ARevealGoesOnWithTheTimeItHadLeft) {
+    Game game;
+    game.On(2);
+    game.On(5);
+    EXPECT_EQ(game.On(5, 10000), ClickOutcome::Exchanged);
+    EXPECT_EQ(RevealMsLeft(game.play, 10000), kRevealMs);
+    PausePlay(game.play, PauseReason::Away, 10300);
+    ResumePlay(game.play, PauseReason::Away, 60000);
+    EXPECT_EQ(RevealMsLeft(game.play, 60000), 400u);
+    EXPECT_EQ(RevealMsLeft(game.play, 60699), 1u) << "a late timer still ends it";
+}
+
+TEST(Pause, ANewGameOrTheEndOfTheGameTakesThePauseAway) {
+    Game game;
+    PausePlay(game.play, PauseReason::Player, 6000);
+    game.play.peeking = true;
+    StartPlay(game.play);
+    EXPECT_FALSE(IsPaused(game.play));
+    EXPECT_FALSE(game.play.peeking);
+    PausePlay(game.play, PauseReason::Player, 6000);
+    StopPlay(game.play);
+    EXPECT_FALSE(IsPaused(game.play));
+}
+
+TEST(Resume, AGameContinuedFromItsSavedTimeCountsOnFromThere) {
+    Play play;
+    StartPlay(play);
+    ContinuePlay(play, 42000, 1000);  // across the wrap of the counter
+    EXPECT_EQ(PlayedMilliseconds(play, 3000), 44000u);
+    ContinuePlay(play, 0, 0);
+    EXPECT_NE(play.startTick, 0u) << "a start tick of 0 would read as unset";
 }

@@ -1,0 +1,28 @@
+// The game in progress as it is kept between runs: its text format, written
+// at close and read back, whole and checked, at the next start.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct SavedGame {
+    std::string picturePath;  // code page 932, as the play-list holds paths
+    int pictureWidth = 0;     // the fitted size the arrangement was made on
+    int pictureHeight = 0;
+    int columns = 0;
+    int rows = 0;
+    bool easyMode = false;
+    std::vector<int> cellOrder;  // the piece lying in each cell
+    uint32_t playedMs = 0;       // the time the game was playable so far
+};
+
+// CR LF lines between "#GAME" and "#GAME_END".
+std::string FormatSavedGame(const SavedGame& game);
+
+// The game a file holds, or nothing when the bytes are not a whole saved
+// game: cut short, a value missing, repeated or out of range, a line the
+// format does not have, an arrangement that is not each piece once.
+std::optional<SavedGame> ParseSavedGame(std::string_view bytes);
