@@ -140,18 +140,25 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
 }
 
 // The whole file, shared with readers only, so that nobody writes it meanwhile.
-// A file that holds no list the reader knows counts as unreadable: taken for
-// an empty list, it would be written over by the next save.
-ListFileRead ReadListFileBytes(const std::string& path, std::string& bytes) {
+ListFileRead ReadFileBytes(const std::string& path, std::string& bytes) {
     bytes.clear();
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return IsMissing(GetLastError()) ? ListFileRead::Missing : ListFileRead::Unreadable;
-    if (!ReadWholeFile(file.get(), bytes) || !HoldsListFile(bytes)) {
+    if (!ReadWholeFile(file.get(), bytes)) {
         bytes.clear();
         return ListFileRead::Unreadable;
     }
     return ListFileRead::Read;
+}
+
+// A list file as above. One that holds no list the reader knows counts as
+// unreadable: taken for an empty list, it would be written over by the next save.
+ListFileRead ReadListFileBytes(const std::string& path, std::string& bytes) {
+    const ListFileRead read = ReadFileBytes(path, bytes);
+    if (read != ListFileRead::Read || HoldsListFile(bytes)) return read;
+    bytes.clear();
+    return ListFileRead::Unreadable;
 }
 
 const char kImageListFile[] = "kanoze.txt";
@@ -289,4 +296,4 @@ bool FolderCheck::FolderExists(const std::string& path) {
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) { return WriteFileReplacing(path, bytes); }
 
-ListFileRead ReadWholeFile(const std::string& path, std::string& bytes) { return ReadListFileBytes(path, bytes); }
+ListFileRead ReadWholeFile(const std::string& path, std::string& bytes) { return ReadFileBytes(path, bytes); }
