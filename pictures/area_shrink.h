@@ -11,8 +11,11 @@
 // Rows arrive top to bottom, so only the output and two rows of sums are
 // held, never a second copy of the whole source.
 struct AreaShrink {
-    int sourceWidth = 0;
+    int sourceWidth = 0;  // the pixels fed: across, and rows
     int sourceHeight = 0;
+    int fullWidth = 0;  // the picture they stand for, `step` of its pixels each way
+    int fullHeight = 0;
+    int step = 1;
     int width = 0;
     int height = 0;
     int nextSourceRow = 0;
@@ -24,6 +27,13 @@ struct AreaShrink {
 // Prepares shrinking sourceWidth x sourceHeight to width x height (each
 // side at least 1 and at most 32767).
 AreaShrink BeginAreaShrink(int sourceWidth, int sourceHeight, int width, int height);
+
+// The same for a picture of fullWidth x fullHeight that its decoder already
+// scaled by 1/step: each of the ceil(fullWidth / step) pixels across stands
+// for `step` pixels of the full picture and the last one for those left over
+// (likewise down), so the result is the full picture's area average as
+// closely as the scaled pixels tell it.
+AreaShrink BeginScaledAreaShrink(int fullWidth, int fullHeight, int step, int width, int height);
 
 // Takes the next source row (sourceWidth pixels of 4 bytes) and writes every
 // output row it completes into `target`, whose rows are `targetStride` bytes
