@@ -15,12 +15,16 @@ endif()
 set(KANOZE_LIBJPEG_BINARY ${CMAKE_BINARY_DIR}/libjpeg-turbo)
 set(KANOZE_LIBJPEG_LIBRARY ${KANOZE_LIBJPEG_BINARY}/${CMAKE_STATIC_LIBRARY_PREFIX}jpeg${CMAKE_STATIC_LIBRARY_SUFFIX})
 # The library alone, without debug information; its source and build folders
-# are named by fixed names in the objects, so the program's bytes do not
-# depend on where the tree lies.
+# are named by fixed names in the objects, and the symbols naming each
+# assembled file's path (nasm writes them) are stripped, so the program's
+# bytes do not depend on where the tree lies.
 set(libjpeg_flags "-ffile-prefix-map=${KANOZE_LIBJPEG_SOURCE}=libjpeg-turbo")
 string(APPEND libjpeg_flags " -ffile-prefix-map=${KANOZE_LIBJPEG_BINARY}=build/libjpeg-turbo")
+# Its build string would be the day of the build; Debian's version instead.
 set(libjpeg_args
   -DCMAKE_BUILD_TYPE=Release
+  -DCMAKE_INSTALL_PREFIX=${KANOZE_LIBJPEG_BINARY}/unused
+  -DBUILD=debian-2.1.5-2
   -DCMAKE_C_FLAGS=${libjpeg_flags}
   -DENABLE_SHARED=OFF
   -DENABLE_STATIC=ON
@@ -38,6 +42,7 @@ ExternalProject_Add(libjpeg_turbo
   PREFIX ${KANOZE_LIBJPEG_BINARY}-steps
   CMAKE_ARGS ${libjpeg_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jpeg-static
+  COMMAND ${CMAKE_OBJCOPY} --strip-debug ${KANOZE_LIBJPEG_LIBRARY}
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${KANOZE_LIBJPEG_LIBRARY})
 

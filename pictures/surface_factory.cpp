@@ -1,9 +1,11 @@
-// Picture decoding: WIC for every format the bitmap loader does not read, and
-// the fitted copy, area-averaged a band of source rows at a time.
+// Picture decoding: libjpeg-turbo for jpg files, WIC for every other format
+// the bitmap loader does not read, and the fitted copy, area-averaged a band
+// of source rows at a time.
 #include "pictures/surface_factory.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "display/list_editor.h"
@@ -140,6 +142,34 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
     return SUCCEEDED(screen->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid()));
 }
 
+enum class JpegOpen { NotJpeg, Opened, Refused };
+
+// A file that starts as a jpg does goes to libjpeg-turbo, whatever its name,
+// and never to WIC: Wine's jpg decoder crashes on a frame size that lies.
+// The file stays open for the decode.
+JpegOpen OpenJpegFile(const char* path, PictureFile& file) {
+    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // What cannot be opened here is left to WIC, which tells the same failure.
+    if (handle == INVALID_HANDLE_VALUE) return JpegOpen::NotJpeg;
+    std::shared_ptr<void> held(handle, CloseHandle);
+    uint8_t start[3] = {};
+    DWORD got = 0;
+    if (!ReadFile(handle, start, sizeof start, &got, nullptr) || got != sizeof start || start[0] != 0xFF ||
+        start[1] != 0xD8 || start[2] != 0xFF || SetFilePointer(handle, 0, nullptr, FILE_BEGIN) != 0) {
+        return JpegOpen::NotJpeg;
+    }
+    file.jpeg = OpenJpeg([held](uint8_t* buffer, size_t size) -> size_t {
+        DWORD read = 0;
+        return ReadFile(held.get(), buffer, static_cast<DWORD>(size), &read, nullptr) ? read : 0;
+    });
+    if (!file.jpeg.decode) return JpegOpen::Refused;
+    file.storedWidth = file.jpeg.width;
+    file.storedHeight = file.jpeg.height;
+    file.orientation = file.jpeg.orientation;
+    return JpegOpen::Opened;
+}
+
 bool OpenWithWic(IWICImagingFactory* factory, const char* path, PictureFile& file) {
     if (!factory) return false;
     wchar_t widePath[kPathSize];
@@ -224,7 +254,10 @@ HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
 }
 
 bool OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {
-    const bool opened = HasExtension(path, "bmp") ? OpenBmp(path, file) : OpenWithWic(factory, path, file);
+    const bool bmp = HasExtension(path, "bmp");
+    const JpegOpen jpeg = bmp ? JpegOpen::NotJpeg : OpenJpegFile(path, file);
+    if (jpeg == JpegOpen::Refused) return false;
+    const bool opened = jpeg == JpegOpen::Opened || (bmp ? OpenBmp(path, file) : OpenWithWic(factory, path, file));
     if (!opened) return false;
     const bool swap = SwapsSides(file.orientation);
     file.width = swap ? file.storedHeight : file.storedWidth;
@@ -246,11 +279,13 @@ HBITMAP RenderPicture(PictureFile& file, int width, int height) {
 
     HDC screen = file.bitmap ? GetDC(nullptr) : nullptr;
     const bool same = shrunkWidth == file.storedWidth && shrunkHeight == file.storedHeight;
+    // A jpg is scaled and shrunk by its own decoder, straight into the copy.
+    const bool jpeg = file.jpeg.decode != nullptr;
     AreaShrink shrink;
-    if (!same) shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, shrunkWidth, shrunkHeight);
+    if (!same && !jpeg) shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, shrunkWidth, shrunkHeight);
     std::vector<uint8_t> band;
-    bool ok = true;
-    for (int top = 0; ok && top < file.storedHeight; top += static_cast<int>(kRowsPerBand)) {
+    bool ok = !jpeg || DecodeJpeg(file.jpeg, shrunkWidth, shrunkHeight, bits, shrunkStride);
+    for (int top = 0; ok && !jpeg && top < file.storedHeight; top += static_cast<int>(kRowsPerBand)) {
         const int rows = file.storedHeight - top < static_cast<int>(kRowsPerBand) ? file.storedHeight - top
                                                                                    : static_cast<int>(kRowsPerBand);
         if (same) {
