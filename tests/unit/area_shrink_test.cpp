@@ -124,3 +124,24 @@ TEST(AreaShrink, AScaledDecodeCountsItsLastColumnAndRowForWhatTheyCover) {
     EXPECT_EQ(152, *third.At(2, 0));  // (80 x 4/3 + 200 x 2) / (10/3)
     EXPECT_EQ(100, *third.At(0, 2));  // the last scaled row alone
 }
+
+TEST(AreaShrink, AFiftyMegapixelPictureIsAveragedAsExactlyAsASmallOne) {
+    // 8000 x 6000 decoded at an eighth: its sums outgrow 32 bits.
+    Picture source = Blank(1000, 750);
+    for (int y = 0; y < source.height; ++y) {
+        for (int x = 0; x < source.width; ++x) {
+            for (int c = 0; c < 4; ++c) *source.At(x, y, c) = static_cast<uint8_t>((x * 7 + y * 3 + c * 50) % 256);
+        }
+    }
+    Picture big = Blank(999, 749), small = Blank(999, 749);
+    AreaShrink wide = BeginScaledAreaShrink(8000, 6000, 8, 999, 749);
+    AreaShrink narrow = BeginAreaShrink(1000, 750, 999, 749);
+    ASSERT_FALSE(wide.narrow);
+    ASSERT_TRUE(narrow.narrow);
+    for (int y = 0; y < source.height; ++y) {
+        AddSourceRow(wide, source.At(0, y), big.bytes.data(), 999 * 4);
+        AddSourceRow(narrow, source.At(0, y), small.bytes.data(), 999 * 4);
+    }
+    // Every scaled pixel stands for 8 x 8 full ones, so both give the same.
+    EXPECT_EQ(small.bytes, big.bytes);
+}
