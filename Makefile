@@ -68,7 +68,7 @@ e2e: build dist setup-wine
 # processes run in qemu-i386, set up once under build/).
 .PHONY: build32 e2e32
 build32: setup-wine $(WIN32)/build.ninja
-	cmake --build $(WIN32) --target kanoze e2e_tests floor_window
+	cmake --build $(WIN32) --target kanoze e2e_tests floor_window kanoze_bench
 	@tools/wine32.sh
 
 # The end-to-end tests against the 32-bit kanoze.exe.
