@@ -389,7 +389,7 @@ void MeasureStartUp(const std::string& work, const Programs& programs, const cha
             w = runWindow(), p = runPicture(), g = runGame();
         }
         Note("start-up round %d, %s%s: game %.0f ms, jpg floor %.0f ms, window floor %.0f ms", i, label.c_str(),
-             programs.shown.c_str(), g * 1000, p * 1000, w * 1000);
+             programs.shown.c_str(), g * 1000, p * 1000, bare ? w * 1000 : 0.0);
         if (g > 0 && p > 0 && w > 0) {
             game.push_back(g);
             picture.push_back(p);
@@ -452,9 +452,9 @@ void MeasurePeakMemory(const std::string& work, const Programs& programs, const 
     g_rows.push_back({"Peak working set, 12-megapixel jpg loaded" + programs.shown,
                       "the game's peak with a 640 × 480 jpg", Describe(SpreadOf(peaks), "MB", 1e-6, 1),
                       Describe(SpreadOf(small), "MB", 1e-6, 1), SpreadOf(Ratios(peaks, small)), 1.1, false});
-    g_rows.push_back({"… the same peak" + programs.shown, "the decoded bitmap's bytes (W × H × 4)",
+    g_rows.push_back({"… the same peak, for comparison" + programs.shown, "the decoded bitmap's bytes (W × H × 4)",
                       Describe(SpreadOf(peaks), "MB", 1e-6, 1), Describe(SpreadOf(floors), "MB", 1e-6, 1),
-                      SpreadOf(Ratios(peaks, floors)), 1.5, false});
+                      SpreadOf(Ratios(peaks, floors)), 0, false});
     g_rows.push_back({"… of which any Wine program holds: the floor window program's peak" + programs.shown,
                       "the decoded bitmap's bytes (W × H × 4)", Describe(SpreadOf(bare), "MB", 1e-6, 1),
                       Describe(SpreadOf(floors), "MB", 1e-6, 1), SpreadOf(Ratios(bare, floors)), 1.5, false});
