@@ -144,9 +144,9 @@ bool ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, I
 
 enum class JpegOpen { NotJpeg, Opened, Refused };
 
-// A file that starts as a jpg does goes to libjpeg-turbo, whatever its name,
-// and never to WIC: Wine's jpg decoder crashes on a frame size that lies.
-// The file stays open for the decode.
+// A file that opens with a jpg's start-of-image marker goes to libjpeg-turbo,
+// whatever its name, and never to WIC: Wine's jpg decoder crashes on a frame
+// size that lies. The file stays open for the decode.
 JpegOpen OpenJpegFile(const char* path, PictureFile& file) {
     HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
