@@ -1,7 +1,8 @@
 # Kanoze: `make play` builds and runs the game, `make test` builds and runs every test,
 # `make dist` packs the release zips. Each installs what it is missing first
-# (tools/setup.sh): building and packing need only the build tools, the
-# targets that run the game under Wine also need Wine, a virtual display and fonts.
+# (tools/setup.sh): building and packing need only the build tools and
+# libjpeg-turbo's source (tools/libjpeg-turbo.sh fetches it into build/ once),
+# the targets that run the game under Wine also need Wine, a virtual display and fonts.
 
 BUILD := build
 CMAKE_GEN := -G Ninja
@@ -18,6 +19,7 @@ setup:
 	@tools/setup.sh build fuzz wine
 setup-build:
 	@tools/setup.sh build
+	@tools/libjpeg-turbo.sh
 setup-fuzz:
 	@tools/setup.sh build fuzz
 setup-wine:
@@ -66,7 +68,7 @@ e2e: build dist setup-wine
 # processes run in qemu-i386, set up once under build/).
 .PHONY: build32 e2e32
 build32: setup-wine $(WIN32)/build.ninja
-	cmake --build $(WIN32) --target kanoze e2e_tests floor_window
+	cmake --build $(WIN32) --target kanoze e2e_tests floor_window kanoze_bench
 	@tools/wine32.sh
 
 # The end-to-end tests against the 32-bit kanoze.exe.

@@ -57,11 +57,16 @@ int ExifOrientation(const uint8_t* bytes, size_t size) {
         const uint8_t* body = bytes + at + 4;
         const size_t bodySize = length - 2;
         if (marker == 0xE1 && bodySize >= 6 && std::memcmp(body, "Exif\0\0", 6) == 0) {
-            return TiffOrientation(body + 6, bodySize - 6);
+            return ExifSegmentOrientation(body, bodySize);
         }
         at += 2 + length;
     }
     return 1;
+}
+
+int ExifSegmentOrientation(const uint8_t* body, size_t size) {
+    if (size < 6 || std::memcmp(body, "Exif\0\0", 6) != 0) return 1;
+    return TiffOrientation(body + 6, size - 6);
 }
 
 bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }

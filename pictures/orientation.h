@@ -8,6 +8,10 @@
 // upright) when the bytes, the start of the file, hold none or a bad one.
 int ExifOrientation(const uint8_t* bytes, size_t size);
 
+// The same from the body of one APP1 segment (the bytes after its length);
+// 1 when it is not an Exif block or holds no good tag.
+int ExifSegmentOrientation(const uint8_t* body, size_t size);
+
 // Orientations 5 to 8 turn the picture a quarter: width and height swap.
 bool SwapsSides(int orientation);
 

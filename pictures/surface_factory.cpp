@@ -1,9 +1,11 @@
-// Picture decoding: WIC for every format the bitmap loader does not read, and
-// the fitted copy, area-averaged a band of source rows at a time.
+// Picture decoding: libjpeg-turbo for jpg files, WIC for every other format
+// the bitmap loader does not read, and the fitted copy, area-averaged a band
+// of source rows at a time.
 #include "pictures/surface_factory.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "display/list_editor.h"
@@ -202,6 +204,29 @@ HRESULT ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder
     return screen->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid());
 }
 
+// A file that starts with a jpg's start-of-image marker goes to libjpeg-turbo,
+// whatever its name, and never to WIC: Wine's jpg decoder crashes on a frame
+// size that lies. The file stays open for the decode.
+bool IsJpeg(const PictureHead& head) {
+    return head.bytes.size() >= 3 && head.bytes[0] == 0xFF && head.bytes[1] == 0xD8 && head.bytes[2] == 0xFF;
+}
+
+LoadOutcome OpenJpegFile(const char* path, PictureFile& file) {
+    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastFailure();
+    std::shared_ptr<void> held(handle, CloseHandle);
+    file.jpeg = OpenJpeg([held](uint8_t* buffer, size_t size) -> size_t {
+        DWORD read = 0;
+        return ReadFile(held.get(), buffer, static_cast<DWORD>(size), &read, nullptr) ? read : 0;
+    });
+    if (!file.jpeg.decode) return LoadOutcome::BadFile;
+    file.storedWidth = file.jpeg.width;
+    file.storedHeight = file.jpeg.height;
+    file.orientation = file.jpeg.orientation;
+    return LoadOutcome::Loaded;
+}
+
 LoadOutcome OpenWithWic(IWICImagingFactory* factory, const char* path, const PictureHead& head, PictureFile& file) {
     if (!factory) return LoadOutcome::NotNow;
     wchar_t widePath[kPathSize];
@@ -296,8 +321,9 @@ HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
 LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {
     const PictureHead head = ReadPictureHead(path, kExifBytes);
     if (head.outcome != LoadOutcome::Loaded) return head.outcome;
-    const LoadOutcome opened =
-        HasExtension(path, "bmp") ? OpenBmp(path, head, file) : OpenWithWic(factory, path, head, file);
+    const LoadOutcome opened = HasExtension(path, "bmp") ? OpenBmp(path, head, file)
+                               : IsJpeg(head)             ? OpenJpegFile(path, file)
+                                                          : OpenWithWic(factory, path, head, file);
     if (opened != LoadOutcome::Loaded) return opened;
     const bool swap = SwapsSides(file.orientation);
     file.width = swap ? file.storedHeight : file.storedWidth;
@@ -321,11 +347,17 @@ RenderedPicture RenderPicture(PictureFile& file, int width, int height) {
 
     HDC screen = file.bitmap ? GetDC(nullptr) : nullptr;
     const bool same = shrunkWidth == file.storedWidth && shrunkHeight == file.storedHeight;
+    // A jpg is scaled and shrunk by its own decoder, straight into the copy.
+    const bool jpeg = file.jpeg.decode != nullptr;
     AreaShrink shrink;
-    if (!same) shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, shrunkWidth, shrunkHeight);
+    if (!same && !jpeg) shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, shrunkWidth, shrunkHeight);
     std::vector<uint8_t> band;
-    LoadOutcome read = LoadOutcome::Loaded;
-    for (int top = 0; read == LoadOutcome::Loaded && top < file.storedHeight; top += static_cast<int>(kRowsPerBand)) {
+    // A damaged jpg is the file's fault.
+    LoadOutcome read =
+        !jpeg || DecodeJpeg(file.jpeg, shrunkWidth, shrunkHeight, bits, shrunkStride) ? LoadOutcome::Loaded
+                                                                                       : LoadOutcome::BadFile;
+    for (int top = 0; read == LoadOutcome::Loaded && !jpeg && top < file.storedHeight;
+         top += static_cast<int>(kRowsPerBand)) {
         const int rows = file.storedHeight - top < static_cast<int>(kRowsPerBand) ? file.storedHeight - top
                                                                                    : static_cast<int>(kRowsPerBand);
         if (same) {

@@ -1,6 +1,6 @@
 // Opens picture files and renders them, upright, at the size they are shown:
-// bmp through the bitmap loader, every other format through the Windows
-// Imaging Component.
+// bmp through the bitmap loader, jpg through libjpeg-turbo, every other
+// format through the Windows Imaging Component.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include "display/com_ptr.h"
 #include "display/gdi.h"
 #include "pictures/play_list.h"
+#include "pictures/jpeg_decode.h"
 
 // Creates the decoder of every format but bmp into `factory`; a negative
 // result means there is none.
@@ -18,6 +19,7 @@ HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory);
 struct PictureFile {
     OwnedBitmap bitmap;                // a bmp, as the bitmap loader made it
     ComPtr<IWICBitmapSource> pixels;   // any other format, as 32-bit premultiplied BGRA
+    JpegPicture jpeg;                  // a jpg, its header read and the file held open
     int storedWidth = 0;
     int storedHeight = 0;
     int orientation = 1;               // EXIF orientation, 1 when upright

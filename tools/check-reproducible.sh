@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Builds the committed x86_64 program and its release zip twice, from two
-# clones in folders of different names, and compares the bytes.
+# clones in folders of different names, and compares the bytes. Each clone
+# gets its own copy of the fetched libjpeg-turbo source in its build folder.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 WORK=${KANOZE_BUILD:-$ROOT/build}/reproducible
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
+LIBJPEG=${KANOZE_BUILD:-$ROOT/build}/libjpeg-turbo
+"$ROOT/tools/libjpeg-turbo.sh"
 rm -rf "$WORK"
 mkdir -p "$WORK"
 
 build() {
     local folder=$WORK/$1
     git clone --quiet --no-hardlinks "$ROOT" "$folder"
+    mkdir -p "$folder/build"
+    cp -a "$LIBJPEG" "$folder/build/"
     (cd "$folder" &&
         cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake >/dev/null &&
         KANOZE_DIST_PLATFORMS=win64 tools/dist.sh >/dev/null) >"$WORK/$1.log" 2>&1 ||

@@ -7,8 +7,9 @@ source "$(dirname "$0")/bench.sh"
 # measures start-up and memory of the 32-bit programs too.
 GAME32_EXE=$KANOZE_BUILD/win32/kanoze.exe
 FLOOR32_EXE=$KANOZE_BUILD/win32/tests/bench/floor_window.exe
+BENCH32_EXE=$KANOZE_BUILD/win32/tests/bench/kanoze_bench.exe
 with32=0
-if [ -f "$GAME32_EXE" ] && [ -f "$FLOOR32_EXE" ] && [ -f "$KANOZE_BUILD/wine32/ready" ]; then
+if [ -f "$GAME32_EXE" ] && [ -f "$FLOOR32_EXE" ] && [ -f "$BENCH32_EXE" ] && [ -f "$KANOZE_BUILD/wine32/ready" ]; then
     source "$(dirname "$0")/wine32.sh"
     with32=1
 fi
@@ -31,10 +32,10 @@ winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 # Wine's helper processes keep the first program's output open, so the
 # output goes to files and is shown afterwards.
-echo "bench: measuring (about two minutes); progress in $LOG"
+echo "bench: measuring (about two minutes, far longer with the 32-bit programs); progress in $LOG"
 status=0
 programs=("$(winpath "$GAME_EXE")" "$(winpath "$FLOOR_EXE")")
-[ $with32 -eq 1 ] && programs+=("$(winpath "$GAME32_EXE")" "$(winpath "$FLOOR32_EXE")")
+[ $with32 -eq 1 ] && programs+=("$(winpath "$GAME32_EXE")" "$(winpath "$FLOOR32_EXE")" "$(winpath "$BENCH32_EXE")")
 bench_wine "$BENCH_EXE" "$(winpath "$WORK")" "${programs[@]}" >"$OUT" 2>"$LOG" || status=$?
 [ $status -eq 0 ] || cat "$LOG"
 cat "$OUT"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a target needs on Debian or Ubuntu, once: setup.sh GROUP...
-#   build  compilers, CMake, GoogleTest: make build, unit and dist
+#   build  compilers, CMake, GoogleTest, nasm (libjpeg-turbo's SIMD code) and
+#          dpkg-source (unpacks its source package): make build, unit and dist
 #   fuzz   clang with its libFuzzer runtime: make fuzz and fuzz-check
 #   wine   Wine, a virtual display, fonts, sound and the Japanese locale:
 #          the targets that run the game (play, e2e, bench, soak)
@@ -13,7 +14,7 @@ wants() { local g; for g in "${groups[@]}"; do [ "$g" = "$1" ] && return 0; done
 
 packages=()
 if wants build; then
-    packages+=(make cmake ninja-build g++ libgtest-dev python3 git
+    packages+=(make cmake ninja-build g++ libgtest-dev python3 git nasm dpkg-dev
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
 fi
 clang_major=

@@ -1,12 +1,18 @@
 // The bench: how fast Kanoze is against the floor of its platform, every
 // figure measured beside its floor in the same run and printed as one table.
 //
-//   kanoze_bench.exe <work folder> <kanoze.exe> <floor_window.exe> [<32-bit kanoze.exe> <32-bit floor_window.exe>]
+//   kanoze_bench.exe <work folder> <kanoze.exe> <floor_window.exe>
+//                    [<32-bit kanoze.exe> <32-bit floor_window.exe> <32-bit kanoze_bench.exe>]
 //
 // Start-up and peak memory are measured on the real kanoze.exe from outside,
 // by watching the screen and asking the system about the process; with the
-// 32-bit pair given, on the 32-bit programs too. The other
-// figures call the game's own shell code (linked in) on a real main window.
+// 32-bit programs given, on those too. The other figures call the game's own
+// shell code (linked in) on a real main window; LoadPicture also in the
+// 32-bit bench, started as
+//
+//   kanoze_bench.exe --load-picture <12-megapixel jpg> <50-megapixel jpg>
+//
+// which prints its times, one line a round: "<jpg> <LoadPicture s> <WIC s>".
 #include <windows.h>
 #include <objbase.h>
 #include <psapi.h>
@@ -159,6 +165,18 @@ void PhotoPixel(int x, int y, BYTE* bgr) {
     bgr[2] = static_cast<BYTE>(std::clamp(r, 0, 255));
 }
 
+// The start-up colour with a photograph's grain: decoding it costs what a
+// photo does, and shrunk or seen in small patches it is the start-up colour.
+void StartPhotoPixel(int x, int y, BYTE* bgr) {
+    uint32_t h = static_cast<uint32_t>(x) * 2654435761u ^ static_cast<uint32_t>(y) * 40503u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    const int grain = static_cast<int>((h >> 24) & 31) - 16;
+    bgr[0] = static_cast<BYTE>(std::clamp(GetBValue(kStartColour) + grain, 0, 255));
+    bgr[1] = static_cast<BYTE>(std::clamp(GetGValue(kStartColour) + grain, 0, 255));
+    bgr[2] = static_cast<BYTE>(std::clamp(GetRValue(kStartColour) + grain, 0, 255));
+}
+
 void StartPixel(int, int, BYTE* bgr) {
     bgr[0] = GetBValue(kStartColour);
     bgr[1] = GetGValue(kStartColour);
@@ -225,8 +243,9 @@ void EndProgram(Started& started, HWND window) {
     CloseHandle(started.process.hThread);
 }
 
-// True when the screen shows the start-up colour at a few points spread
-// over the client area of `window`: the first frame is up.
+// True when the screen shows the start-up colour in a few patches spread
+// over the client area of `window`: the first frame is up. Each patch is
+// averaged, so that a grainy picture of that colour counts too.
 bool ShowsStartFrame(HWND window) {
     POINT origin = {0, 0};
     if (!ClientToScreen(window, &origin)) return false;
@@ -246,11 +265,19 @@ bool ShowsStartFrame(HWND window) {
     GdiFlush();
     bool shows = bits != nullptr;
     const BYTE* p = static_cast<const BYTE*>(bits);
+    constexpr int kPatch = 8;
     for (const POINT at : {POINT{10, 10}, POINT{590, 10}, POINT{300, 220}, POINT{10, 430}, POINT{590, 430}}) {
         if (!shows) break;
-        const BYTE* px = p + (static_cast<size_t>(at.y) * kWidth + at.x) * 4;
-        shows = std::abs(px[0] - GetBValue(kStartColour)) <= 8 && std::abs(px[1] - GetGValue(kStartColour)) <= 8 &&
-                std::abs(px[2] - GetRValue(kStartColour)) <= 8;
+        int sum[3] = {};
+        for (int y = at.y; y < at.y + kPatch; ++y) {
+            for (int x = at.x; x < at.x + kPatch; ++x) {
+                for (int c = 0; c < 3; ++c) sum[c] += p[(static_cast<size_t>(y) * kWidth + x) * 4 + c];
+            }
+        }
+        const int count = kPatch * kPatch;
+        shows = std::abs(sum[0] / count - GetBValue(kStartColour)) <= 8 &&
+                std::abs(sum[1] / count - GetGValue(kStartColour)) <= 8 &&
+                std::abs(sum[2] / count - GetRValue(kStartColour)) <= 8;
     }
     SelectObject(memory, first);
     DeleteObject(shot);
@@ -332,16 +359,21 @@ void SyncDisplay() {
 // One build of the game and its floor program, measured from outside.
 struct Programs {
     std::string gameExe, floorExe;
-    std::string name;   // folder name suffix
-    std::string shown;  // figure suffix
+    std::string benchExe;  // the bench of the same build, when it runs as a program of its own
+    std::string name;      // folder name suffix
+    std::string shown;     // figure suffix
 };
 
-void MeasureStartUp(const std::string& work, const Programs& programs, const std::string& startJpg) {
+enum class StartUpFloors { JpgAndBareWindow, JpgOnly };
+
+void MeasureStartUp(const std::string& work, const Programs& programs, const char* folder, const std::string& startJpg,
+                    const std::string& label, StartUpFloors floors) {
     const std::string &gameExe = programs.gameExe, &floorExe = programs.floorExe;
-    const std::string gameFolder = GameFolder(work, ("startup" + programs.name).c_str(), gameExe, startJpg);
+    const std::string gameFolder = GameFolder(work, (folder + programs.name).c_str(), gameExe, startJpg);
     const auto runGame = [&] { return StartUpSeconds(gameFolder + "kanoze.exe", gameFolder, "kanoze"); };
     const auto runPicture = [&] { return StartUpSeconds(floorExe, work, kFloorClass, startJpg); };
-    const auto runWindow = [&] { return StartUpSeconds(floorExe, work, kFloorClass); };
+    const bool bare = floors == StartUpFloors::JpgAndBareWindow;
+    const auto runWindow = [&] { return bare ? StartUpSeconds(floorExe, work, kFloorClass) : 1.0; };
     // One unmeasured run of each first: the Wine desktop and services are up
     // and the files are in the page cache for every measured run.
     runGame();
@@ -356,18 +388,19 @@ void MeasureStartUp(const std::string& work, const Programs& programs, const std
         } else {
             w = runWindow(), p = runPicture(), g = runGame();
         }
-        Note("start-up round %d%s: game %.0f ms, jpg floor %.0f ms, window floor %.0f ms", i, programs.shown.c_str(),
-             g * 1000, p * 1000, w * 1000);
+        Note("start-up round %d, %s%s: game %.0f ms, jpg floor %.0f ms, window floor %.0f ms", i, label.c_str(),
+             programs.shown.c_str(), g * 1000, p * 1000, bare ? w * 1000 : 0.0);
         if (g > 0 && p > 0 && w > 0) {
             game.push_back(g);
             picture.push_back(p);
             window.push_back(w);
         }
     }
-    g_rows.push_back({"Start-up to the first frame (640 × 480 jpg play-list)" + programs.shown,
+    g_rows.push_back({"Start-up to the first frame (" + label + " play-list)" + programs.shown,
                       "a minimal program decoding the same jpg with WIC and blitting it once through DirectDraw",
                       Describe(SpreadOf(game), "ms", 1000), Describe(SpreadOf(picture), "ms", 1000),
                       SpreadOf(Ratios(game, picture)), 1.3, false});
+    if (floors == StartUpFloors::JpgOnly) return;
     g_rows.push_back({"… the same start-up, for comparison" + programs.shown, "a minimal window program blitting one frame",
                       Describe(SpreadOf(game), "ms", 1000), Describe(SpreadOf(window), "ms", 1000),
                       SpreadOf(Ratios(game, window)), 0, false});
@@ -447,38 +480,43 @@ void MeasurePeakMemory(const std::string& work, const Programs& programs, const 
             small.push_back(smallPeak);
         }
     }
-    g_rows.push_back({"Peak working set, 12-megapixel jpg loaded" + programs.shown, "the decoded bitmap's bytes (W × H × 4)",
+    g_rows.push_back({"Peak working set, 12-megapixel jpg loaded" + programs.shown,
+                      "the game's peak with a 640 × 480 jpg", Describe(SpreadOf(peaks), "MB", 1e-6, 1),
+                      Describe(SpreadOf(small), "MB", 1e-6, 1), SpreadOf(Ratios(peaks, small)), 1.1, false});
+    g_rows.push_back({"… the same peak, for comparison" + programs.shown, "the decoded bitmap's bytes (W × H × 4)",
                       Describe(SpreadOf(peaks), "MB", 1e-6, 1), Describe(SpreadOf(floors), "MB", 1e-6, 1),
-                      SpreadOf(Ratios(peaks, floors)), 1.5, false});
+                      SpreadOf(Ratios(peaks, floors)), 0, false});
     g_rows.push_back({"… of which any Wine program holds: the floor window program's peak" + programs.shown,
                       "the decoded bitmap's bytes (W × H × 4)", Describe(SpreadOf(bare), "MB", 1e-6, 1),
                       Describe(SpreadOf(floors), "MB", 1e-6, 1), SpreadOf(Ratios(bare, floors)), 1.5, false});
-    g_rows.push_back({"… of which the game holds with a 640 × 480 jpg: DirectDraw, WIC, the window" + programs.shown,
-                      "the decoded bitmap's bytes (W × H × 4)", Describe(SpreadOf(small), "MB", 1e-6, 1),
-                      Describe(SpreadOf(floors), "MB", 1e-6, 1), SpreadOf(Ratios(small, floors)), 0, false});
 }
 
 // A 50-megapixel photo must load within the 32-bit build's address space:
-// the 64-bit peak stays well under 1 GB.
-void MeasureHugePicture(const std::string& work, const std::string& gameExe, const std::string& hugeJpg) {
-    const std::string folder = GameFolder(work, "huge", gameExe, hugeJpg);
+// the peak stays well under 1 GB.
+void MeasureHugePicture(const std::string& work, const Programs& programs, const std::string& hugeJpg) {
+    const std::string folder = GameFolder(work, ("huge" + programs.name).c_str(), programs.gameExe, hugeJpg);
     std::vector<double> peaks, limits;
     for (int i = 0; i < kMemoryRounds; ++i) {
         const double peak = PeakWorkingSet(folder + "kanoze.exe", folder);
-        Note("50-megapixel round %d: peak working set %.1f MB", i, peak / 1e6);
+        Note("50-megapixel round %d%s: peak working set %.1f MB", i, programs.shown.c_str(), peak / 1e6);
         if (peak > 0) {
             peaks.push_back(peak);
             limits.push_back(1e9);
         }
     }
-    g_rows.push_back({"Peak working set, 50-megapixel jpg (8000 × 6000) loaded", "1 GB",
+    g_rows.push_back({"Peak working set, 50-megapixel jpg (8000 × 6000) loaded" + programs.shown, "1 GB",
                       Describe(SpreadOf(peaks), "MB", 1e-6, 1), Describe(SpreadOf(limits), "MB", 1e-6, 0),
                       SpreadOf(Ratios(peaks, limits)), 1.0, false});
 }
 
-void MeasureLoadPicture(IWICImagingFactory* factory, const std::string& bigJpg) {
+// LoadPicture's time and WIC's decode alone of the same file, in turns.
+struct LoadTimes {
     std::vector<double> game, floor;
-    for (int i = 0; i < kRounds; ++i) {
+};
+
+LoadTimes TimeLoadPicture(IWICImagingFactory* factory, const std::string& jpg, int rounds) {
+    LoadTimes times;
+    for (int i = 0; i < rounds; ++i) {
         double g = -1, f = -1;
         for (int pass = 0; pass < 2; ++pass) {
             PumpMessages();
@@ -486,25 +524,73 @@ void MeasureLoadPicture(IWICImagingFactory* factory, const std::string& bigJpg) 
             const double began = Now();
             if ((pass == 0) == (i % 2 == 0)) {
                 const bool loaded = LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(),
-                                                g_state.screen, bigJpg.c_str()) == LoadOutcome::Loaded;
+                                                g_state.screen, jpg.c_str()) == LoadOutcome::Loaded;
                 if (loaded) ShuffleBoard(g_state.board, g_state.screen);
                 SyncDisplay();
                 g = loaded ? Now() - began : -1;
             } else {
-                HBITMAP bitmap = DecodeWithWicAlone(factory, Wide(bigJpg).c_str());
+                HBITMAP bitmap = DecodeWithWicAlone(factory, Wide(jpg).c_str());
                 f = bitmap ? Now() - began : -1;
                 if (bitmap) DeleteObject(bitmap);
             }
         }
-        Note("LoadPicture round %d: game %.0f ms, floor %.0f ms", i, g * 1000, f * 1000);
+        Note("LoadPicture round %d, %s: game %.0f ms, floor %.0f ms", i, jpg.c_str(), g * 1000, f * 1000);
         if (g > 0 && f > 0) {
-            game.push_back(g);
-            floor.push_back(f);
+            times.game.push_back(g);
+            times.floor.push_back(f);
         }
     }
-    g_rows.push_back({"LoadPicture, 12-megapixel jpg (decode, fit, back surface, shuffle)",
-                      "decoding the same file with WIC alone into a bitmap", Describe(SpreadOf(game), "ms", 1000),
-                      Describe(SpreadOf(floor), "ms", 1000), SpreadOf(Ratios(game, floor)), 1.3, false});
+    return times;
+}
+
+void AddLoadPictureRow(const std::string& figure, const LoadTimes& times) {
+    g_rows.push_back({figure, "decoding the same file with WIC alone into a bitmap",
+                      Describe(SpreadOf(times.game), "ms", 1000), Describe(SpreadOf(times.floor), "ms", 1000),
+                      SpreadOf(Ratios(times.game, times.floor)), 0.3, false});
+}
+
+const char kBigLoad[] = "LoadPicture, 12-megapixel jpg (decode, fit, back surface, shuffle)";
+const char kHugeLoad[] = "LoadPicture, 50-megapixel jpg (8000 × 6000)";
+
+// The bench of the other build, run as a program of its own for its
+// LoadPicture figures (its output goes to a file: Wine's helpers would hold
+// a pipe open).
+void MeasureLoadPictureElsewhere(const std::string& work, const Programs& programs, const std::string& bigJpg,
+                                 const std::string& hugeJpg) {
+    const std::string output = work + "load-picture" + programs.name + ".txt";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = file;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::string commandLine = "\"" + programs.benchExe + "\" --load-picture \"" + bigJpg + "\" \"" + hugeJpg + "\"";
+    PROCESS_INFORMATION process = {};
+    const bool started = CreateProcessA(programs.benchExe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                        work.c_str(), &startup, &process) != 0;
+    CloseHandle(file);
+    if (!started) {
+        Note("could not start %s", programs.benchExe.c_str());
+        return;
+    }
+    if (WaitForSingleObject(process.hProcess, 30 * 60 * 1000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    LoadTimes big, huge;
+    FILE* lines = std::fopen(output.c_str(), "r");
+    char which[16];
+    double g = 0, f = 0;
+    while (lines && std::fscanf(lines, "%15s %lf %lf", which, &g, &f) == 3) {
+        LoadTimes& times = std::string(which) == "big" ? big : huge;
+        times.game.push_back(g);
+        times.floor.push_back(f);
+    }
+    if (lines) std::fclose(lines);
+    AddLoadPictureRow(kBigLoad + programs.shown, big);
+    AddLoadPictureRow(kHugeLoad + programs.shown, huge);
 }
 
 // Per-frame seconds of `draw`, one figure per batch of frames.
@@ -681,18 +767,38 @@ void PrintTable() {
 
 }  // namespace
 
+// The LoadPicture figures alone, printed for the bench that started this one.
+int LoadPictureAlone(const std::string& bigJpg, const std::string& hugeJpg) {
+    CoInitialize(nullptr);
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                factory.ReceiveVoid())) ||
+        InitApplication(GetModuleHandleA(nullptr), SW_SHOWNORMAL) != StartFailure::None) {
+        Note("no imaging component or no game window");
+        ExitProcess(1);
+    }
+    PumpMessages();
+    const LoadTimes big = TimeLoadPicture(factory.get(), bigJpg, kRounds);
+    const LoadTimes huge = TimeLoadPicture(factory.get(), hugeJpg, kMemoryRounds);
+    for (size_t i = 0; i < big.game.size(); ++i) std::printf("big %.6f %.6f\n", big.game[i], big.floor[i]);
+    for (size_t i = 0; i < huge.game.size(); ++i) std::printf("huge %.6f %.6f\n", huge.game[i], huge.floor[i]);
+    std::fflush(stdout);
+    ExitProcess(0);
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--load-picture") return LoadPictureAlone(argv[2], argv[3]);
     if (argc < 4) {
         std::fprintf(stderr,
                      "usage: kanoze_bench <work folder> <kanoze.exe> <floor_window.exe>"
-                     " [<32-bit kanoze.exe> <32-bit floor_window.exe>]\n");
+                     " [<32-bit kanoze.exe> <32-bit floor_window.exe> <32-bit kanoze_bench.exe>]\n");
         return 2;
     }
     std::string work = argv[1];
     if (work.back() != '\\') work += '\\';
     CreateDirectoryA(work.c_str(), nullptr);
-    std::vector<Programs> builds = {{argv[2], argv[3], "", ""}};
-    if (argc >= 6) builds.push_back({argv[4], argv[5], "32", ", 32-bit program (in qemu-i386)"});
+    std::vector<Programs> builds = {{argv[2], argv[3], "", "", ""}};
+    if (argc >= 6) builds.push_back({argv[4], argv[5], argc >= 7 ? argv[6] : "", "32", ", 32-bit program (in qemu-i386)"});
 
     CoInitialize(nullptr);
     ComPtr<IWICImagingFactory> factory;
@@ -703,7 +809,9 @@ int main(int argc, char** argv) {
     }
     // The pictures are made afresh on every run.
     const std::string startJpg = work + "start.jpg", bigJpg = work + "big.jpg", hugeJpg = work + "huge.jpg";
+    const std::string bigStartJpg = work + "start-big.jpg";
     if (!WriteJpeg(factory.get(), startJpg, kStartWidth, kStartHeight, StartPixel) ||
+        !WriteJpeg(factory.get(), bigStartJpg, kBigWidth, kBigHeight, StartPhotoPixel) ||
         !WriteJpeg(factory.get(), bigJpg, kBigWidth, kBigHeight, PhotoPixel) ||
         !WriteJpeg(factory.get(), hugeJpg, kHugeWidth, kHugeHeight, PhotoPixel)) {
         Note("could not write the bench pictures");
@@ -712,9 +820,15 @@ int main(int argc, char** argv) {
 
     // Programs of their own first: the game allows one running copy, and the
     // in-process figures below make the game's own window.
-    for (const Programs& programs : builds) MeasureStartUp(work, programs, startJpg);
+    for (const Programs& programs : builds) {
+        MeasureStartUp(work, programs, "startup", startJpg, "640 × 480 jpg", StartUpFloors::JpgAndBareWindow);
+        MeasureStartUp(work, programs, "startup-big", bigStartJpg, "12-megapixel jpg", StartUpFloors::JpgOnly);
+    }
     for (const Programs& programs : builds) MeasurePeakMemory(work, programs, bigJpg, startJpg);
-    MeasureHugePicture(work, builds.front().gameExe, hugeJpg);
+    for (const Programs& programs : builds) MeasureHugePicture(work, programs, hugeJpg);
+    for (const Programs& programs : builds) {
+        if (!programs.benchExe.empty()) MeasureLoadPictureElsewhere(work, programs, bigJpg, hugeJpg);
+    }
     MeasureMissingEntries(work, builds.front().gameExe, startJpg);
 
     if (InitApplication(GetModuleHandleA(nullptr), SW_SHOWNORMAL) != StartFailure::None) {
@@ -722,7 +836,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     PumpMessages();
-    MeasureLoadPicture(factory.get(), bigJpg);
+    AddLoadPictureRow(kBigLoad, TimeLoadPicture(factory.get(), bigJpg, kRounds));
+    AddLoadPictureRow(kHugeLoad, TimeLoadPicture(factory.get(), hugeJpg, kMemoryRounds));
     MeasureDrawBoard(startJpg);
     MeasureClearScreen(startJpg);
     MeasureScoreRoll();

@@ -238,8 +238,19 @@ TEST_F(PictureTest, JpgGifAndPalettedBmpsLoadWhileBrokenFilesAreDropped) {
     hugeBytes.replace(18, 4, reinterpret_cast<const char*>(&side), 4);
     hugeBytes.replace(22, 4, reinterpret_cast<const char*>(&side), 4);
     ASSERT_TRUE(WriteFileBytes(huge, hugeBytes));
+    // The same promise in a jpg's frame header (Wine's own jpg decoder
+    // crashes on it).
+    const std::wstring hugeJpg = Path(L"huge.jpg");
+    Wic wic;
+    ASSERT_TRUE(wic.Write(hugeJpg, MakePixels(16, 16, [](int x, int) { return Bgr(x * 16, 80, 160); })));
+    std::string jpgBytes;
+    ASSERT_TRUE(ReadFileBytes(hugeJpg, jpgBytes));
+    const size_t frame = jpgBytes.find("\xFF\xC0");
+    ASSERT_NE(std::string::npos, frame);
+    jpgBytes.replace(frame + 5, 4, "\x9C\x40\x9C\x40");  // 40000 x 40000, big-endian
+    ASSERT_TRUE(WriteFileBytes(hugeJpg, jpgBytes));
 
-    StartWith({truncated, jpg, text, gif, empty, bmp8, tiny, huge, bmp4});
+    StartWith({truncated, jpg, text, gif, empty, hugeJpg, bmp8, tiny, huge, bmp4});
     // The broken first entry is dropped at start-up and the jpg is shown,
     // filling the client area exactly.
     EXPECT_TRUE(Shows(game_.window(), 640, 480));

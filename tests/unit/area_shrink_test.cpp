@@ -97,3 +97,51 @@ TEST(AreaShrink, RowsBeyondTheSourceAreIgnored) {
     EXPECT_EQ(1, shrink.outputRow);
     EXPECT_EQ(200, *out.At(0, 0, 3));
 }
+
+TEST(AreaShrink, AScaledDecodeCountsItsLastColumnAndRowForWhatTheyCover) {
+    // 10 x 6 decoded at a quarter: 3 x 2 pixels standing for 4, 4 and 2
+    // columns and for 4 and 2 rows of the full picture.
+    Picture source = Blank(3, 2);
+    const uint8_t values[2][3] = {{40, 80, 200}, {100, 10, 250}};
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) *source.At(x, y) = values[y][x];
+    }
+    Picture out = Blank(1, 1);
+    AreaShrink shrink = BeginScaledAreaShrink(10, 6, 4, 1, 1);
+    EXPECT_EQ(3, shrink.sourceWidth);
+    EXPECT_EQ(2, shrink.sourceHeight);
+    for (int y = 0; y < 2; ++y) AddSourceRow(shrink, source.At(0, y), out.bytes.data(), 4);
+    // (4 x (40 x 4 + 80 x 4 + 200 x 2) + 2 x (100 x 4 + 10 x 4 + 250 x 2)) / 60 = 90
+    EXPECT_EQ(90, *out.At(0, 0));
+
+    // Shrunk to 3 x 3, each output pixel 10/3 full columns wide: the middle
+    // one takes 2/3 of a column from the first scaled pixel and 8/3 from the
+    // second, the last 4/3 from the second and 2 from the third.
+    Picture third = Blank(3, 3);
+    shrink = BeginScaledAreaShrink(10, 6, 4, 3, 3);
+    for (int y = 0; y < 2; ++y) AddSourceRow(shrink, source.At(0, y), third.bytes.data(), 12);
+    EXPECT_EQ(72, *third.At(1, 0));   // (40 x 2/3 + 80 x 8/3) / (10/3)
+    EXPECT_EQ(152, *third.At(2, 0));  // (80 x 4/3 + 200 x 2) / (10/3)
+    EXPECT_EQ(100, *third.At(0, 2));  // the last scaled row alone
+}
+
+TEST(AreaShrink, AFiftyMegapixelPictureIsAveragedAsExactlyAsASmallOne) {
+    // 8000 x 6000 decoded at an eighth: its sums outgrow 32 bits.
+    Picture source = Blank(1000, 750);
+    for (int y = 0; y < source.height; ++y) {
+        for (int x = 0; x < source.width; ++x) {
+            for (int c = 0; c < 4; ++c) *source.At(x, y, c) = static_cast<uint8_t>((x * 7 + y * 3 + c * 50) % 256);
+        }
+    }
+    Picture big = Blank(999, 749), small = Blank(999, 749);
+    AreaShrink wide = BeginScaledAreaShrink(8000, 6000, 8, 999, 749);
+    AreaShrink narrow = BeginAreaShrink(1000, 750, 999, 749);
+    ASSERT_FALSE(wide.narrow);
+    ASSERT_TRUE(narrow.narrow);
+    for (int y = 0; y < source.height; ++y) {
+        AddSourceRow(wide, source.At(0, y), big.bytes.data(), 999 * 4);
+        AddSourceRow(narrow, source.At(0, y), small.bytes.data(), 999 * 4);
+    }
+    // Every scaled pixel stands for 8 x 8 full ones, so both give the same.
+    EXPECT_EQ(small.bytes, big.bytes);
+}
