@@ -8,3 +8,5 @@ constexpr int kStartWidth = 640;
 constexpr int kStartHeight = 480;
 constexpr COLORREF kStartColour = RGB(40, 160, 220);
 constexpr const char kFloorClass[] = "kanoze_floor";
+// The floor window's caption once it has shown its fitted jpg.
+constexpr const char kFloorShownCaption[] = "Floor shown";
