@@ -19,13 +19,19 @@ add_custom_target(kanoze_readme DEPENDS ${KANOZE_README})
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # CPack packs the files of one component in the order the file system lists
 # them, which differs between machines; components are packed in the order
-# of their names. So each file is a component of its own, numbered in the
-# order the zip should list it.
-install(TARGETS kanoze RUNTIME DESTINATION . COMPONENT entry1)
-install(FILES ${KANOZE_README} DESTINATION . COMPONENT entry2)
+# of their names. So each file is a component of its own, named by its
+# place in the zip with three digits, so that entry010 follows entry009.
+# The demo folder ships whole, in the order of its names.
+install(TARGETS kanoze RUNTIME DESTINATION . COMPONENT entry001)
+install(FILES ${KANOZE_README} DESTINATION . COMPONENT entry002)
+file(GLOB KANOZE_DEMO_FILES LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*)
+list(SORT KANOZE_DEMO_FILES)
 set(entry 3)
-foreach(file flowers.gif mountains.jpg sunset.bmp tune.wav)
-  install(FILES demo/${file} DESTINATION demo COMPONENT entry${entry})
+foreach(file IN LISTS KANOZE_DEMO_FILES)
+  string(LENGTH "00${entry}" digits)
+  math(EXPR skip "${digits} - 3")
+  string(SUBSTRING "00${entry}" ${skip} 3 component)
+  install(FILES ${file} DESTINATION demo COMPONENT entry${component})
   math(EXPR entry "${entry} + 1")
 endforeach()
 

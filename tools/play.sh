@@ -21,8 +21,8 @@ bench_prefix
 # is the player's own and decides alone.
 PROGRAM_DIR=$KANOZE_BUILD/win64
 mkdir -p "$PROGRAM_DIR/demo"
-for file in flowers.gif mountains.jpg sunset.bmp tune.wav; do
-    [ -e "$PROGRAM_DIR/demo/$file" ] || cp "$KANOZE_ROOT/demo/$file" "$PROGRAM_DIR/demo/"
+for file in "$KANOZE_ROOT"/demo/*; do
+    [ -e "$PROGRAM_DIR/demo/${file##*/}" ] || cp "$file" "$PROGRAM_DIR/demo/"
 done
 [ -e "$PROGRAM_DIR/kanoze.txt" ] || echo "play: no kanoze.txt yet: Kanoze starts with the demo pictures in $PROGRAM_DIR/demo"
 

@@ -28,8 +28,6 @@ bench_prefix
 rm -rf "$WORK"
 mkdir -p "$WORK"
 
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
-
 # Wine's helper processes keep the first program's output open, so the
 # output goes to files and is shown afterwards.
 echo "bench: measuring (about two minutes, far longer with the 32-bit programs); progress in $LOG"

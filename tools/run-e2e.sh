@@ -18,8 +18,6 @@ bench_xvfb_start
 bench_prefix
 rm -rf "$WORK"
 mkdir -p "$WORK"
-# Windows paths of the Linux files: drive Z: is the Linux root.
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 # The mp3 the music tests play: a tone of our own, encoded by lame.
 mkdir -p "$WORK/fixtures"
@@ -29,7 +27,7 @@ lame --quiet "$WORK/fixtures/tone.wav" "$WORK/fixtures/tone.mp3"
 python3 "$KANOZE_ROOT/tools/mutate_pictures.py" "$WORK/corrupt" "${KANOZE_CORRUPT_COUNT:-24}" >/dev/null
 # The release zip of the program under test (make dist) unpacked into an
 # empty folder, as a player unpacks it.
-zip=$KANOZE_ROOT/dist/$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$KANOZE_BUILD/$TARGET/CPackConfig.cmake").zip
+zip=$KANOZE_ROOT/dist/$(release_zip_name "$KANOZE_BUILD/$TARGET").zip
 if [ -f "$zip" ]; then
     python3 -m zipfile -e "$zip" "$WORK/unpacked"
     export KANOZE_E2E_UNPACKED=$(winpath "$WORK/unpacked")
