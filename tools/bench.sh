@@ -3,6 +3,7 @@
 # Nothing outside the build tree is touched.
 
 KANOZE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$KANOZE_ROOT/tools/common.sh"
 KANOZE_BUILD=${KANOZE_BUILD:-$KANOZE_ROOT/build}
 BENCH_DIR=${KANOZE_BENCH_DIR:-$KANOZE_BUILD/bench}
 export WINEPREFIX=$BENCH_DIR/wineprefix
@@ -62,22 +63,25 @@ bench_lock() {
     flock 9
 }
 
-# Starts a private X display for this run and exports DISPLAY.
+# Starts a private X display for this run and exports DISPLAY. Xvfb itself
+# picks a free display number and writes it once it accepts connections, so
+# runs started side by side never race for the same one.
 bench_xvfb_start() {
     mkdir -p "$BENCH_DIR"
-    local n
-    for n in $(seq 90 120); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BENCH_DIR/xvfb.log" 2>&1 &
-        BENCH_XVFB_PID=$!
-        local i
-        for i in $(seq 1 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-            kill -0 "$BENCH_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+    local number=$BENCH_DIR/xvfb-display n i
+    : >"$number"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >"$BENCH_DIR/xvfb.log" 2>&1 &
+    BENCH_XVFB_PID=$!
+    for i in $(seq 1 100); do
+        # The number is complete once its line ends.
+        if read -r n <"$number" && [ -n "$n" ]; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$BENCH_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "bench: could not start Xvfb" >&2
+    echo "bench: could not start Xvfb (see $BENCH_DIR/xvfb.log)" >&2
     return 1
 }
 
