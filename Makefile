@@ -4,12 +4,14 @@
 # libjpeg-turbo's source (tools/libjpeg-turbo.sh fetches it into build/ once),
 # the targets that run the game under Wine also need Wine, a virtual display and fonts.
 
+# Each build tree is named once, in CMakePresets.json: build/<preset>.
 BUILD := build
-CMAKE_GEN := -G Ninja
 WIN64 := $(BUILD)/win64
 WIN32 := $(BUILD)/win32
 NATIVE := $(BUILD)/native
 FUZZ := $(BUILD)/fuzz
+# Extra arguments for ctest (tools/test-all.sh asks for a JUnit report).
+CTEST_FLAGS :=
 
 .PHONY: all setup setup-build setup-fuzz setup-wine build dist play test unit fuzz fuzz-check e2e soak bench clean
 
@@ -25,19 +27,13 @@ setup-fuzz:
 setup-wine:
 	@tools/setup.sh build wine
 
-$(WIN64)/build.ninja:
-	cmake -S . -B $(WIN64) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
-$(WIN32)/build.ninja:
-	cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
-$(NATIVE)/build.ninja:
-	cmake -S . -B $(NATIVE) $(CMAKE_GEN)
-$(FUZZ)/build.ninja:
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DKANOZE_FUZZ=ON
+$(BUILD)/%/build.ninja:
+	cmake --preset $*
 
 # Both Windows programs: build/win64/kanoze.exe (tested) and build/win32/kanoze.exe.
 build: setup-build $(WIN64)/build.ninja $(WIN32)/build.ninja
-	cmake --build $(WIN64)
-	cmake --build $(WIN32) --target kanoze
+	cmake --build --preset win64
+	cmake --build --preset win32
 
 # Release zips of both programs and their SHA256SUMS in dist/.
 dist: setup-build $(WIN64)/build.ninja $(WIN32)/build.ninja
@@ -47,17 +43,17 @@ play: build setup-wine
 	@tools/play.sh
 
 unit: setup-build $(NATIVE)/build.ninja
-	cmake --build $(NATIVE)
-	cd $(NATIVE) && ctest --output-on-failure
+	cmake --build --preset native
+	ctest --preset native $(CTEST_FLAGS)
 
 # The short bounded run that `make test` makes.
 fuzz-check: setup-fuzz $(FUZZ)/build.ninja
-	cmake --build $(FUZZ)
-	cd $(FUZZ) && ctest --output-on-failure
+	cmake --build --preset fuzz
+	ctest --preset fuzz $(CTEST_FLAGS)
 
 # The long run, outside CI: a million inputs; new finds join the kept corpus.
 fuzz: setup-fuzz $(FUZZ)/build.ninja
-	cmake --build $(FUZZ)
+	cmake --build --preset fuzz
 	@tools/run-fuzz.sh
 
 # The tests also start the program from the unpacked win64 zip.
@@ -68,7 +64,7 @@ e2e: build dist setup-wine
 # processes run in qemu-i386, set up once under build/).
 .PHONY: build32 e2e32
 build32: setup-wine $(WIN32)/build.ninja
-	cmake --build $(WIN32) --target kanoze e2e_tests floor_window kanoze_bench
+	cmake --build --preset win32-tests
 	@tools/wine32.sh
 
 # The end-to-end tests against the 32-bit kanoze.exe.

@@ -17,7 +17,7 @@ build() {
     mkdir -p "$folder/build"
     cp -a "$LIBJPEG" "$folder/build/"
     (cd "$folder" &&
-        cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake >/dev/null &&
+        cmake --preset win64 >/dev/null &&
         KANOZE_DIST_PLATFORMS=win64 tools/dist.sh >/dev/null) >"$WORK/$1.log" 2>&1 ||
         { cat "$WORK/$1.log"; return 1; }
 }

@@ -4,7 +4,7 @@
 # The same commit gives the same bytes in any folder and at any time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD=${KANOZE_BUILD:-build}
+source tools/common.sh
 DIST=${KANOZE_DIST:-dist}
 platforms=${KANOZE_DIST_PLATFORMS:-win32 win64}
 
@@ -19,9 +19,9 @@ export TZ=UTC
 mkdir -p "$DIST"
 zips=()
 for platform in $platforms; do
-    tree=$BUILD/$platform
-    cmake --build "$tree" --target kanoze kanoze_readme
-    name=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$tree/CPackConfig.cmake")
+    tree=build/$platform
+    cmake --build --preset "release-$platform"
+    name=$(release_zip_name "$tree")
     rm -rf "$tree/package"
     (umask 022 && cpack -G ZIP --config "$tree/CPackConfig.cmake" -B "$tree/package" >"$tree/cpack.log") ||
         { cat "$tree/cpack.log"; exit 1; }
