@@ -53,5 +53,14 @@ export WINEDEBUG=-all
 # output goes to a file and is shown afterwards.
 status=0
 bench_wine "$E2E_EXE" "$@" >"$OUT" 2>&1 || status=$?
-cat "$OUT"
+# Wine's GStreamer back end reports GLib criticals from its own error path
+# when a file offered as sound is none (the music tests offer such files on
+# purpose). They stay in $OUT and are left off the console, each with the
+# blank line GLib puts before it.
+awk '/GStreamer-CRITICAL/ { blank = 0; next }
+     /^$/ { if (blank) print ""; blank = 1; next }
+     { if (blank) print ""; blank = 0; print }
+     END { if (blank) print "" }' "$OUT"
+criticals=$(grep -c 'GStreamer-CRITICAL' "$OUT" || true)
+[ "$criticals" -eq 0 ] || echo "run-e2e: $criticals critical messages of Wine's GStreamer back end are kept in $OUT"
 exit $status
