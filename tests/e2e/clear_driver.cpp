@@ -7,7 +7,6 @@
 
 const wchar_t kNameDialogTitle[] = L"ハイスコア！";
 const wchar_t kDifficultyTitle[] = L"難易度設定";
-const char kNotRegistered[] = "Not regist";
 
 Score ScoreAt(const std::string& file, int index) {
     const std::vector<std::string> lines = SplitLines(file);
@@ -19,15 +18,6 @@ Score ScoreAt(const std::string& file, int index) {
     if (lines[at].rfind("NAME=", 0) == 0) score.name = lines[at].substr(5, lines[at].size() - 6);
     if (lines[at + 1].rfind("SCORE=", 0) == 0) score.seconds = std::atol(lines[at + 1].c_str() + 6);
     return score;
-}
-
-std::string ScoreSection(int index, const std::string& name, long seconds) {
-    std::string out = "#SCORE\r\n";
-    for (int i = 0; i < 98; ++i) {
-        out += i == index ? "NAME=" + name + "\r\nSCORE=" + std::to_string(seconds) + "\r\n"
-                          : "NAME=Not regist\r\nSCORE=5940\r\n";
-    }
-    return out + "#SCORE_END\r\n";
 }
 
 int ScoreIndex(bool easy, int columns, int rows) { return (easy ? 0 : 49) + (rows - 4) * 7 + (columns - 4); }

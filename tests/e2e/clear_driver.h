@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game_driver.h"
+#include "tests/common/score_section.h"
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);  // the celebration's and the roll's texts
 constexpr COLORREF kRed = RGB(255, 0, 0);       // the roll's headings
@@ -15,17 +16,10 @@ constexpr COLORREF kRed = RGB(255, 0, 0);       // the roll's headings
 extern const wchar_t kNameDialogTitle[];  // ハイスコア！
 extern const wchar_t kDifficultyTitle[];  // 難易度設定
 
-constexpr long kDefaultSeconds = 5940;
-extern const char kNotRegistered[];  // "Not regist"
-
 struct Score {
     std::string name;  // code page 932
     long seconds = -1;
 };
-
-// The best-time section of kanoze.txt as the game writes it: every entry
-// "Not regist" / 5940, but entry `index` (0 to 97, as ScoreAt counts) when given.
-std::string ScoreSection(int index = -1, const std::string& name = "", long seconds = 0);
 
 // Entry `index` of the best times in a kanoze.txt: easy entries 0 to 48,
 // difficult entries 49 to 97.

@@ -21,13 +21,8 @@ std::string HandWrittenImageList(const std::wstring& directory) {
     std::string out = "#FILE\r\n";
     out += AnsiPath(first) + "\r\n";
     out += AnsiPath(second) + "\r\n";
-    out += "#FILE_END\r\n#SCORE\r\n";
-    for (int i = 0; i < 98; ++i) {
-        const std::string name = i == 0 ? "Alice" : i == 60 ? Cp932("山田　太郎") : "Not regist";
-        const int seconds = i == 0 ? 42 : i == 60 ? 125 : 5940;
-        out += "NAME=" + name + "\r\nSCORE=" + std::to_string(seconds) + "\r\n";
-    }
-    return out + "#SCORE_END\r\n";
+    out += "#FILE_END\r\n";
+    return out + ScoreSection({{0, "Alice", 42}, {60, Cp932("山田　太郎"), 125}});
 }
 
 const char kHandWrittenSoundList[] = "#FILE\r\nC:\\music\\a.mp3\r\nC:\\music\\b.wav\r\n#FILE_END\r\n";
@@ -215,20 +210,25 @@ TEST_F(ShellTest, HandWrittenListsSurviveStartAndSystemClose) {
     EXPECT_EQ("#FILE\r\nC:\\decoy.bmp\r\n#FILE_END\r\n", decoy);
 }
 
-TEST_F(ShellTest, ListFileLockedAtStartIsNotOverwrittenAtExit) {
-    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", HandWrittenImageList(directory_)));
-    HANDLE lock = CreateFileW((directory_ + L"kanoze.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+// Another program holds both lists open, sharing them with no one, while the
+// game starts; it lets go before the game ends.
+TEST_F(ShellTest, ListFilesHeldOpenByAnotherProgramAtStartUpAreNotOverwrittenAtExit) {
+    const std::string list = HandWrittenImageList(directory_);
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", list));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"sound.txt", kHandWrittenSoundList));
+    HANDLE held[2] = {HoldFile(directory_ + L"kanoze.txt"), HoldFile(directory_ + L"sound.txt")};
+    for (HANDLE h : held) ASSERT_NE(INVALID_HANDLE_VALUE, h);
 
     Game game;
     const bool started = game.Start(Exe(), elsewhere_);
-    CloseHandle(lock);  // readable again before the exit writes
+    const std::string start = started ? game.CommandStates({IDM_START}) : "";
+    for (HANDLE h : held) CloseHandle(h);  // readable again before the exit writes
     ASSERT_TRUE(started);
+    EXPECT_EQ("-", start) << "nothing could be read, so there is nothing to play";
     CloseFromMenu(game);
 
-    EXPECT_EQ(HandWrittenImageList(directory_), ProgramFile(L"kanoze.txt"));
-    EXPECT_EQ("#FILE\r\n#FILE_END\r\n", ProgramFile(L"sound.txt"));
+    EXPECT_EQ(list, ProgramFile(L"kanoze.txt")) << "the list and best times are all still there";
+    EXPECT_EQ(kHandWrittenSoundList, ProgramFile(L"sound.txt"));
 }
 
 TEST_F(ShellTest, ProgramDirectoryWithDoubleByteNameHoldsTheLists) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/score_section.h"
+
 using namespace std::string_literals;
 
 namespace {
@@ -66,15 +68,8 @@ TEST(ListFile, KanozeTxtIsWrittenByteForByteAndReadsBackTheSame) {
         "#FILE\r\n"
         "C:\\pics\\cat.bmp\r\n"
         "D:\\\x8E\xCA\x90\x5E\\\x95\x5C.jpg\r\n"
-        "#FILE_END\r\n"
-        "#SCORE\r\n"
-        "NAME=Hanako\r\nSCORE=83\r\n"
-        "NAME=\r\nSCORE=5940\r\n";
-    for (int i = 2; i < 49; ++i) expected += "NAME=Not regist\r\nSCORE=5940\r\n";
-    for (int i = 0; i < 47; ++i) expected += "NAME=Not regist\r\nSCORE=5940\r\n";
-    expected += "NAME=Not regist\r\nSCORE=-2147483648\r\n";
-    expected += "NAME=Taro\r\nSCORE=-1\r\n";
-    expected += "#SCORE_END\r\n";
+        "#FILE_END\r\n" +
+        ScoreSection({{0, "Hanako", 83}, {1, "", 5940}, {96, "Not regist", -2147483648LL}, {97, "Taro", -1}});
 
     const std::string written = FormatImageListFile(entries, saved.table);
     EXPECT_EQ(written, expected);
