@@ -211,7 +211,9 @@ TEST_F(ClearTest, ANewGameBegunDuringTheCelebrationEndsItAndCelebratesInItsTurn)
     CloseGame();
 }
 
-// A board of the demo picture played to the end, its celebration saved for the README.
+// A board of the demo picture played to the end: the texts rest inside the
+// play area over the whole picture, every piece home around them. The
+// screenshot is saved for the README.
 TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
     StartWithPicture(640, 480, true);
     BoardPlayer player(game_, 640, 480, 4, 4);
@@ -226,6 +228,17 @@ TEST_F(ClearTest, ScreenshotOfTheCelebrationOverADemoPicture) {
     ASSERT_TRUE(WaitUntilClosed(dialog));
     RECT resting;
     EXPECT_TRUE(TextsComeToRest(resting) && Yellow() > 200) << "the slide-in comes to rest";
+    EXPECT_TRUE(resting.left >= 0 && resting.top >= 0 && resting.right <= 640 && resting.bottom <= 480);
+    InflateRect(&resting, 8, 8);  // the texts' outline
+    int seen = 0;
+    for (int cell = 0; cell < player.cells(); ++cell) {
+        const RECT area = {cell % 4 * 160, cell / 4 * 120, cell % 4 * 160 + 160, cell / 4 * 120 + 120};
+        RECT both;
+        if (IntersectRect(&both, &area, &resting)) continue;
+        EXPECT_EQ(cell, player.Shown(cell)) << "the piece at home in a cell the texts leave free";
+        ++seen;
+    }
+    EXPECT_GE(seen, 4) << "the texts leave most of the picture free";
     const POINT origin = game_.ClientToScreenPoint(0, 0);
     EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-clear.bmp",
                               {origin.x, origin.y, origin.x + 640, origin.y + 480}));
@@ -372,7 +385,7 @@ TEST_F(ClearTest, RecordOfASingleFileIsSavedAtOnceWithThePlayListTheFileHolds) {
 // kanoze.txt held by another program while the game started, let go later:
 // a record of a single picture joins the best times the file holds.
 TEST_F(ClearTest, RecordMadeAfterTheListWasHeldAtStartUpIsSavedBesideTheStoredOnes) {
-    StartWithPicture(400, 300, false, ScoreSection(0, "Hanako", 77), true);
+    StartWithPicture(400, 300, false, ScoreSection({{0, "Hanako", 77}}), true);
     const std::string listed = "#FILE\r\n" + AnsiPath(directory_ + L"position.bmp") + "\r\n#FILE_END\r\n";
     RecordOnASingleFile(L"Single");
     ASSERT_FALSE(HasFatalFailure());

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 
+#include "board_player.h"
 #include "game_driver.h"
 
 namespace {
@@ -456,20 +457,27 @@ TEST_F(PictureTest, TheFileDialogOffersEveryPictureTheSystemReads) {
     Close();
 }
 
-// A game in progress on a demo picture, saved for the README.
+// A game in progress on a demo picture: two cells turned up show pieces of
+// the picture, the other fourteen lie face down. Saved for the README.
 TEST_F(PictureTest, ScreenshotOfAGameInProgress) {
     const std::wstring jpg = Path(L"mountains.jpg");
     ASSERT_TRUE(CopyBytes(SourceFile(L"demo\\mountains.jpg"), jpg));
     StartWith({jpg});
+    // 640 x 480 on 4 x 4: cells of 160 x 120, the picture whole until the start.
+    BoardPlayer player(game_, 640, 480, 4, 4);
+    ASSERT_TRUE(WaitUntil([&] { return game_.CaptureClient(640, 480).Count(RGB(0, 0, 0)) < 640 * 480 / 2; }));
+    player.LearnPicture();
     ASSERT_TRUE(game_.ChooseMenuItem(1, -1));
-    // 640 x 480 on 4 x 4: cells of 160 x 120, all face down at first.
-    const POINT a = game_.ClientToScreenPoint(80, 60), b = game_.ClientToScreenPoint(240, 60);
-    const POINT picked = game_.ClientToScreenPoint(400, 300);
-    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(a.x, a.y) == ScreenPixel(b.x, b.y); }));
-    const COLORREF cardCentre = ScreenPixel(a.x, a.y);
-    game_.ClickClient(240, 180);  // turn up two cells
-    game_.ClickClient(400, 300);
-    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(picked.x, picked.y) != cardCentre; }));
+    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
+    player.ClickCell(5);  // turn up two cells
+    player.ClickCell(10);
+    const auto twoTurnedUp = [&] {
+        for (int cell = 0; cell < player.cells(); ++cell) {
+            if ((player.Shown(cell) >= 0) != (cell == 5 || cell == 10)) return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(WaitUntil(twoTurnedUp)) << player.Describe();
     RECT area;
     GetWindowRect(game_.window(), &area);
     EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-game.bmp", area));
