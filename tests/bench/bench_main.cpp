@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
     if (work.back() != '\\') work += '\\';
     CreateDirectoryA(work.c_str(), nullptr);
     std::vector<Programs> builds = {{argv[2], argv[3], "", "", ""}};
-    if (argc >= 6) builds.push_back({argv[4], argv[5], argc >= 7 ? argv[6] : "", "32", ", 32-bit program (in qemu-i386)"});
+    if (argc >= 6) {
+        builds.push_back({argv[4], argv[5], argc >= 7 ? argv[6] : "", "32", ", 32-bit program (in qemu-i386)"});
+    }
 
     CoInitialize(nullptr);
     ComPtr<IWICImagingFactory> factory;
