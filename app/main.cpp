@@ -9,6 +9,7 @@
 #include "display/presenter.h"
 #include "music/music.h"
 #include "pictures/image_list.h"
+#include "pictures/load_picture.h"
 #include "pictures/surface_factory.h"
 #include "res/resource.h"
 #include "storage/list_file_win.h"
@@ -26,6 +27,21 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
+constexpr int kViewWidth = 640;
+constexpr int kViewHeight = 480;
+
+// The window's dots per inch: its monitor's from Windows 10 1607 on, the
+// system's before.
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow) return getDpiForWindow(window);
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+    if (screen) ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
 
 // The file names in the demo folder beside the program.
 std::vector<std::string> DemoFolderNames(const std::string& folder) {
@@ -101,6 +117,11 @@ int InitApplication(HINSTANCE instance, int showCommand) {
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
                                          nullptr, nullptr, instance, nullptr);
     if (!g_state.mainWindow) return 0;
+    // On a scaled screen the frame and menu take more pixels: the window
+    // grows so that the play area keeps its pixels.
+    if (WindowDpi(g_state.mainWindow) != USER_DEFAULT_SCREEN_DPI) {
+        FitWindowToView(g_state.mainWindow, kViewWidth, kViewHeight);
+    }
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 

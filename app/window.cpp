@@ -11,6 +11,7 @@
 #include "game/game_win.h"
 #include "music/music.h"
 #include "pictures/image_list.h"
+#include "pictures/load_picture.h"
 #include "res/resource.h"
 #include "scores/celebration_win.h"
 #include "scores/score_roll.h"
@@ -161,6 +162,20 @@ void OnRightButton() {
     if (g_state.play.playing && !g_state.play.revealPending) ClearPicks(g_state.board, g_state.play, g_state.screen);
 }
 
+// The window has moved to a monitor of another scaling (or its scaling was
+// changed): it takes the place Windows suggests, and the picture is fitted
+// again to that monitor, one picture pixel to one screen pixel. A game in
+// progress goes on with the same board.
+void OnDpiChanged(HWND window, const RECT& suggested) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!RefitPicture(window, g_state.pictures.surfaceFactory.get(), g_state.screen)) return;
+    FitBoardToPicture(g_state.board, g_state.screen);
+    RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
+    InvalidateRect(window, &view, TRUE);
+    DrawCurrentView(g_state.screen, g_state.board, g_state.play);
+}
+
 }  // namespace
 
 int ShutdownApplication(HWND window) {
@@ -264,6 +279,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_GRAPHNOTIFY:
         ShowSoundMenu(window, OnGraphNotify(g_state.music));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "display/presenter.h"
 
 // What is on the screen: the presenter, the play area and the bitmaps drawn into it.
@@ -17,6 +19,7 @@ struct Screen {
     HBITMAP picture = nullptr;
     int pictureWidth = 0;
     int pictureHeight = 0;
+    std::string picturePath;  // the file the picture came from, to fit it again on another monitor
     HBITMAP cardBack = nullptr;
     HBITMAP cardBackSource = nullptr;
     int cardBackSourceWidth = 0;

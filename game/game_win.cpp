@@ -30,12 +30,16 @@ void RebuildCardBack(Screen& screen, int cellWidth, int cellHeight) {
 
 int ShuffleBoard(Board& board, Screen& screen) {
     DealCells(board, static_cast<uint32_t>(std::time(nullptr)));
+    FitBoardToPicture(board, screen);
+    return 1;
+}
+
+void FitBoardToPicture(const Board& board, Screen& screen) {
     const ViewSize view = CutToWholeCells(screen.pictureWidth, screen.pictureHeight, board.columns, board.rows);
     screen.viewWidth = view.width;
     screen.viewHeight = view.height;
     const ViewSize cell = CellSizeOf(view.width, view.height, board.columns, board.rows);
     RebuildCardBack(screen, cell.width, cell.height);
-    return 1;
 }
 
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen) {

@@ -10,6 +10,9 @@
 // Deals the board afresh onto the picture: the view is cut to whole cells
 // and the card back stretched to one of them.
 int ShuffleBoard(Board& board, Screen& screen);
+// The board as it lies, on a picture fitted anew: the view cut to whole
+// cells of it and the card back stretched to one of them.
+void FitBoardToPicture(const Board& board, Screen& screen);
 // A click at the client point (x, y) of a game in play; 0 when it named no cell.
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen);
 int ClearPicks(const Board& board, Play& play, Screen& screen);

@@ -104,7 +104,21 @@ int LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen, const 
     screen.picture = picture.Release();
     screen.pictureWidth = fitted.width;
     screen.pictureHeight = fitted.height;
+    screen.picturePath = path;
 
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return 1;
+}
+
+void FitWindowToView(HWND window, int width, int height) {
+    PlaceWindow(window, WorkArea(window), width, height, NonClientSize(window));
+}
+
+int RefitPicture(HWND window, IWICImagingFactory* factory, Screen& screen) {
+    const std::string path = screen.picturePath;
+    if (screen.picture && !path.empty() && LoadPicture(window, factory, screen, path.c_str())) return 1;
+    // No picture, or its file is gone: the one on the screen stays as it is.
+    FitWindowToView(window, screen.picture ? screen.pictureWidth : screen.viewWidth,
+                    screen.picture ? screen.pictureHeight : screen.viewHeight);
+    return 0;
 }

@@ -71,9 +71,12 @@ class Game {
     HWND window() const { return window_; }
     HANDLE process() const { return process_.hProcess; }
 
-    // Sends the registered message `name` to the observer hook in the game's
-    // thread and returns its text reply (empty when it did not answer).
-    std::string Probe(const char* name);
+    // Sends the registered message `name` (with `lParam`) to the observer hook
+    // in the game's thread and returns its text reply (empty when it did not
+    // answer).
+    std::string Probe(const char* name, LPARAM lParam = 0);
+    // The same reply read as "name<TAB>value" lines.
+    std::map<std::string, std::string> ProbeFields(const char* name, LPARAM lParam = 0);
 
     // The game's GDI and USER objects and private memory, from the probe
     // hook; false when it did not answer.

@@ -1,5 +1,7 @@
-// Asking the probe hook in the game's thread what the game holds and shows:
-// its menu, its objects and memory (probe_protocol.h).
+// Asking the probe hook in the game's thread what the game holds and shows
+// (its menu, its objects and memory, its awareness of the screen's scaling),
+// and having it send the game what Windows sends: a change of scaling
+// (probe_protocol.h).
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,7 +38,7 @@ HWND ReplyWindow() {
 
 }  // namespace
 
-std::string Game::Probe(const char* name) {
+std::string Game::Probe(const char* name, LPARAM lParam) {
     if (!hook_) {
         HMODULE probe = LoadLibraryW((ModuleDirectory() + L"kanoze_probe.dll").c_str());
         HOOKPROC procedure = probe ? reinterpret_cast<HOOKPROC>(
@@ -49,9 +51,18 @@ std::string Game::Probe(const char* name) {
     }
     g_reply.clear();
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), 0,
+    SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), lParam,
                         SMTO_NORMAL, 10000, &result);
     return g_reply;
+}
+
+std::map<std::string, std::string> Game::ProbeFields(const char* name, LPARAM lParam) {
+    std::map<std::string, std::string> fields;
+    for (const std::string& line : SplitLines(Probe(name, lParam))) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) fields[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return fields;
 }
 
 long Usage::Number(const char* name) const {
@@ -71,14 +82,8 @@ std::string Usage::Describe() const {
 }
 
 bool Game::ReadUsage(Usage& usage) {
-    const std::string reply = Probe(kProbeUsageMessage);
-    if (reply.empty()) return false;
-    usage.fields.clear();
-    for (const std::string& line : SplitLines(reply)) {
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos) usage.fields[line.substr(0, tab)] = line.substr(tab + 1);
-    }
-    return usage.Gdi() > 0 && usage.User() >= 0;
+    usage.fields = ProbeFields(kProbeUsageMessage);
+    return !usage.fields.empty() && usage.Gdi() > 0 && usage.User() >= 0;
 }
 
 std::vector<MenuEntry> Game::ReadMenu() {

@@ -29,3 +29,15 @@ constexpr char kUsageFreshGdiSlots[] = "fresh_gdi_slots";  // slots a new DC, bi
 
 // Every file the game process holds open, one full path a line.
 constexpr char kProbeFilesMessage[] = "Kanoze.ProbeFiles";
+
+// How the game process is aware of the screen's scaling: "awareness" (unaware,
+// system, per-monitor or per-monitor-v2), "window_dpi" and "system_dpi".
+constexpr char kProbeDpiMessage[] = "Kanoze.ProbeDpi";
+constexpr char kDpiAwareness[] = "awareness";
+constexpr char kDpiWindow[] = "window_dpi";
+constexpr char kDpiSystem[] = "system_dpi";
+// Sends the game window WM_DPICHANGED as a move to a monitor of twice the
+// scaling does: twice the window's dpi, and the window's rectangle twice as
+// large with its top-left corner at the screen point in lParam (x low word,
+// y high word). Replies once the window has handled it.
+constexpr char kProbeDpiChangedMessage[] = "Kanoze.ProbeDpiChanged";
