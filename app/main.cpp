@@ -12,14 +12,15 @@
 #include "pictures/load_picture.h"
 #include "pictures/surface_factory.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "storage/list_file_win.h"
 
 GameState g_state;
 
 namespace {
 
-const char kClassName[] = "kanoze";
-const char kWindowTitle[] = "Kanoze";
+const wchar_t kClassName[] = L"kanoze";
+const wchar_t kWindowTitle[] = L"Kanoze";
 const char kDemoFolder[] = "demo\\";
 // Held for the life of the process so that two copies started at the same
 // moment cannot both get past the check for a running window.
@@ -102,20 +103,20 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
     if (!InitCommonControlsEx(&controls)) return 0;
 
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass)) return 0;
+    if (!RegisterClassW(&windowClass)) return 0;
 
-    g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
+    // The menu in the player's language; the window frees it.
+    g_state.mainWindow = CreateWindowExW(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU,
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
-                                         nullptr, nullptr, instance, nullptr);
+                                         nullptr, LoadTextMenu(IDR_MAIN_MENU), instance, nullptr);
     if (!g_state.mainWindow) return 0;
     // On a scaled screen the frame and menu take more pixels: the window
     // grows so that the play area keeps its pixels.
@@ -136,7 +137,7 @@ int InitApplication(HINSTANCE instance, int showCommand) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
-    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(kClassName, kWindowTitle)) {
+    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowW(kClassName, kWindowTitle)) {
         if (instanceMutex) CloseHandle(instanceMutex);
         return 0;
     }
@@ -152,9 +153,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     ShowSoundMenu(g_state.mainWindow, OpenMusicPlayer(g_state.music, g_state.mainWindow));
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     CloseHandle(instanceMutex);
     return static_cast<int>(message.wParam);

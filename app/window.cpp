@@ -13,6 +13,7 @@
 #include "pictures/image_list.h"
 #include "pictures/load_picture.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "scores/celebration_win.h"
 #include "scores/score_roll.h"
 #include "scores/score_roll_win.h"
@@ -53,8 +54,7 @@ void StartGame(HWND window) {
 }
 
 void EditImageList(HWND window) {
-    if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc,
-                        reinterpret_cast<LPARAM>(&g_state.pictures)) == IDOK) {
+    if (ShowDialog(window, IDD_IMAGE_LIST, ImageListDlgProc, reinterpret_cast<LPARAM>(&g_state.pictures)) == IDOK) {
         SaveEditedImageList(g_state.listFiles, g_state.pictures.imageList, g_state.highScores);
     }
 }
@@ -96,7 +96,7 @@ void OnCommand(HWND window, UINT command) {
         StartGame(window);
         break;
     case IDM_ABOUT:
-        DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDlgProc, 0);
+        ShowDialog(window, IDD_ABOUT, AboutDlgProc, 0);
         break;
     case IDM_DIFFICULTY:
         ChangeDifficulty(window);
@@ -284,6 +284,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

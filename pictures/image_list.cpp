@@ -15,12 +15,12 @@
 
 namespace {
 
-// The file dialog's picture filter: bmp, jpg and gif first, then every
-// picture the system's decoders read (png, tif and whatever else is installed).
-const std::string& PictureFilter(IWICImagingFactory* factory) {
-    static std::string filter;
-    if (!filter.empty()) return filter;
-    std::string patterns = "*.bmp;*.jpg;*.gif";
+// Every picture the system's decoders read: bmp, jpg and gif first, then
+// png, tif and whatever else is installed ("*.bmp;*.jpg;*.gif;*.png;...").
+const std::string& PicturePatternsOf(IWICImagingFactory* factory) {
+    static std::string patterns;
+    if (!patterns.empty()) return patterns;
+    patterns = "*.bmp;*.jpg;*.gif";
     ComPtr<IEnumUnknown> decoders;
     if (factory &&
         SUCCEEDED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
@@ -51,13 +51,22 @@ const std::string& PictureFilter(IWICImagingFactory* factory) {
             }
         }
     }
-    filter = FileFilter(IDS_PICTURE_FILTER_NAME, "*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + "(" +
-             patterns + ")" + '\0' + patterns + '\0';
+    return patterns;
+}
+
+// The file dialog's picture filter: bmp, jpg and gif first, then every
+// picture the system's decoders read.
+const std::wstring& PictureFilter(IWICImagingFactory* factory) {
+    static std::wstring filter;
+    if (!filter.empty()) return filter;
+    const std::wstring patterns = WideFromUtf8(PicturePatternsOf(factory));
+    filter = FileFilter(IDS_PICTURE_FILTER_NAME, L"*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + L"(" +
+             patterns + L")" + L'\0' + patterns + L'\0';
     return filter;
 }
 
-const std::string& PictureTitle() {
-    static const std::string title = LoadText(IDS_PICTURE_TITLE);
+const std::wstring& PictureTitle() {
+    static const std::wstring title = LoadText(IDS_PICTURE_TITLE);
     return title;
 }
 
@@ -88,13 +97,12 @@ PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen&
 PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                              HighScoreTable& highScores) {
     PictureChange change;
-    char path[kPathSize] = {};
     if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
-    const std::string& filter = PictureFilter(source.surfaceFactory.get());
-    if (!ChooseFile(path, kPathSize, window, filter.c_str(), PictureTitle().c_str(), "bmp")) return change;
-    if (!LoadPicture(window, source.surfaceFactory.get(), screen, path)) return change;
+    const std::string path = ChooseFile(window, PictureFilter(source.surfaceFactory.get()), PictureTitle(), L"bmp");
+    if (path.empty()) return change;
+    if (!LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str())) return change;
     change.loaded = true;
     change.start = MenuItem::Enabled;
     change.nextPicture = MenuItem::Grayed;
@@ -136,7 +144,7 @@ INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!source) return FALSE;  // a message before WM_INITDIALOG
-    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter(source->surfaceFactory.get()).c_str(),
-                               PictureTitle().c_str(), "bmp"};
+    IWICImagingFactory* factory = source->surfaceFactory.get();
+    const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp"};
     return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

@@ -16,7 +16,7 @@ HFONT CreateCaptionFont(int height);
 
 // Draws `text` clipped to `area`, first in `shadow` moved `shadowOffset`
 // pixels right and down, then in `colour` in place.
-void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
+void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour);
 
 // The caption font's measure of the texts of a game cleared in `elapsedMs`,

@@ -311,6 +311,59 @@ TEST_F(PlayListTest, EditorAddsInsertsAndDeletesAndWritesOnlyOnOk) {
     EXPECT_EQ(ListFile({a, c, b}), ListFileNow());
 }
 
+// Entries that another program, a download or a mistyped path left in the
+// lists: any length, any bytes. Both editors hand them back as they came.
+TEST_F(PlayListTest, BothEditorsGiveBackEveryEntryByteForByteWhateverItsLength) {
+    const std::wstring a = Picture(L"a.bmp", 320);
+    const std::vector<std::string> odd = {
+        "C:\\" + std::string(543, 'p') + ".jpg",          // 550 bytes
+        "C:\\" + std::string(1016, 'q') + ".jpg",         // 1023 bytes
+        "C:\\" + std::string(4993, 'r') + ".jpg",         // 5000 bytes
+        "C:\\photos\\a\x82",                              // a lone lead byte at the end
+        "C:\\photos\\\x81\x7f.jpg",                       // a lead byte and no trail byte
+        "C:\\\xE5\x86\x99\xE7\x9C\x9F\\\xE8\x8A\xB1.jpg",  // UTF-8
+    };
+    std::string entries = AnsiPath(a) + "\r\n";
+    for (const std::string& entry : odd) entries += entry + "\r\n";
+    const std::string pictures = "#FILE\r\n" + entries + std::string(10000000, 'L') + "\r\n#FILE_END\r\n" +
+                                 ScoreSection();
+    const std::string sounds = "#FILE\r\n" + entries + "#FILE_END\r\n";
+    const std::wstring soundFile = directory_ + L"sound.txt";
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", pictures));
+    ASSERT_TRUE(WriteFileBytes(soundFile, sounds));
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    // OK with nothing changed: each file is written anew, byte for byte as it was.
+    const auto writtenAgain = [&](const std::wstring& file, HWND editor) {
+        FILETIME old = {1, 0};
+        HANDLE handle = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetFileTime(handle, nullptr, nullptr, &old);
+        CloseHandle(handle);
+        ClickButton(editor, IDOK);
+        // Once the editor is gone the save has run: the probe is answered after it.
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+        game_.Probe(kProbeDpiMessage);
+        WIN32_FILE_ATTRIBUTE_DATA now = {};
+        GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &now);
+        return CompareFileTime(&now.ftLastWriteTime, &old) > 0;
+    };
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(8, SendDlgItemMessageW(editor, IDC_IMAGE_LIST, LB_GETCOUNT, 0, 0));
+    EXPECT_TRUE(writtenAgain(directory_ + L"kanoze.txt", editor));
+    EXPECT_TRUE(ListFileNow() == pictures) << "kanoze.txt changed";
+
+    ChooseCommand(3, 2);  // サウンド > リストの編集
+    editor = WaitForDialog(L"サウンドリストの編集");
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(writtenAgain(soundFile, editor));
+    EXPECT_EQ(sounds, FileNow(soundFile));
+    Close();
+    EXPECT_TRUE(ListFileNow() == pictures) << "kanoze.txt changed at exit";
+}
+
 TEST_F(PlayListTest, EditorInSingleFileModeStartsEmptyAndReloadPlaysWhatOkSaved) {
     const std::wstring a = Picture(L"a.bmp", 320), c = Picture(L"c.bmp", 400), d = Picture(L"d.bmp", 440);
     WriteList({a});
