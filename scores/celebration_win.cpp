@@ -25,7 +25,7 @@ uint32_t ElapsedGameMs(const Play& play) { return ElapsedMilliseconds(play.start
 SIZE MeasureText(HDC dc, const std::string& text, int width, int height) {
     RECT area = {0, 0, width, height};
     const std::wstring wide = WideFromUtf8(text);
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CALCRECT);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CALCRECT | DT_NOPREFIX);
     return {area.right, area.bottom};
 }
 
@@ -67,9 +67,9 @@ void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOff
     OffsetRect(&shadowArea, shadowOffset, shadowOffset);
     const int length = static_cast<int>(text.size());
     SetTextColor(dc, shadow);
-    DrawTextW(dc, text.c_str(), length, &shadowArea, format);
+    DrawTextW(dc, text.c_str(), length, &shadowArea, format | DT_NOPREFIX);
     SetTextColor(dc, colour);
-    DrawTextW(dc, text.c_str(), length, &area, format);
+    DrawTextW(dc, text.c_str(), length, &area, format | DT_NOPREFIX);
 }
 
 bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState& clear, HighScoreTable& highScores,

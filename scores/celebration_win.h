@@ -15,7 +15,8 @@
 HFONT CreateCaptionFont(int height);
 
 // Draws `text` clipped to `area`, first in `shadow` moved `shadowOffset`
-// pixels right and down, then in `colour` in place.
+// pixels right and down, then in `colour` in place. Every character is
+// drawn as it stands: an "&" is not taken for a mnemonic.
 void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour);
 
