@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include "app/app.h"
 #include "app/first_start.h"
@@ -123,6 +124,8 @@ int InitApplication(HINSTANCE instance, int showCommand) {
     if (WindowDpi(g_state.mainWindow) != USER_DEFAULT_SCREEN_DPI) {
         FitWindowToView(g_state.mainWindow, kViewWidth, kViewHeight);
     }
+    // Pictures and sounds dropped from Explorer (WM_DROPFILES).
+    DragAcceptFiles(g_state.mainWindow, TRUE);
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 

@@ -3,8 +3,12 @@
 #include "app/app.h"
 
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
 
 #include "app/game_state.h"
+#include "display/dropped_files.h"
 #include "display/presenter.h"
 #include "display/views.h"
 #include "game/difficulty_dialog.h"
@@ -162,6 +166,32 @@ void OnRightButton() {
     if (g_state.play.playing && !g_state.play.revealPending) ClearPicks(g_state.board, g_state.play, g_state.screen);
 }
 
+// Files dropped from Explorer: sounds join the sound play-list; one picture
+// is opened as File > Open opens it, several (or a folder's) join the
+// picture play-list and the first of them is shown. Other files are left out.
+void DropFiles(HWND window, HDROP drop) {
+    const std::vector<std::wstring> paths = TakeDroppedPaths(drop);
+    const std::string& picturePatterns = PicturePatterns(g_state.pictures.surfaceFactory.get());
+    const std::vector<std::string> sounds = EntriesOfKind(paths, kSoundPatterns);
+    if (!sounds.empty()) ShowSoundMenu(window, AddDroppedSounds(g_state.music, g_state.listFiles, sounds));
+    const std::vector<std::string> pictures = EntriesOfKind(paths, picturePatterns);
+    if (pictures.empty()) return;
+    const bool onePictureFile =
+        pictures.size() == 1 && std::none_of(paths.begin(), paths.end(), [](const std::wstring& path) {
+            return IsFolder(path);
+        });
+    const PictureChange change =
+        onePictureFile ? OpenDroppedPicture(window, g_state.pictures, g_state.screen, g_state.listFiles,
+                                            g_state.highScores, pictures.front())
+                       : AddDroppedPictures(window, g_state.pictures, g_state.screen, g_state.listFiles,
+                                            g_state.highScores, pictures);
+    ShowPictureChange(window, change);
+    if (change.loaded) {
+        StopPlay(g_state.play);
+        DrawPicture(g_state.screen);
+    }
+}
+
 // The window has moved to a monitor of another scaling (or its scaling was
 // changed): it takes the place Windows suggests, and the picture is fitted
 // again to that monitor, one picture pixel to one screen pixel. A game in
@@ -279,6 +309,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_GRAPHNOTIFY:
         ShowSoundMenu(window, OnGraphNotify(g_state.music));
+        return 0;
+    case WM_DROPFILES:
+        DropFiles(window, reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));

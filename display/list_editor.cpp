@@ -2,9 +2,12 @@
 #include "display/list_editor.h"
 
 #include <commdlg.h>
+#include <shobjidl.h>
 
 #include <memory>
 
+#include "display/com_ptr.h"
+#include "display/dropped_files.h"
 #include "res/resource.h"
 #include "res/texts.h"
 
@@ -54,6 +57,13 @@ int AddListEntry(HWND dialog, const ListEditor& editor, EditorWork& work) {
     return InsertEntries(dialog, editor, work, {path});
 }
 
+// Every file of the list's kind in the chosen folder, as Add inserts one.
+int AddFolderEntries(HWND dialog, const ListEditor& editor, EditorWork& work) {
+    const std::wstring folder = ChooseFolder(dialog, *editor.folderTitle);
+    if (folder.empty()) return 0;
+    return InsertEntries(dialog, editor, work, FolderEntries(folder, editor.patterns));
+}
+
 int DeleteListEntry(HWND dialog, const ListEditor& editor, EditorWork& work) {
     HWND list = GetDlgItem(dialog, editor.listBox);
     const LRESULT selection = SendMessageW(list, LB_GETCURSEL, 0, 0);
@@ -91,12 +101,33 @@ std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstrin
     return AnsiPath(path);
 }
 
+std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                dialog.ReceiveVoid()))) {
+        return {};
+    }
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dialog->SetTitle(title.c_str());
+    ComPtr<IShellItem> item;
+    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(item.Receive()))) return {};
+    wchar_t* path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
+    std::wstring folder = path;
+    CoTaskMemFree(path);
+    return folder;
+}
+
 INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor) {
     if (message == WM_INITDIALOG) {
         auto work = std::make_unique<EditorWork>();
         work->list = reinterpret_cast<std::vector<std::string>*>(lParam);
         SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(work.release()));
         FillListEditor(dialog, editor, *Work(dialog));
+        // Files dropped from Explorer onto the list (or anywhere on the dialog).
+        DragAcceptFiles(dialog, TRUE);
         return TRUE;
     }
     EditorWork* work = Work(dialog);
@@ -106,6 +137,10 @@ INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, c
         SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
         delete work;
         return FALSE;
+    case WM_DROPFILES:
+        InsertEntries(dialog, editor, *work, EntriesOfKind(TakeDroppedPaths(reinterpret_cast<HDROP>(wParam)),
+                                                           editor.patterns));
+        return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
@@ -117,6 +152,9 @@ INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, c
             return TRUE;
         case IDC_ADD:
             AddListEntry(dialog, editor, *work);
+            return TRUE;
+        case IDC_ADD_FOLDER:
+            AddFolderEntries(dialog, editor, *work);
             return TRUE;
         case IDC_DELETE:
             DeleteListEntry(dialog, editor, *work);

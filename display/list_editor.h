@@ -1,7 +1,7 @@
 // The play-list editor dialog and the file-open dialog, shared by the picture
-// and sound lists. The editor's list box shows a working copy, Add and
-// Delete change the copy, OK puts it back in place of the list, Cancel
-// drops it.
+// and sound lists. The editor's list box shows a working copy, Add, Add
+// folder, drops and Delete change the copy, OK puts it back in place of the
+// list, Cancel drops it.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,8 @@ constexpr int kPathSize = 1024;
 // its path cannot be spelt there).
 std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstring& title,
                        const wchar_t* defaultExtension);
+// The folder dialog: the chosen folder, or empty when none was chosen.
+std::wstring ChooseFolder(HWND owner, const std::wstring& title);
 
 struct ListEditor {
     int listBox;  // control id of the dialog's list box
@@ -25,6 +27,9 @@ struct ListEditor {
     const std::wstring* filter;
     const std::wstring* title;
     const wchar_t* defaultExtension;
+    // The files of the list's kind ("*.bmp;*.jpg"), taken from a folder or a drop.
+    const char* patterns;
+    const std::wstring* folderTitle;
 };
 
 // The dialog procedure of an editor of the list that WM_INITDIALOG's lParam

@@ -70,6 +70,11 @@ const std::wstring& PictureTitle() {
     return title;
 }
 
+const std::wstring& PictureFolderTitle() {
+    static const std::wstring title = LoadText(IDS_PICTURE_FOLDER_TITLE);
+    return title;
+}
+
 // Drops the entry at the cursor; the cursor wraps to the start past the end.
 void DropEntryAtCursor(PictureSource& source) {
     source.imageList.erase(source.imageList.begin() + source.imageCursor);
@@ -139,12 +144,61 @@ PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen
     return change;
 }
 
+const std::string& PicturePatterns(IWICImagingFactory* factory) { return PicturePatternsOf(factory); }
+
+PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                                 HighScoreTable& highScores, const std::string& path) {
+    PictureChange change;
+    // Nothing is set aside for a file that does not load.
+    if (!LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str())) return change;
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
+    source.imageList.clear();
+    source.singleFileMode = true;
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Grayed;
+    change.reloadList = MenuItem::Enabled;
+    return change;
+}
+
+PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                                 HighScoreTable& highScores, const std::vector<std::string>& paths) {
+    PictureChange change;
+    // The play-list the pictures join: the one in play, or the one kanoze.txt
+    // keeps while a single file is shown or while the file could not be read.
+    std::vector<std::string> list = source.imageList;
+    const bool listKnown = files.imageListKnown;
+    if (source.singleFileMode || !listKnown) ReloadImageListFile(files, list, highScores);
+    size_t first = 0;
+    while (first < paths.size() && !LoadPicture(window, source.surfaceFactory.get(), screen, paths[first].c_str())) {
+        ++first;  // a file that does not load does not join
+    }
+    if (first == paths.size()) {
+        files.imageListKnown = listKnown;
+        return change;
+    }
+    source.imageCursor = static_cast<int>(list.size());
+    list.insert(list.end(), paths.begin() + static_cast<ptrdiff_t>(first), paths.end());
+    source.imageList = std::move(list);
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Enabled;
+    // Back from a single file, the play-list is in play again, as after a reload.
+    if (source.singleFileMode) change.reloadList = MenuItem::Grayed;
+    source.singleFileMode = false;
+    // Saved as the editor's OK saves it; a list the file keeps out of reach
+    // waits in memory rather than replace it.
+    SaveImageListFile(files, source.imageList, true, highScores);
+    return change;
+}
+
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // The editor keeps the list in GWLP_USERDATA; the source stays here.
     if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!source) return FALSE;  // a message before WM_INITDIALOG
     IWICImagingFactory* factory = source->surfaceFactory.get();
-    const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp"};
+    const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp",
+                               PicturePatternsOf(factory).c_str(), &PictureFolderTitle()};
     return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

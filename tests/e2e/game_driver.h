@@ -77,6 +77,9 @@ class Game {
     std::string Probe(const char* name, LPARAM lParam = 0);
     // The same reply read as "name<TAB>value" lines.
     std::map<std::string, std::string> ProbeFields(const char* name, LPARAM lParam = 0);
+    // Drops `paths` on `target` (the game window or one of its dialogs) as
+    // Explorer does: WM_DROPFILES with the paths, built in the game process.
+    bool DropFiles(HWND target, const std::vector<std::wstring>& paths);
 
     // The game's GDI and USER objects and private memory, from the probe
     // hook; false when it did not answer.

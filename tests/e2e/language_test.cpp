@@ -29,11 +29,15 @@ void CloseDialog(Game& game, HWND dialog) {
     ASSERT_TRUE(WaitUntilClosed(dialog));
 }
 
-// The file-open dialog of a list editor's Add button.
-void ExpectFileDialog(Game& game, HWND editor, const wchar_t* fileTitle, const wchar_t* types) {
+// The file-open and folder dialogs of a list editor's Add buttons.
+void ExpectFileDialogs(Game& game, HWND editor, const wchar_t* fileTitle, const wchar_t* types,
+                       const wchar_t* folderTitle) {
     ClickButton(game, editor, IDC_ADD);
     EXPECT_EQ(types, FileTypeShown(WaitForDialog(fileTitle))) << Cp932(fileTitle);
     EXPECT_TRUE(AnswerFileDialog(fileTitle, L""));
+    ClickButton(game, editor, IDC_ADD_FOLDER);
+    EXPECT_TRUE(WaitForDialog(folderTitle)) << Cp932(folderTitle);
+    EXPECT_TRUE(AnswerFileDialog(folderTitle, L""));
 }
 
 class LanguageTest : public ::testing::Test {
@@ -98,16 +102,17 @@ TEST_F(LanguageTest, AnEnglishWindowsShowsEveryMenuItemAndDialogInEnglish) {
     ASSERT_TRUE(WaitUntilClosed(error));
     CloseDialog(game_, dialog);
 
-    const std::vector<std::wstring> editorTexts = {L"OK", L"Cancel", L"&Add...", L"&Delete", L""};
+    const std::vector<std::wstring> editorTexts = {L"OK", L"Cancel", L"&Add...", L"Add &Folder...", L"&Delete", L""};
     dialog = OpenDialog(game_, 2, 1, L"Edit Image List");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(editorTexts, ChildTexts(dialog));
-    ExpectFileDialog(game_, dialog, L"Choose a Picture", L"Pictures (*.bmp;*.jpg;*.gif)");
+    ExpectFileDialogs(game_, dialog, L"Choose a Picture", L"Pictures (*.bmp;*.jpg;*.gif)",
+                      L"Choose a Folder of Pictures");
     CloseDialog(game_, dialog);
     dialog = OpenDialog(game_, 3, 2, L"Edit Sound List");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(editorTexts, ChildTexts(dialog));
-    ExpectFileDialog(game_, dialog, L"Choose a Sound", L"Sounds (*.mp3;*.mid;*.wav)");
+    ExpectFileDialogs(game_, dialog, L"Choose a Sound", L"Sounds (*.mp3;*.mid;*.wav)", L"Choose a Folder of Sounds");
     CloseDialog(game_, dialog);
 
     Close();

@@ -311,6 +311,104 @@ TEST_F(PlayListTest, EditorAddsInsertsAndDeletesAndWritesOnlyOnOk) {
     EXPECT_EQ(ListFile({a, c, b}), ListFileNow());
 }
 
+// Explorer's drops, as the hook in the game's thread posts them.
+TEST_F(PlayListTest, ADroppedPictureOpensAsFileOpenOpensItAndAnUnusableDropChangesNothing) {
+    const std::wstring a = Picture(L"a.bmp", 320), c = Picture(L"c.bmp", 400);
+    const std::wstring notes = directory_ + L"notes.txt";
+    ASSERT_TRUE(WriteFileBytes(notes, "not a picture"));
+    WriteList({a});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    // Drops are handled in turn: had the first one set the list aside, the
+    // second would not save it.
+    ASSERT_TRUE(game_.DropFiles(game_.window(), {notes, directory_ + L"gone.bmp"}));
+    ASSERT_TRUE(game_.DropFiles(game_.window(), {c}));
+    EXPECT_TRUE(Shows(400)) << "the dropped picture";
+    EXPECT_TRUE(PictureDrawn());
+    EXPECT_EQ("+-+", MenuBecomes("+-+")) << "a single file, as File > Open leaves it";
+    EXPECT_EQ(ListFile({a}), ListFileNow()) << "the list was saved before it was set aside";
+    EXPECT_EQ(Paths(), ListInPlay());
+    Close();
+    EXPECT_EQ(ListFile({a}), ListFileNow());
+}
+
+TEST_F(PlayListTest, ADroppedFolderOrSeveralPicturesJoinThePlayListAndTheFirstShows) {
+    const std::wstring a = Picture(L"a.bmp", 320), c = Picture(L"c.bmp", 400), d = Picture(L"d.bmp", 440);
+    const std::wstring folder = directory_ + L"holiday\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((folder + L"inner").c_str(), nullptr));
+    const std::wstring second = Picture(L"holiday\\Photo 2.bmp", 360), tenth = Picture(L"holiday\\photo 10.bmp", 480);
+    Picture(L"holiday\\inner\\deeper.bmp", 500);
+    ASSERT_TRUE(WriteFileBytes(folder + L"notes.txt", "not a picture"));
+    ASSERT_TRUE(WriteFileBytes(folder + L"song.wav", "a sound file's entry"));
+    WriteList({a});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    // The folder's pictures in name order (its sub-folder left out), its
+    // sound to the sound list; the play-list is saved at once.
+    ASSERT_TRUE(game_.DropFiles(game_.window(), {folder.substr(0, folder.size() - 1)}));
+    EXPECT_TRUE(Shows(360)) << "the first of the folder's pictures";
+    EXPECT_TRUE(ListFileBecomes(ListFile({a, second, tenth})));
+    EXPECT_EQ("+++", MenuStates());
+    EXPECT_EQ("#FILE\r\n" + AnsiPath(folder + L"song.wav") + "\r\n#FILE_END\r\n", FileNow(directory_ + L"sound.txt"))
+        << "saved with the pictures, before the first was shown";
+    NextPicture();
+    EXPECT_TRUE(Shows(480)) << "Next walks on through the dropped pictures";
+
+    // From a single file: the pictures join the list kept in kanoze.txt,
+    // which is in play again.
+    ASSERT_TRUE(game_.DropFiles(game_.window(), {c}));
+    ASSERT_TRUE(Shows(400));
+    ASSERT_TRUE(game_.DropFiles(game_.window(), {directory_ + L"gone.bmp", d, c}));
+    EXPECT_TRUE(Shows(440)) << "the first dropped picture that loads";
+    EXPECT_TRUE(ListFileBecomes(ListFile({a, second, tenth, d, c})));
+    EXPECT_EQ("++-", MenuBecomes("++-"));
+    NextPicture();
+    EXPECT_TRUE(Shows(400));
+    Close();
+    EXPECT_EQ(ListFile({a, second, tenth, d, c}), ListFileNow());
+}
+
+TEST_F(PlayListTest, BothEditorsTakeDropsAndWholeFoldersWhereAddPutsAFile) {
+    const std::wstring a = Picture(L"a.bmp", 320), b = Picture(L"b.bmp", 360);
+    const std::wstring folder = directory_ + L"mixed";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring two = Picture(L"mixed\\b2.bmp", 300), one = Picture(L"mixed\\B1.BMP", 300);
+    const std::wstring tune = folder + L"\\tune.wav", song = folder + L"\\song.mp3";
+    ASSERT_TRUE(WriteFileBytes(tune, "a sound file's entry"));
+    ASSERT_TRUE(WriteFileBytes(song, "a sound file's entry"));
+    WriteList({a, b});
+    Start();
+    ASSERT_TRUE(Shows(320));
+
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(game_.DropFiles(editor, {tune, folder}));
+    EXPECT_TRUE(WaitUntil([&] { return Entries(editor, IDC_IMAGE_LIST) == Paths({a, b, one, two}); }))
+        << "nothing selected: the folder's pictures appended, the sound left out";
+    SelectEntry(editor, 1);
+    ClickButton(editor, IDC_ADD_FOLDER);
+    ASSERT_TRUE(::AnswerFileDialog(L"画像のフォルダを選択", folder)) << "the folder dialog takes the answer";
+    EXPECT_EQ(Paths({a, one, two, b, one, two}), Entries(editor, IDC_IMAGE_LIST)) << "inserted before the selection";
+    CloseEditor(editor, IDOK);
+    EXPECT_TRUE(ListFileBecomes(ListFile({a, one, two, b, one, two})));
+
+    ChooseCommand(3, 2);  // サウンド > リストの編集
+    editor = WaitForDialog(L"サウンドリストの編集");
+    ASSERT_TRUE(editor);
+    ClickButton(editor, IDC_ADD_FOLDER);
+    ASSERT_TRUE(::AnswerFileDialog(L"サウンドのフォルダを選択", folder));
+    ASSERT_TRUE(game_.DropFiles(editor, {two, tune}));
+    EXPECT_TRUE(WaitUntil([&] { return Entries(editor, IDC_SOUND_LIST) == Paths({song, tune, tune}); }));
+    CloseEditor(editor, IDOK);
+    const std::string sounds =
+        "#FILE\r\n" + AnsiPath(song) + "\r\n" + AnsiPath(tune) + "\r\n" + AnsiPath(tune) + "\r\n#FILE_END\r\n";
+    EXPECT_TRUE(WaitUntil([&] { return FileNow(directory_ + L"sound.txt") == sounds; }));
+    Close();
+}
+
 // Entries that another program, a download or a mistyped path left in the
 // lists: any length, any bytes. Both editors hand them back as they came.
 TEST_F(PlayListTest, BothEditorsGiveBackEveryEntryByteForByteWhateverItsLength) {

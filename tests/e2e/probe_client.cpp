@@ -1,9 +1,10 @@
 // Asking the probe hook in the game's thread what the game holds and shows
 // (its menu, its objects and memory, its awareness of the screen's scaling),
-// and having it send the game what Windows sends: a change of scaling
-// (probe_protocol.h).
+// and having it send the game what Windows sends: a drop, a change of
+// scaling (probe_protocol.h).
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "game_driver.h"
 
@@ -63,6 +64,23 @@ std::map<std::string, std::string> Game::ProbeFields(const char* name, LPARAM lP
         if (tab != std::string::npos) fields[line.substr(0, tab)] = line.substr(tab + 1);
     }
     return fields;
+}
+
+bool Game::DropFiles(HWND target, const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    const DWORD bytes = static_cast<DWORD>(list.size() * sizeof(wchar_t));
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, bytes, kDropPathsMapping);
+    void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, bytes) : nullptr;
+    if (view) {
+        std::memcpy(view, list.data(), bytes);
+        UnmapViewOfFile(view);
+    }
+    // The mapping lives until the hook has read it and answered.
+    const bool posted = view && Probe(kProbeDropMessage, reinterpret_cast<LPARAM>(target)) == "posted\n";
+    if (mapping) CloseHandle(mapping);
+    return posted;
 }
 
 long Usage::Number(const char* name) const {

@@ -4,10 +4,12 @@
 // game process holds, the files it holds open and how it is aware of the
 // screen's scaling (probe_protocol.h). It reads window and process state only
 // and never calls the game's own code; what it sends the game's windows
-// (a change of scaling) is what Windows itself sends them.
+// (a drop, a change of scaling) is what Windows itself sends them.
 #include <windows.h>
 #include <psapi.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -199,6 +201,32 @@ void SendDpiChanged(HWND window, LPARAM corner) {
     SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
+// Explorer's drop: the paths in a DROPFILES block of movable global memory,
+// which the receiver frees with DragFinish.
+bool PostDrop(HWND window) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kDropPathsMapping);
+    const auto* paths = mapping ? static_cast<const wchar_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) : nullptr;
+    size_t length = 0;  // the paths with their NULs, the closing one included
+    while (paths && (paths[length] != L'\0' || (length > 0 && paths[length - 1] != L'\0'))) ++length;
+    HGLOBAL memory = paths ? GlobalAlloc(GHND, sizeof(DROPFILES) + (length + 1) * sizeof(wchar_t)) : nullptr;
+    auto* drop = memory ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+    if (drop) {
+        RECT client;
+        GetClientRect(window, &client);
+        drop->pFiles = sizeof(DROPFILES);
+        drop->pt = POINT{client.right / 2, client.bottom / 2};
+        drop->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), paths, (length + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+    }
+    if (paths) UnmapViewOfFile(paths);
+    if (mapping) CloseHandle(mapping);
+    if (!drop) return false;
+    if (PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0)) return true;
+    GlobalFree(memory);
+    return false;
+}
+
 void Reply(HWND to, const std::string& report) {
     COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
     SendMessageA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
@@ -212,9 +240,13 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPAR
     static const UINT filesMessage = RegisterWindowMessageA(kProbeFilesMessage);
     static const UINT dpiMessage = RegisterWindowMessageA(kProbeDpiMessage);
     static const UINT dpiChangedMessage = RegisterWindowMessageA(kProbeDpiChangedMessage);
+    static const UINT dropMessage = RegisterWindowMessageA(kProbeDropMessage);
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message == dpiMessage) {
+        if (call->message == dropMessage) {
+            const bool posted = PostDrop(reinterpret_cast<HWND>(call->lParam));
+            Reply(reinterpret_cast<HWND>(call->wParam), posted ? "posted\n" : "failed\n");
+        } else if (call->message == dpiMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeDpi(call->hwnd));
         } else if (call->message == dpiChangedMessage) {
             SendDpiChanged(call->hwnd, call->lParam);

@@ -41,3 +41,10 @@ constexpr char kDpiSystem[] = "system_dpi";
 // large with its top-left corner at the screen point in lParam (x low word,
 // y high word). Replies once the window has handled it.
 constexpr char kProbeDpiChangedMessage[] = "Kanoze.ProbeDpiChanged";
+
+// Drops files on a window of the game (the handle in lParam) as Explorer's
+// drop does: the hook posts it WM_DROPFILES with the paths, built in the game
+// process. The paths wait in the named shared memory below: UTF-16, each
+// ending in a NUL, an empty one after the last.
+constexpr char kProbeDropMessage[] = "Kanoze.ProbeDrop";
+constexpr wchar_t kDropPathsMapping[] = L"Kanoze.ProbeDropPaths";
