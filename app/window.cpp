@@ -171,6 +171,9 @@ void OnRightButton() {
 // picture play-list and the first of them is shown. Other files are left out.
 void DropFiles(HWND window, HDROP drop) {
     const std::vector<std::wstring> paths = TakeDroppedPaths(drop);
+    // Behind a dialog the window takes nothing: the dialog may hold a copy
+    // of a list.
+    if (!IsWindowEnabled(window)) return;
     const std::string& picturePatterns = PicturePatterns(g_state.pictures.surfaceFactory.get());
     const std::vector<std::string> sounds = EntriesOfKind(paths, kSoundPatterns);
     if (!sounds.empty()) ShowSoundMenu(window, AddDroppedSounds(g_state.music, g_state.listFiles, sounds));

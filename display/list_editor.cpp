@@ -137,10 +137,12 @@ INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, c
         SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
         delete work;
         return FALSE;
-    case WM_DROPFILES:
-        InsertEntries(dialog, editor, *work, EntriesOfKind(TakeDroppedPaths(reinterpret_cast<HDROP>(wParam)),
-                                                           editor.patterns));
+    case WM_DROPFILES: {
+        const std::vector<std::wstring> paths = TakeDroppedPaths(reinterpret_cast<HDROP>(wParam));
+        // Not while the dialog waits for its file or folder dialog.
+        if (IsWindowEnabled(dialog)) InsertEntries(dialog, editor, *work, EntriesOfKind(paths, editor.patterns));
         return TRUE;
+    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

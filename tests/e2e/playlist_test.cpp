@@ -388,12 +388,14 @@ TEST_F(PlayListTest, BothEditorsTakeDropsAndWholeFoldersWhereAddPutsAFile) {
     ASSERT_TRUE(game_.DropFiles(editor, {tune, folder}));
     EXPECT_TRUE(WaitUntil([&] { return Entries(editor, IDC_IMAGE_LIST) == Paths({a, b, one, two}); }))
         << "nothing selected: the folder's pictures appended, the sound left out";
+    ASSERT_TRUE(game_.DropFiles(game_.window(), {b}));  // behind the editor: taken by neither
     SelectEntry(editor, 1);
     ClickButton(editor, IDC_ADD_FOLDER);
     ASSERT_TRUE(::AnswerFileDialog(L"画像のフォルダを選択", folder)) << "the folder dialog takes the answer";
     EXPECT_EQ(Paths({a, one, two, b, one, two}), Entries(editor, IDC_IMAGE_LIST)) << "inserted before the selection";
     CloseEditor(editor, IDOK);
     EXPECT_TRUE(ListFileBecomes(ListFile({a, one, two, b, one, two})));
+    EXPECT_EQ(320, WindowWidth()) << "the picture shown stays";
 
     ChooseCommand(3, 2);  // サウンド > リストの編集
     editor = WaitForDialog(L"サウンドリストの編集");
