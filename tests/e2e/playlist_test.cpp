@@ -47,6 +47,15 @@ class PlayListTest : public ::testing::Test {
 
     std::string ListFileNow() { return FileNow(directory_ + L"kanoze.txt"); }
 
+    // The list file once the game has finished what it was doing: the probe
+    // is answered between two messages, so after a drop's or a closed
+    // editor's save. (Reading the file while the game replaces it would make
+    // the replace fail.)
+    std::string SettledListFile(const wchar_t* name = L"kanoze.txt") {
+        game_.ReadMenu();
+        return FileNow(directory_ + name);
+    }
+
     bool ListFileBecomes(const std::string& expected) {
         return WaitUntil([&] { return ListFileNow() == expected; });
     }
@@ -88,9 +97,11 @@ class PlayListTest : public ::testing::Test {
         return WaitForDialog(kEditorTitle);
     }
 
+    // Waits until the editor is gone, not merely hidden: its command has
+    // then run on to the save, if any.
     void CloseEditor(HWND editor, int button) {
         ClickButton(editor, button);
-        ASSERT_TRUE(WaitUntilClosed(editor)) << "the editor closes";
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kDialogTimeoutMs)) << "the editor closes";
     }
 
     // The list in play, as the editor shows it; Cancel leaves it as it is.
@@ -301,7 +312,7 @@ TEST_F(PlayListTest, EditorAddsInsertsAndDeletesAndWritesOnlyOnOk) {
     SelectEntry(editor, 1);
     AddEntry(editor, c);
     CloseEditor(editor, IDOK);
-    EXPECT_TRUE(ListFileBecomes(ListFile({a, c, b}))) << "OK writes the list at once";
+    EXPECT_EQ(ListFile({a, c, b}), SettledListFile()) << "OK writes the list at once";
     EXPECT_EQ(320, WindowWidth()) << "the picture shown stays";
     EXPECT_EQ("+++", MenuStates());
 
@@ -350,7 +361,7 @@ TEST_F(PlayListTest, ADroppedFolderOrSeveralPicturesJoinThePlayListAndTheFirstSh
     // sound to the sound list; the play-list is saved at once.
     ASSERT_TRUE(game_.DropFiles(game_.window(), {folder.substr(0, folder.size() - 1)}));
     EXPECT_TRUE(Shows(360)) << "the first of the folder's pictures";
-    EXPECT_TRUE(ListFileBecomes(ListFile({a, second, tenth})));
+    EXPECT_EQ(ListFile({a, second, tenth}), SettledListFile());
     EXPECT_EQ("+++", MenuStates());
     EXPECT_EQ("#FILE\r\n" + AnsiPath(folder + L"song.wav") + "\r\n#FILE_END\r\n", FileNow(directory_ + L"sound.txt"))
         << "saved with the pictures, before the first was shown";
@@ -363,7 +374,7 @@ TEST_F(PlayListTest, ADroppedFolderOrSeveralPicturesJoinThePlayListAndTheFirstSh
     ASSERT_TRUE(Shows(400));
     ASSERT_TRUE(game_.DropFiles(game_.window(), {directory_ + L"gone.bmp", d, c}));
     EXPECT_TRUE(Shows(440)) << "the first dropped picture that loads";
-    EXPECT_TRUE(ListFileBecomes(ListFile({a, second, tenth, d, c})));
+    EXPECT_EQ(ListFile({a, second, tenth, d, c}), SettledListFile());
     EXPECT_EQ("++-", MenuBecomes("++-"));
     NextPicture();
     EXPECT_TRUE(Shows(400));
@@ -394,7 +405,7 @@ TEST_F(PlayListTest, BothEditorsTakeDropsAndWholeFoldersWhereAddPutsAFile) {
     ASSERT_TRUE(::AnswerFileDialog(L"画像のフォルダを選択", folder)) << "the folder dialog takes the answer";
     EXPECT_EQ(Paths({a, one, two, b, one, two}), Entries(editor, IDC_IMAGE_LIST)) << "inserted before the selection";
     CloseEditor(editor, IDOK);
-    EXPECT_TRUE(ListFileBecomes(ListFile({a, one, two, b, one, two})));
+    EXPECT_EQ(ListFile({a, one, two, b, one, two}), SettledListFile());
     EXPECT_EQ(320, WindowWidth()) << "the picture shown stays";
 
     ChooseCommand(3, 2);  // サウンド > リストの編集
@@ -407,7 +418,7 @@ TEST_F(PlayListTest, BothEditorsTakeDropsAndWholeFoldersWhereAddPutsAFile) {
     CloseEditor(editor, IDOK);
     const std::string sounds =
         "#FILE\r\n" + AnsiPath(song) + "\r\n" + AnsiPath(tune) + "\r\n" + AnsiPath(tune) + "\r\n#FILE_END\r\n";
-    EXPECT_TRUE(WaitUntil([&] { return FileNow(directory_ + L"sound.txt") == sounds; }));
+    EXPECT_EQ(sounds, SettledListFile(L"sound.txt"));
     Close();
 }
 
@@ -477,7 +488,7 @@ TEST_F(PlayListTest, EditorInSingleFileModeStartsEmptyAndReloadPlaysWhatOkSaved)
     EXPECT_EQ(Paths(), Entries(editor, IDC_IMAGE_LIST));
     AddEntry(editor, d);
     CloseEditor(editor, IDOK);
-    EXPECT_TRUE(ListFileBecomes(ListFile({d}))) << "OK writes at once in single-file mode too";
+    EXPECT_EQ(ListFile({d}), SettledListFile()) << "OK writes at once in single-file mode too";
     EXPECT_EQ("+-+", MenuStates()) << "still one file: Next stays grayed";
 
     Reload();
