@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include "app/app.h"
 #include "app/first_start.h"
@@ -11,6 +12,7 @@
 #include "display/system_library.h"
 #include "music/music.h"
 #include "pictures/image_list.h"
+#include "pictures/load_picture.h"
 #include "pictures/surface_factory.h"
 #include "res/resource.h"
 #include "res/texts.h"
@@ -20,8 +22,8 @@ GameState g_state;
 
 namespace {
 
-const char kClassName[] = "kanoze";
-const char kWindowTitle[] = "Kanoze";
+const wchar_t kClassName[] = L"kanoze";
+const wchar_t kWindowTitle[] = L"Kanoze";
 const char kDemoFolder[] = "demo\\";
 // Held for the life of the process so that two copies started at the same
 // moment cannot both get past the check for a running window.
@@ -29,6 +31,21 @@ const char kInstanceMutex[] = "Kanoze.SingleInstance";
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 524;
+constexpr int kViewWidth = 640;
+constexpr int kViewHeight = 480;
+
+// The window's dots per inch: its monitor's from Windows 10 1607 on, the
+// system's before.
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow) return getDpiForWindow(window);
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+    if (screen) ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
 
 // The file names in the demo folder beside the program.
 std::vector<std::string> DemoFolderNames(const std::string& folder) {
@@ -66,7 +83,7 @@ UINT StartFailureText(StartFailure failure) {
 
 void ShowStartFailure(StartFailure failure) {
     if (g_state.mainWindow) ShowWindow(g_state.mainWindow, SW_HIDE);
-    const std::wstring text = LoadWideText(IDS_START_FAILED) + L"\n\n" + LoadWideText(StartFailureText(failure));
+    const std::wstring text = LoadText(IDS_START_FAILED) + L"\n\n" + LoadText(StartFailureText(failure));
     MessageBoxW(nullptr, text.c_str(), L"Kanoze", MB_OK | MB_ICONERROR);
 }
 
@@ -126,22 +143,29 @@ StartFailure InitApplication(HINSTANCE instance, int showCommand) {
     const auto initControls = SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
     if (!initControls || !initControls(&controls)) return StartFailure::Controls;
 
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass)) return StartFailure::Window;
+    if (!RegisterClassW(&windowClass)) return StartFailure::Window;
 
-    // A minimise box to put a game away; the window is still never resized by hand.
-    g_state.mainWindow = CreateWindowExA(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    // The menu in the player's language; the window frees it. A minimise box
+    // to put a game away; the window is still never resized by hand.
+    g_state.mainWindow = CreateWindowExW(0, kClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                          CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight,
-                                         nullptr, nullptr, instance, nullptr);
+                                         nullptr, LoadTextMenu(IDR_MAIN_MENU), instance, nullptr);
     if (!g_state.mainWindow) return StartFailure::Window;
+    // On a scaled screen the frame and menu take more pixels: the window
+    // grows so that the play area keeps its pixels.
+    if (WindowDpi(g_state.mainWindow) != USER_DEFAULT_SCREEN_DPI) {
+        FitWindowToView(g_state.mainWindow, kViewWidth, kViewHeight);
+    }
+    // Pictures and sounds dropped from Explorer (WM_DROPFILES).
+    DragAcceptFiles(g_state.mainWindow, TRUE);
     ShowWindow(g_state.mainWindow, showCommand);
     UpdateWindow(g_state.mainWindow);
 
@@ -160,7 +184,7 @@ StartFailure InitApplication(HINSTANCE instance, int showCommand) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     LoadDllsFromSystemFolderOnly();
     HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
-    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowA(kClassName, kWindowTitle)) {
+    if (GetLastError() == ERROR_ALREADY_EXISTS || FindWindowW(kClassName, kWindowTitle)) {
         if (instanceMutex) CloseHandle(instanceMutex);
         return 0;
     }
@@ -181,9 +205,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                   OpenMusicPlayer(g_state.music, g_state.mainWindow, g_state.pictures.entryFolder));
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     CloseHandle(instanceMutex);
     return static_cast<int>(message.wParam);

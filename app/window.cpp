@@ -3,16 +3,22 @@
 #include "app/app.h"
 
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
 
 #include "app/game_state.h"
 #include "app/session.h"
+#include "display/dropped_files.h"
 #include "display/presenter.h"
 #include "display/views.h"
 #include "game/difficulty_dialog.h"
 #include "game/game_win.h"
 #include "music/music.h"
 #include "pictures/image_list.h"
+#include "pictures/load_picture.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "scores/celebration_win.h"
 #include "scores/score_roll.h"
 #include "scores/score_roll_win.h"
@@ -65,8 +71,7 @@ void StartGame(HWND window) {
 }
 
 void EditImageList(HWND window) {
-    if (DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_IMAGE_LIST), window, ImageListDlgProc,
-                        reinterpret_cast<LPARAM>(&g_state.pictures)) == IDOK) {
+    if (ShowDialog(window, IDD_IMAGE_LIST, ImageListDlgProc, reinterpret_cast<LPARAM>(&g_state.pictures)) == IDOK) {
         SaveEditedImageList(g_state.listFiles, g_state.pictures.imageList, g_state.highScores);
     }
 }
@@ -109,7 +114,7 @@ void OnCommand(HWND window, UINT command) {
         StartGame(window);
         break;
     case IDM_ABOUT:
-        DialogBoxParamA(g_state.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDlgProc, 0);
+        ShowDialog(window, IDD_ABOUT, AboutDlgProc, 0);
         break;
     case IDM_DIFFICULTY:
         ChangeDifficulty(window);
@@ -278,6 +283,50 @@ void OnKeyDown(HWND window, WPARAM key, LPARAM flags) {
     }
 }
 
+// Files dropped from Explorer: sounds join the sound play-list; one picture
+// is opened as File > Open opens it, several (or a folder's) join the
+// picture play-list and the first of them is shown. Other files are left out.
+void DropFiles(HWND window, HDROP drop) {
+    const std::vector<std::wstring> paths = TakeDroppedPaths(drop);
+    // Behind a dialog the window takes nothing: the dialog may hold a copy
+    // of a list.
+    if (!IsWindowEnabled(window)) return;
+    const std::string& picturePatterns = PicturePatterns(g_state.pictures.surfaceFactory.get());
+    const std::vector<std::string> sounds = EntriesOfKind(paths, kSoundPatterns);
+    if (!sounds.empty()) ShowSoundMenu(window, AddDroppedSounds(g_state.music, g_state.listFiles, sounds));
+    const std::vector<std::string> pictures = EntriesOfKind(paths, picturePatterns);
+    if (pictures.empty()) return;
+    EndRunningShows(window);
+    const bool onePictureFile =
+        pictures.size() == 1 && std::none_of(paths.begin(), paths.end(), [](const std::wstring& path) {
+            return IsFolder(path);
+        });
+    const PictureChange change =
+        onePictureFile ? OpenDroppedPicture(window, g_state.pictures, g_state.screen, g_state.listFiles,
+                                            g_state.highScores, pictures.front())
+                       : AddDroppedPictures(window, g_state.pictures, g_state.screen, g_state.listFiles,
+                                            g_state.highScores, pictures);
+    ShowPictureChange(window, change);
+    if (change.loaded) {
+        StopPlay(g_state.play);
+        DrawPicture(g_state.screen);
+    }
+}
+
+// The window has moved to a monitor of another scaling (or its scaling was
+// changed): it takes the place Windows suggests, and the picture is fitted
+// again to that monitor, one picture pixel to one screen pixel. A game in
+// progress goes on with the same board.
+void OnDpiChanged(HWND window, const RECT& suggested) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!RefitPicture(window, g_state.pictures.surfaceFactory.get(), g_state.screen)) return;
+    FitBoardToPicture(g_state.board, g_state.screen);
+    RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
+    InvalidateRect(window, &view, TRUE);
+    DrawCurrentView(g_state.screen, g_state.board, g_state.play);
+}
+
 }  // namespace
 
 int ShutdownApplication(HWND window) {
@@ -412,11 +461,17 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // The window itself active again, and not minimised, is the player
         // back, even where the system told the program of it no other way.
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) ResumeGame(window, PauseReason::Away);
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ENDSESSION:
         if (wParam) SaveAtSessionEnd();
         return 0;
+    case WM_DROPFILES:
+        DropFiles(window, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

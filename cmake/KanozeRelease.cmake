@@ -1,18 +1,27 @@
 # The release zip of one Windows program: kanoze.exe, the demo folder and the
-# players' read-me, packed by CPack. `make dist` builds both.
+# players' read-mes (Japanese and English), packed by CPack. `make dist`
+# builds both.
 #
 # The zip holds no kanoze.txt or sound.txt, so unpacking a new version over
 # an old one leaves a player's lists and best times alone.
 
 # Notepad on a Japanese Windows opens a text without a byte order mark as
 # code page 932 with CR LF lines; the read-me is kept in UTF-8 and turned
-# into that form here.
+# into that form here. The English read-me is plain ASCII, which Notepad
+# reads alike on every Windows.
 set(KANOZE_README ${CMAKE_BINARY_DIR}/generated/readme.txt)
+set(KANOZE_README_EN ${CMAKE_BINARY_DIR}/generated/readme-en.txt)
 add_custom_command(OUTPUT ${KANOZE_README}
-  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/cp932_text.py ${CMAKE_SOURCE_DIR}/docs/readme.ja.txt ${KANOZE_README} ${PROJECT_VERSION}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/cp932_text.py ${CMAKE_SOURCE_DIR}/docs/readme.ja.txt ${KANOZE_README}
+    ${PROJECT_VERSION}
   DEPENDS ${CMAKE_SOURCE_DIR}/docs/readme.ja.txt ${CMAKE_SOURCE_DIR}/tools/cp932_text.py
   VERBATIM)
-add_custom_target(kanoze_readme DEPENDS ${KANOZE_README})
+add_custom_command(OUTPUT ${KANOZE_README_EN}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/cp932_text.py ${CMAKE_SOURCE_DIR}/docs/readme.en.txt ${KANOZE_README_EN}
+    ${PROJECT_VERSION} ascii
+  DEPENDS ${CMAKE_SOURCE_DIR}/docs/readme.en.txt ${CMAKE_SOURCE_DIR}/tools/cp932_text.py
+  VERBATIM)
+add_custom_target(kanoze_readme DEPENDS ${KANOZE_README} ${KANOZE_README_EN})
 
 # `make dist` builds kanoze.exe and the read-me itself; packing does not
 # build the test programs.
@@ -24,9 +33,10 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # The demo folder ships whole, in the order of its names.
 install(TARGETS kanoze RUNTIME DESTINATION . COMPONENT entry001)
 install(FILES ${KANOZE_README} DESTINATION . COMPONENT entry002)
+install(FILES ${KANOZE_README_EN} DESTINATION . COMPONENT entry003)
 file(GLOB KANOZE_DEMO_FILES LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*)
 list(SORT KANOZE_DEMO_FILES)
-set(entry 3)
+set(entry 4)
 foreach(file IN LISTS KANOZE_DEMO_FILES)
   string(LENGTH "00${entry}" digits)
   math(EXPR skip "${digits} - 3")

@@ -1,6 +1,7 @@
 // The play-list editor dialog and the file-open dialog, shared by the picture
-// and sound lists. The editor's list box holds a working copy, Add and Delete
-// change the copy, OK puts it back in place of the list, Cancel drops it.
+// and sound lists. The editor's list box shows a working copy, Add, Add
+// folder, drops and Delete change the copy, OK puts it back in place of the
+// list, Cancel drops it.
 #pragma once
 
 #include <windows.h>
@@ -12,20 +13,27 @@
 // decoders and the filter graph take paths of the same length.
 constexpr int kPathSize = 1024;
 
-// The file-open dialog shared by the picture and sound lists. Nonzero when a
-// file was chosen; its full path is then in `path`.
-int ChooseFile(char* path, int size, HWND owner, const char* filter, const char* title,
-               const char* defaultExtension);
+// The file-open dialog shared by the picture and sound lists: the chosen
+// file's path as the list files spell it, or empty when none was chosen (or
+// its path cannot be spelt there).
+std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstring& title,
+                       const wchar_t* defaultExtension);
+// The folder dialog: the chosen folder, or empty when none was chosen.
+std::wstring ChooseFolder(HWND owner, const std::wstring& title);
 
 struct ListEditor {
     int listBox;  // control id of the dialog's list box
     // What the file-open dialog of Add offers.
-    const char* filter;
-    const char* title;
-    const char* defaultExtension;
+    const std::wstring* filter;
+    const std::wstring* title;
+    const wchar_t* defaultExtension;
+    // The files of the list's kind ("*.bmp;*.jpg"), taken from a folder or a drop.
+    const char* patterns;
+    const std::wstring* folderTitle;
 };
 
 // The dialog procedure of an editor of the list that WM_INITDIALOG's lParam
 // points to (a std::vector<std::string>). The dialog ends with IDOK after
-// the list was replaced, or with IDCANCEL.
+// the list was replaced, or with IDCANCEL. Entries go through it byte for
+// byte, whatever their length and whatever the code page makes of them.
 INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor);

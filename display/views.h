@@ -19,7 +19,7 @@ struct Screen {
     HBITMAP picture = nullptr;
     int pictureWidth = 0;
     int pictureHeight = 0;
-    std::string picturePath;  // the file it was loaded from
+    std::string picturePath;  // the file the picture came from, to fit it again on another monitor
     HBITMAP cardBack = nullptr;
     HBITMAP cardBackSource = nullptr;
     int cardBackSourceWidth = 0;

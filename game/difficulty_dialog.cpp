@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
+#include <cwchar>
 
 #include "game/difficulty.h"
 #include "res/resource.h"
@@ -14,15 +14,15 @@ namespace {
 constexpr int kEditTextSize = 32;
 
 void ShowNumber(HWND edit, int value) {
-    char text[kEditTextSize];
-    std::snprintf(text, sizeof text, "%d", value);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    wchar_t text[kEditTextSize];
+    std::swprintf(text, kEditTextSize, L"%d", value);
+    SetWindowTextW(edit, text);
 }
 
 void CheckSizeEdit(HWND dialog, int editId, int* work) {
     HWND edit = GetDlgItem(dialog, editId);
     if (ValidateSizeEdit(edit, work)) return;
-    MessageBoxA(dialog, LoadText(IDS_INPUT_ERROR_TEXT).c_str(), LoadText(IDS_INPUT_ERROR_TITLE).c_str(), MB_OK);
+    ShowMessage(dialog, IDS_INPUT_ERROR_TEXT, IDS_INPUT_ERROR_TITLE, MB_OK);
     ShowNumber(edit, *work);
 }
 
@@ -42,8 +42,7 @@ DifficultyWork* Work(HWND dialog) {
 
 INT_PTR ChooseDifficulty(HWND window, Board& board) {
     DifficultyWork work = {&board, board.columns, board.rows};
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DIFFICULTY), window, DifficultyDlgProc,
-                           reinterpret_cast<LPARAM>(&work));
+    return ShowDialog(window, IDD_DIFFICULTY, DifficultyDlgProc, reinterpret_cast<LPARAM>(&work));
 }
 
 int InitDifficultyDialog(HWND dialog, DifficultyWork& work) {

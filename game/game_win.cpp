@@ -82,31 +82,35 @@ void DrawCursorFrame(HDC dc, int left, int top, ViewSize cell) {
 // Over the face-down board of a paused game: a black band across the middle
 // and the text that tells how the game goes on.
 void DrawPausedText(HDC dc, int width, int height) {
-    const std::string text = LoadText(IDS_PAUSED);
-    LOGFONTA face = {};
+    const std::wstring text = LoadText(IDS_PAUSED);
+    LOGFONTW face = {};
     face.lfHeight = height / 10 < 24 ? (height / 10 > 12 ? height / 10 : 12) : 24;
     face.lfWeight = FW_BOLD;
-    face.lfCharSet = SHIFTJIS_CHARSET;
+    face.lfCharSet = PRIMARYLANGID(TextLanguage()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
     const int band = face.lfHeight * 2;
     RECT area = {0, height / 2 - band / 2, width, height / 2 - band / 2 + band};
     PatBlt(dc, area.left, area.top, width, band, BLACKNESS);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
-    SelectedFont font(dc, CreateFontIndirectA(&face));
-    DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectedFont font(dc, CreateFontIndirectW(&face));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace
 
 int ShuffleBoard(Board& board, Screen& screen) {
     DealCells(board, static_cast<uint32_t>(std::time(nullptr)));
+    FitBoardToPicture(board, screen);
+    return 1;
+}
+
+void FitBoardToPicture(Board& board, Screen& screen) {
     const ViewSize view = CutToWholeCells(screen.pictureWidth, screen.pictureHeight, board.columns, board.rows);
     screen.viewWidth = view.width;
     screen.viewHeight = view.height;
     const ViewSize cell = CellSizeOf(view.width, view.height, board.columns, board.rows);
     RebuildCardBack(screen, cell.width, cell.height);
     FindLookAlikes(board, screen, cell);
-    return 1;
 }
 
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen) {

@@ -10,6 +10,10 @@
 // Deals the board afresh onto the picture: the view is cut to whole cells
 // and the card back stretched to one of them.
 int ShuffleBoard(Board& board, Screen& screen);
+// The board as it lies, on a picture fitted anew: the view cut to whole
+// cells of it, the card back stretched to one of them and the look-alike
+// pieces found again.
+void FitBoardToPicture(Board& board, Screen& screen);
 // A click at the client point (x, y) of a game in play; 0 when it named no cell.
 int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen& screen);
 int ClearPicks(const Board& board, Play& play, Screen& screen);

@@ -66,3 +66,9 @@ SoundMenu WakeSound(MusicPlayer& music);
 // WM_INITDIALOG's lParam points to the list.
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 SoundMenu EditSoundList(HWND window, MusicPlayer& music, ListFiles& listFiles);
+
+// The files the sound play-list takes ("*.mp3;*.mid;*.wav").
+extern const char kSoundPatterns[];
+// Sound files dropped on the window join the end of the play-list, which is
+// saved; the Sound items follow as after the editor. What plays goes on.
+SoundMenu AddDroppedSounds(MusicPlayer& music, ListFiles& listFiles, const std::vector<std::string>& paths);

@@ -17,12 +17,12 @@
 
 namespace {
 
-// The file dialog's picture filter: bmp, jpg and gif first, then every
-// picture the system's decoders read (png, tif and whatever else is installed).
-const std::string& PictureFilter(IWICImagingFactory* factory) {
-    static std::string filter;
-    if (!filter.empty()) return filter;
-    std::string patterns = "*.bmp;*.jpg;*.gif";
+// Every picture the system's decoders read: bmp, jpg and gif first, then
+// png, tif and whatever else is installed ("*.bmp;*.jpg;*.gif;*.png;...").
+const std::string& PicturePatternsOf(IWICImagingFactory* factory) {
+    static std::string patterns;
+    if (!patterns.empty()) return patterns;
+    patterns = "*.bmp;*.jpg;*.gif";
     ComPtr<IEnumUnknown> decoders;
     if (factory &&
         SUCCEEDED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
@@ -53,13 +53,27 @@ const std::string& PictureFilter(IWICImagingFactory* factory) {
             }
         }
     }
-    filter = FileFilter(IDS_PICTURE_FILTER_NAME, "*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + "(" +
-             patterns + ")" + '\0' + patterns + '\0';
+    return patterns;
+}
+
+// The file dialog's picture filter: bmp, jpg and gif first, then every
+// picture the system's decoders read.
+const std::wstring& PictureFilter(IWICImagingFactory* factory) {
+    static std::wstring filter;
+    if (!filter.empty()) return filter;
+    const std::wstring patterns = WideFromUtf8(PicturePatternsOf(factory));
+    filter = FileFilter(IDS_PICTURE_FILTER_NAME, L"*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + L"(" +
+             patterns + L")" + L'\0' + patterns + L'\0';
     return filter;
 }
 
-const std::string& PictureTitle() {
-    static const std::string title = LoadText(IDS_PICTURE_TITLE);
+const std::wstring& PictureTitle() {
+    static const std::wstring title = LoadText(IDS_PICTURE_TITLE);
+    return title;
+}
+
+const std::wstring& PictureFolderTitle() {
+    static const std::wstring title = LoadText(IDS_PICTURE_FOLDER_TITLE);
     return title;
 }
 
@@ -93,13 +107,12 @@ PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen&
 PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                              HighScoreTable& highScores) {
     PictureChange change;
-    char path[kPathSize] = {};
     if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
-    const std::string& filter = PictureFilter(source.surfaceFactory.get());
-    if (!ChooseFile(path, kPathSize, window, filter.c_str(), PictureTitle().c_str(), "bmp")) return change;
-    if (LoadPicture(window, source.surfaceFactory.get(), screen, path) != LoadOutcome::Loaded) return change;
+    const std::string path = ChooseFile(window, PictureFilter(source.surfaceFactory.get()), PictureTitle(), L"bmp");
+    if (path.empty()) return change;
+    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
     change.loaded = true;
     change.start = MenuItem::Enabled;
     change.nextPicture = MenuItem::Grayed;
@@ -131,12 +144,62 @@ PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen
     return change;
 }
 
+const std::string& PicturePatterns(IWICImagingFactory* factory) { return PicturePatternsOf(factory); }
+
+PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                                 HighScoreTable& highScores, const std::string& path) {
+    PictureChange change;
+    // Nothing is set aside for a file that does not load.
+    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
+    source.imageList.clear();
+    source.singleFileMode = true;
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Grayed;
+    change.reloadList = MenuItem::Enabled;
+    return change;
+}
+
+PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                                 HighScoreTable& highScores, const std::vector<std::string>& paths) {
+    PictureChange change;
+    // The play-list the pictures join: the one in play, or the one kanoze.txt
+    // keeps while a single file is shown or while the file could not be read.
+    std::vector<std::string> list = source.imageList;
+    const bool listKnown = files.imageListKnown;
+    if (source.singleFileMode || !listKnown) ReloadImageListFile(files, list, highScores);
+    size_t first = 0;
+    while (first < paths.size() &&
+           LoadPicture(window, source.surfaceFactory.get(), screen, paths[first].c_str()) != LoadOutcome::Loaded) {
+        ++first;  // a file that does not load does not join
+    }
+    if (first == paths.size()) {
+        files.imageListKnown = listKnown;
+        return change;
+    }
+    source.imageCursor = static_cast<int>(list.size());
+    list.insert(list.end(), paths.begin() + static_cast<ptrdiff_t>(first), paths.end());
+    source.imageList = std::move(list);
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Enabled;
+    // Back from a single file, the play-list is in play again, as after a reload.
+    if (source.singleFileMode) change.reloadList = MenuItem::Grayed;
+    source.singleFileMode = false;
+    // Saved as the editor's OK saves it; a list the file keeps out of reach
+    // waits in memory rather than replace it.
+    SaveImageListFile(files, source.imageList, true, highScores);
+    return change;
+}
+
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // The editor keeps the list in GWLP_USERDATA; the source stays here.
     if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!source) return FALSE;  // a message before WM_INITDIALOG
-    const ListEditor editor = {IDC_IMAGE_LIST, PictureFilter(source->surfaceFactory.get()).c_str(),
-                               PictureTitle().c_str(), "bmp"};
+    IWICImagingFactory* factory = source->surfaceFactory.get();
+    const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp",
+                               PicturePatternsOf(factory).c_str(), &PictureFolderTitle()};
     return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

@@ -47,6 +47,19 @@ PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& scree
 // The play-list read again from kanoze.txt, from its first entry.
 PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                               HighScoreTable& highScores);
+// A picture dropped on the window alone: shown as File > Open shows a chosen
+// one. A file that does not load changes nothing.
+PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                                 HighScoreTable& highScores, const std::string& path);
+// Pictures dropped together (or a folder's): they join the end of the
+// play-list, which is then the one in play and is saved, and the first of
+// them that loads is shown. Those before it that do not load are left out;
+// when none loads, nothing changes.
+PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
+                                 HighScoreTable& highScores, const std::vector<std::string>& paths);
+// The patterns of every picture the decoders read ("*.bmp;*.jpg;*.gif;*.png;...").
+const std::string& PicturePatterns(IWICImagingFactory* factory);
+
 // The play-list editor; WM_INITDIALOG's lParam points to the PictureSource.
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

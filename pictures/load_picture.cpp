@@ -117,3 +117,19 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     PlaceWindow(window, work, fitted.width, fitted.height, frame);
     return LoadOutcome::Loaded;
 }
+
+void FitWindowToView(HWND window, int width, int height) {
+    PlaceWindow(window, WorkArea(window), width, height, NonClientSize(window));
+}
+
+int RefitPicture(HWND window, IWICImagingFactory* factory, Screen& screen) {
+    const std::string path = screen.picturePath;
+    if (screen.picture && !path.empty() &&
+        LoadPicture(window, factory, screen, path.c_str()) == LoadOutcome::Loaded) {
+        return 1;
+    }
+    // No picture, or its file is gone: the one on the screen stays as it is.
+    FitWindowToView(window, screen.picture ? screen.pictureWidth : screen.viewWidth,
+                    screen.picture ? screen.pictureHeight : screen.viewHeight);
+    return 0;
+}

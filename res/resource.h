@@ -29,6 +29,8 @@
 #define IDS_NO_DECODER 213
 #define IDS_NO_CARD_BACK 214
 #define IDS_PAUSED 230
+#define IDS_PICTURE_FOLDER_TITLE 220
+#define IDS_SOUND_FOLDER_TITLE 221
 
 // Controls
 #define IDC_COLUMNS_EDIT 1000
@@ -42,6 +44,7 @@
 #define IDC_DELETE 1007
 #define IDC_IMAGE_LIST 1008
 #define IDC_SOUND_LIST 1009
+#define IDC_ADD_FOLDER 1010
 
 // Menu commands
 #define IDM_CLOSE 40001

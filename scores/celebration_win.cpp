@@ -9,6 +9,7 @@
 #include "display/presenter.h"
 #include "display/views.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "scores/celebration.h"
 #include "scores/name_dialog.h"
 
@@ -26,10 +27,11 @@ bool AnimationsWanted() {
     return !SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &wanted, 0) || wanted;
 }
 
-// The right and bottom edge DrawTextA gives `text` in a rectangle of width x height.
-SIZE MeasureText(HDC dc, const char* text, int width, int height) {
+// The right and bottom edge DrawTextW gives `text` in a rectangle of width x height.
+SIZE MeasureText(HDC dc, const std::string& text, int width, int height) {
     RECT area = {0, 0, width, height};
-    DrawTextA(dc, text, -1, &area, DT_CALCRECT);
+    const std::wstring wide = WideFromUtf8(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CALCRECT | DT_NOPREFIX);
     return {area.right, area.bottom};
 }
 
@@ -41,7 +43,7 @@ CaptionMetrics MeasureCaption(HWND window, uint32_t elapsedMs, int viewWidth, in
     if (!dc) return metrics;
     {
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
-        const SIZE full = MeasureText(dc, FormatMeasuringText(elapsedMs).c_str(), viewWidth, viewHeight);
+        const SIZE full = MeasureText(dc, FormatMeasuringText(elapsedMs), viewWidth, viewHeight);
         metrics.fullWidth = full.cx;
         metrics.fullHeight = full.cy;
         metrics.captionWidth = MeasureText(dc, kClearCaption, viewWidth, viewHeight).cx;
@@ -51,26 +53,29 @@ CaptionMetrics MeasureCaption(HWND window, uint32_t elapsedMs, int viewWidth, in
 }
 
 HFONT CreateCaptionFont(int height) {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = height;
     font.lfWeight = FW_BOLD;
     font.lfItalic = 1;
-    font.lfCharSet = SHIFTJIS_CHARSET;
+    // The Japanese set asks for the Japanese character set, as it always
+    // did; the English one lets the face decide.
+    font.lfCharSet = PRIMARYLANGID(TextLanguage()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
     font.lfPitchAndFamily = FF_ROMAN | DEFAULT_PITCH;
-    static const char kFace[] = "Times New Roman";
+    static const wchar_t kFace[] = L"Times New Roman";
     static_assert(sizeof kFace <= sizeof font.lfFaceName, "face name fits");
     std::memcpy(font.lfFaceName, kFace, sizeof kFace);
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }
 
-void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
+void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour) {
     RECT shadowArea = area;
     OffsetRect(&shadowArea, shadowOffset, shadowOffset);
+    const int length = static_cast<int>(text.size());
     SetTextColor(dc, shadow);
-    DrawTextA(dc, text, -1, &shadowArea, format);
+    DrawTextW(dc, text.c_str(), length, &shadowArea, format | DT_NOPREFIX);
     SetTextColor(dc, colour);
-    DrawTextA(dc, text, -1, &area, format);
+    DrawTextW(dc, text.c_str(), length, &area, format | DT_NOPREFIX);
 }
 
 bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState& clear, HighScoreTable& highScores,
@@ -94,16 +99,17 @@ int StepClearAnimation(Screen& screen, const Play& play, ClearState& clear) {
 }
 
 int DrawClearScreen(Screen& screen, uint32_t elapsedMs, int captionLeft, int captionTop, int timeLeft, int timeTop) {
-    const std::string timeText = FormatTimeText(elapsedMs);
+    const std::wstring caption = WideFromUtf8(kClearCaption);
+    const std::wstring timeText = WideFromUtf8(FormatTimeText(elapsedMs));
     const int width = screen.viewWidth;
     const int height = screen.viewHeight;
     PresentBackSurface(screen.presenter, width, height, [&](HDC dc) {
         DrawPictureFrame(dc, screen.picture, width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
-        DrawShadowedText(dc, kClearCaption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,
+        DrawShadowedText(dc, caption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,
                          kShadowColour, kTextColour);
-        DrawShadowedText(dc, timeText.c_str(), {timeLeft, timeTop, width, height}, kShadowOffset, 0,
+        DrawShadowedText(dc, timeText, {timeLeft, timeTop, width, height}, kShadowOffset, 0,
                          kShadowColour, kTextColour);
     });
     return 1;

@@ -15,8 +15,9 @@
 HFONT CreateCaptionFont(int height);
 
 // Draws `text` clipped to `area`, first in `shadow` moved `shadowOffset`
-// pixels right and down, then in `colour` in place.
-void DrawShadowedText(HDC dc, const char* text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
+// pixels right and down, then in `colour` in place. Every character is
+// drawn as it stands: an "&" is not taken for a mnemonic.
+void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour);
 
 // The caption font's measure of the texts of a game cleared in `elapsedMs`,

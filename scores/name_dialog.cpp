@@ -2,10 +2,24 @@
 #include "scores/name_dialog.h"
 
 #include "res/resource.h"
+#include "res/texts.h"
 
 namespace {
 
 constexpr int kNameSize = 256;
+
+// The name as typed, in the list files' code page and no longer than a name
+// there may be: cut before a character that would not fit whole.
+std::string NameOfEdit(HWND edit) {
+    std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    typed.resize(static_cast<size_t>(GetWindowTextW(edit, typed.data(), static_cast<int>(typed.size()))));
+    std::string name = AnsiText(typed);
+    while (name.size() >= static_cast<size_t>(kNameSize) && !typed.empty()) {
+        typed.pop_back();
+        name = AnsiText(typed);
+    }
+    return name;
+}
 
 }  // namespace
 
@@ -13,8 +27,7 @@ bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScore
                     std::string& enteredName) {
     const uint32_t seconds = ElapsedSeconds(play.startTick, play.endTick);
     if (!RecordBestTime(highScores, board.easyMode, board.columns, board.rows, seconds)) return false;
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HIGH_SCORE_NAME), window, NameEntryDlgProc,
-                    reinterpret_cast<LPARAM>(&enteredName));
+    ShowDialog(window, IDD_HIGH_SCORE_NAME, NameEntryDlgProc, reinterpret_cast<LPARAM>(&enteredName));
     StoreBestName(highScores, board.easyMode, board.columns, board.rows, enteredName);
     return true;
 }
@@ -24,16 +37,16 @@ INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG: {
         SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
         // The last name typed, selected: typing replaces it, Enter keeps it.
-        SetDlgItemTextA(dialog, IDC_NAME_EDIT, NameToOffer(*reinterpret_cast<std::string*>(lParam)).c_str());
+        const std::string offered = NameToOffer(*reinterpret_cast<std::string*>(lParam));
+        SetDlgItemTextW(dialog, IDC_NAME_EDIT, WideFromAnsi(offered).c_str());
         SendDlgItemMessageA(dialog, IDC_NAME_EDIT, EM_SETSEL, 0, -1);
         SetFocus(GetDlgItem(dialog, IDC_NAME_EDIT));
         return FALSE;
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            char name[kNameSize] = {};
-            GetDlgItemTextA(dialog, IDC_NAME_EDIT, name, kNameSize);
-            *reinterpret_cast<std::string*>(GetWindowLongPtrA(dialog, GWLP_USERDATA)) = name;
+            *reinterpret_cast<std::string*>(GetWindowLongPtrA(dialog, GWLP_USERDATA)) =
+                NameOfEdit(GetDlgItem(dialog, IDC_NAME_EDIT));
             EndDialog(dialog, IDOK);
             return TRUE;
         }

@@ -21,7 +21,7 @@ void AddTable(std::vector<RollLine>& lines, int& offset, const char* heading, co
         offset += kToEntry;
         lines.push_back({offset, false, FormatRollSizeLine(SizeColumns(i), SizeRows(i), seconds[i])});
         offset += kToName;
-        lines.push_back({offset, false, names[i]});
+        lines.push_back({offset, false, names[i], true});
     }
 }
 
@@ -29,7 +29,7 @@ void AddTable(std::vector<RollLine>& lines, int& offset, const char* heading, co
 
 std::string FormatRollSizeLine(int columns, int rows, uint32_t bestSeconds) {
     char text[1024];
-    std::snprintf(text, sizeof text, "Size %d \x81\x7E %d  Time  %d min %d sec", columns, rows,
+    std::snprintf(text, sizeof text, "Size %d \xC3\x97 %d  Time  %d min %d sec", columns, rows,
                   static_cast<int>(bestSeconds / 60u), static_cast<int>(bestSeconds % 60u));
     return text;
 }

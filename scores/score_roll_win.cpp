@@ -6,6 +6,7 @@
 #include "display/presenter.h"
 #include "display/views.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "scores/celebration_win.h"
 #include "scores/score_roll.h"
 
@@ -37,7 +38,9 @@ int DrawScoreRoll(Screen& screen, const HighScoreTable& highScores, int left, in
         SelectedFont font(dc, CreateCaptionFont(kRollFontHeight));
         for (const RollLine& line : lines) {
             const RECT area = {left, top + line.offset, right, top + line.offset + kRollLineHeight};
-            DrawShadowedText(dc, line.text.c_str(), area, kRollShadowOffset, DT_CENTER,
+            // Names are kept in the list files' code page, the roll's own texts in UTF-8.
+            DrawShadowedText(dc, line.name ? WideFromAnsi(line.text) : WideFromUtf8(line.text), area,
+                             kRollShadowOffset, DT_CENTER,
                              line.heading ? kHeadingShadow : kEntryShadow,
                              line.heading ? kHeadingText : kEntryText);
         }

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "board_player.h"
 #include "clear_driver.h"
@@ -363,6 +365,57 @@ TEST_F(ClearTest, DifficultyDialogSetsTheNextBoardAndTheEntryItsRecordGoesTo) {
     for (const int other : {0, 1, 7, 49, 49 + 22}) {
         EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), other).name) << other;
     }
+    CloseGame();
+}
+
+// The widest run of `colour` in each band of rows that shows it, bands
+// parted by rows without it, top to bottom.
+std::vector<int> BandWidths(const Screenshot& shot, COLORREF colour, int fromRow) {
+    std::vector<int> widths;
+    int left = shot.width, right = -1;
+    for (int y = fromRow; y <= shot.height; ++y) {
+        int rowLeft = shot.width, rowRight = -1;
+        for (int x = 0; y < shot.height && x < shot.width; ++x) {
+            if (shot.At(x, y) != colour) continue;
+            rowLeft = std::min(rowLeft, x);
+            rowRight = x;
+        }
+        if (rowRight >= 0) {
+            left = std::min(left, rowLeft);
+            right = std::max(right, rowRight);
+        } else if (right >= 0) {
+            widths.push_back(right - left + 1);
+            left = shot.width;
+            right = -1;
+        }
+    }
+    return widths;
+}
+
+// A name is drawn as it was typed: "&" marks no mnemonic there.
+TEST_F(ClearTest, TheRollDrawsAnAmpersandInANameAsItStands) {
+    // Easy 4 x 4 and 5 x 4: "Tom & Jerry", and the same with a blank in
+    // place of "&", which a mnemonic's "&" would leave.
+    std::string scores = "#SCORE\r\n";
+    for (int i = 0; i < 98; ++i) {
+        scores += std::string("NAME=") + (i == 0 ? "Tom & Jerry" : i == 1 ? "Tom  Jerry" : "Not regist") +
+                  "\r\nSCORE=" + (i < 2 ? "61" : "5940") + "\r\n";
+    }
+    StartWithPicture(640, 480, false, scores + "#SCORE_END\r\n");
+    ASSERT_TRUE(game_.ChooseMenuItem(0, 1));  // ハイスコア
+
+    // A frame with the heading and the first two entries whole: the size
+    // line and the name of each, four yellow bands under the red heading.
+    std::vector<int> widths;
+    ASSERT_TRUE(WaitUntil([&] {
+        RECT heading = {};
+        const Screenshot shot = View();
+        if (shot.Count(kRed, &heading) == 0 || heading.top > 200) return false;
+        widths = BandWidths(shot, kYellow, heading.bottom);
+        return widths.size() >= 4;
+    })) << "the roll shows its first entries";
+    EXPECT_GT(widths[1] - widths[3], 4) << "\"&\" is drawn, wider than a blank: " << widths[1] << " and "
+                                        << widths[3] << " pixels";
     CloseGame();
 }
 

@@ -1,4 +1,4 @@
-// Driving the play-list editors with real input.
+// Driving the game's dialogs with real input.
 #include "dialog_driver.h"
 
 Paths Entries(HWND dialog, int listBox) {
@@ -6,11 +6,22 @@ Paths Entries(HWND dialog, int listBox) {
     Paths out;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[1024] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        const LRESULT got =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
         out.push_back(text);
     }
     return out;
+}
+
+std::vector<std::wstring> ChildTexts(HWND dialog) {
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        texts.push_back(ControlText(child));
+    }
+    return texts;
 }
 
 LRESULT Selection(HWND dialog, int listBox) {

@@ -1,5 +1,4 @@
-// Driving the game's play-list editors with real input, read back through
-// their windows.
+// Driving the game's dialogs with real input, read back through their windows.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +14,9 @@ using Paths = std::vector<std::wstring>;
 // What the dialog's list box `listBox` shows, top to bottom, and its selection.
 Paths Entries(HWND dialog, int listBox);
 LRESULT Selection(HWND dialog, int listBox);
+
+// The texts of a dialog's controls, in their order.
+std::vector<std::wstring> ChildTexts(HWND dialog);
 
 // A real click on control `id` of the dialog.
 void ClickButton(Game& game, HWND dialog, int id);

@@ -71,9 +71,15 @@ class Game {
     HWND window() const { return window_; }
     HANDLE process() const { return process_.hProcess; }
 
-    // Sends the registered message `name` to the observer hook in the game's
-    // thread and returns its text reply (empty when it did not answer).
-    std::string Probe(const char* name);
+    // Sends the registered message `name` (with `lParam`) to the observer hook
+    // in the game's thread and returns its text reply (empty when it did not
+    // answer).
+    std::string Probe(const char* name, LPARAM lParam = 0);
+    // The same reply read as "name<TAB>value" lines.
+    std::map<std::string, std::string> ProbeFields(const char* name, LPARAM lParam = 0);
+    // Drops `paths` on `target` (the game window or one of its dialogs) as
+    // Explorer does: WM_DROPFILES with the paths, built in the game process.
+    bool DropFiles(HWND target, const std::vector<std::wstring>& paths);
     // Waits until the game's thread has taken every message posted to its
     // window before now (a menu command, for one); false on time-out.
     bool Sync(DWORD timeoutMs = 10000);

@@ -1,7 +1,10 @@
-// Asking the probe hook in the game's thread what the game holds and shows:
-// its menu, its objects and memory (probe_protocol.h).
+// Asking the probe hook in the game's thread what the game holds and shows
+// (its menu, its objects and memory, its awareness of the screen's scaling),
+// and having it send the game what Windows sends: a drop, a change of
+// scaling (probe_protocol.h).
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "game_driver.h"
 
@@ -59,13 +62,39 @@ bool Game::Sync(DWORD timeoutMs) {
     }, timeoutMs, 10);
 }
 
-std::string Game::Probe(const char* name) {
+std::string Game::Probe(const char* name, LPARAM lParam) {
     if (!hook_ && !(hook_ = HookProbe(WH_CALLWNDPROC, kProbeHookName))) return std::string();
     g_reply.clear();
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), 0,
+    SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), lParam,
                         SMTO_NORMAL, 10000, &result);
     return g_reply;
+}
+
+std::map<std::string, std::string> Game::ProbeFields(const char* name, LPARAM lParam) {
+    std::map<std::string, std::string> fields;
+    for (const std::string& line : SplitLines(Probe(name, lParam))) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) fields[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return fields;
+}
+
+bool Game::DropFiles(HWND target, const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    const DWORD bytes = static_cast<DWORD>(list.size() * sizeof(wchar_t));
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, bytes, kDropPathsMapping);
+    void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, bytes) : nullptr;
+    if (view) {
+        std::memcpy(view, list.data(), bytes);
+        UnmapViewOfFile(view);
+    }
+    // The mapping lives until the hook has read it and answered.
+    const bool posted = view && Probe(kProbeDropMessage, reinterpret_cast<LPARAM>(target)) == "posted\n";
+    if (mapping) CloseHandle(mapping);
+    return posted;
 }
 
 long Usage::Number(const char* name) const {
@@ -85,14 +114,8 @@ std::string Usage::Describe() const {
 }
 
 bool Game::ReadUsage(Usage& usage) {
-    const std::string reply = Probe(kProbeUsageMessage);
-    if (reply.empty()) return false;
-    usage.fields.clear();
-    for (const std::string& line : SplitLines(reply)) {
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos) usage.fields[line.substr(0, tab)] = line.substr(tab + 1);
-    }
-    return usage.Gdi() > 0 && usage.User() >= 0;
+    usage.fields = ProbeFields(kProbeUsageMessage);
+    return !usage.fields.empty() && usage.Gdi() > 0 && usage.User() >= 0;
 }
 
 std::vector<MenuEntry> Game::ReadMenu() {

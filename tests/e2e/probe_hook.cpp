@@ -1,12 +1,17 @@
 // Observer loaded into the game's thread by a window-procedure hook: it
 // reports what the player can see of the menu (texts, states, bar item
 // rectangles), how many GDI and USER objects and how much private memory the
-// game process holds, and the files it holds open (probe_protocol.h).
-// It reads window and process state only and never calls the game's own code.
+// game process holds, the files it holds open and how it is aware of the
+// screen's scaling (probe_protocol.h). It reads window and process state only
+// and never calls the game's own code; what it sends the game's windows
+// (a drop, a change of scaling) is what Windows itself sends them.
 #include <windows.h>
 #include <psapi.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "probe_protocol.h"
 
@@ -182,6 +187,69 @@ std::string DescribeMenuFocus(HWND window) {
 
 // The reply goes back with a bound: a test that no longer waits for it (it
 // gave up, or the game's window went meanwhile) must not hold the game.
+
+// The DPI functions of Windows 10, looked up so that the hook loads anywhere.
+template <typename Function>
+Function User32(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+std::string DescribeDpi(HWND window) {
+    using Context = HANDLE;
+    const auto threadContext = User32<Context(WINAPI*)()>("GetThreadDpiAwarenessContext");
+    const auto contextsEqual = User32<BOOL(WINAPI*)(Context, Context)>("AreDpiAwarenessContextsEqual");
+    const auto windowDpi = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const auto systemDpi = User32<UINT(WINAPI*)()>("GetDpiForSystem");
+    const char* awareness = "unknown";
+    if (threadContext && contextsEqual) {
+        const Context context = threadContext();
+        const std::pair<intptr_t, const char*> kinds[] = {
+            {-1, "unaware"}, {-2, "system"}, {-3, "per-monitor"}, {-4, "per-monitor-v2"}};
+        for (const auto& [value, name] : kinds) {
+            if (contextsEqual(context, reinterpret_cast<Context>(value))) awareness = name;
+        }
+    }
+    return std::string(kDpiAwareness) + "\t" + awareness + "\n" + Field(kDpiWindow, windowDpi ? windowDpi(window) : 0) +
+           Field(kDpiSystem, systemDpi ? systemDpi() : 0);
+}
+
+// WM_DPICHANGED as a move to a monitor of twice the scaling sends it.
+void SendDpiChanged(HWND window, LPARAM corner) {
+    const auto windowDpi = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const UINT dpi = 2 * (windowDpi ? windowDpi(window) : 96);
+    RECT now;
+    GetWindowRect(window, &now);
+    const int x = static_cast<short>(LOWORD(corner)), y = static_cast<short>(HIWORD(corner));
+    RECT suggested = {x, y, x + 2 * (now.right - now.left), y + 2 * (now.bottom - now.top)};
+    SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Explorer's drop: the paths in a DROPFILES block of movable global memory,
+// which the receiver frees with DragFinish.
+bool PostDrop(HWND window) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kDropPathsMapping);
+    const auto* paths = mapping ? static_cast<const wchar_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) : nullptr;
+    size_t length = 0;  // the paths with their NULs, the closing one included
+    while (paths && (paths[length] != L'\0' || (length > 0 && paths[length - 1] != L'\0'))) ++length;
+    HGLOBAL memory = paths ? GlobalAlloc(GHND, sizeof(DROPFILES) + (length + 1) * sizeof(wchar_t)) : nullptr;
+    auto* drop = memory ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+    if (drop) {
+        RECT client;
+        GetClientRect(window, &client);
+        drop->pFiles = sizeof(DROPFILES);
+        drop->pt = POINT{client.right / 2, client.bottom / 2};
+        drop->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), paths, (length + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+    }
+    if (paths) UnmapViewOfFile(paths);
+    if (mapping) CloseHandle(mapping);
+    if (!drop) return false;
+    if (PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0)) return true;
+    GlobalFree(memory);
+    return false;
+}
+
 void Reply(HWND to, const std::string& report) {
     COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
     DWORD_PTR result = 0;
@@ -195,9 +263,20 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPAR
     static const UINT usageMessage = RegisterWindowMessageA(kProbeUsageMessage);
     static const UINT filesMessage = RegisterWindowMessageA(kProbeFilesMessage);
     static const UINT focusMessage = RegisterWindowMessageA(kProbeMenuFocusMessage);
+    static const UINT dpiMessage = RegisterWindowMessageA(kProbeDpiMessage);
+    static const UINT dpiChangedMessage = RegisterWindowMessageA(kProbeDpiChangedMessage);
+    static const UINT dropMessage = RegisterWindowMessageA(kProbeDropMessage);
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message == probeMessage) {
+        if (call->message == dropMessage) {
+            const bool posted = PostDrop(reinterpret_cast<HWND>(call->lParam));
+            Reply(reinterpret_cast<HWND>(call->wParam), posted ? "posted\n" : "failed\n");
+        } else if (call->message == dpiMessage) {
+            Reply(reinterpret_cast<HWND>(call->wParam), DescribeDpi(call->hwnd));
+        } else if (call->message == dpiChangedMessage) {
+            SendDpiChanged(call->hwnd, call->lParam);
+            Reply(reinterpret_cast<HWND>(call->wParam), "done\n");
+        } else if (call->message == probeMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeMenu(call->hwnd));
         } else if (call->message == usageMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeUsage());

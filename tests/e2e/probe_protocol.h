@@ -39,3 +39,22 @@ constexpr char kProbeSyncMessage[] = "Kanoze.ProbeSync";
 // Where the keyboard stands in the menu: "<bar item>\t<popup item>", each
 // the highlighted position or -1 (no popup open, or nothing highlighted).
 constexpr char kProbeMenuFocusMessage[] = "Kanoze.ProbeMenuFocus";
+
+// How the game process is aware of the screen's scaling: "awareness" (unaware,
+// system, per-monitor or per-monitor-v2), "window_dpi" and "system_dpi".
+constexpr char kProbeDpiMessage[] = "Kanoze.ProbeDpi";
+constexpr char kDpiAwareness[] = "awareness";
+constexpr char kDpiWindow[] = "window_dpi";
+constexpr char kDpiSystem[] = "system_dpi";
+// Sends the game window WM_DPICHANGED as a move to a monitor of twice the
+// scaling does: twice the window's dpi, and the window's rectangle twice as
+// large with its top-left corner at the screen point in lParam (x low word,
+// y high word). Replies once the window has handled it.
+constexpr char kProbeDpiChangedMessage[] = "Kanoze.ProbeDpiChanged";
+
+// Drops files on a window of the game (the handle in lParam) as Explorer's
+// drop does: the hook posts it WM_DROPFILES with the paths, built in the game
+// process. The paths wait in the named shared memory below: UTF-16, each
+// ending in a NUL, an empty one after the last.
+constexpr char kProbeDropMessage[] = "Kanoze.ProbeDrop";
+constexpr wchar_t kDropPathsMapping[] = L"Kanoze.ProbeDropPaths";

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "clear_driver.h"
+#include "dialog_driver.h"
 #include "game_driver.h"
 
 namespace {
@@ -95,16 +96,6 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
     EXPECT_EQ("bar", game.FindCommand(menu, IDM_START)->kind) << "Start sits on the menu bar";
 
     CloseFromMenu(game);
-}
-
-std::vector<std::wstring> ChildTexts(HWND parent) {
-    std::vector<std::wstring> texts;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[256] = {};
-        GetWindowTextW(child, text, 256);
-        texts.push_back(text);
-    }
-    return texts;
 }
 
 TEST_F(ShellTest, AboutNamesTheProgramAndClosesWithOkButNotWithEscape) {

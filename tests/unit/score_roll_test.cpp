@@ -18,15 +18,17 @@ TEST(ScoreRollLines, EveryEntryOfBothTablesInTableOrderAtItsOffset) {
     EXPECT_EQ("High Score (Easy)", lines[0].text);
     EXPECT_TRUE(lines[0].heading);
     EXPECT_EQ(42, lines[1].offset);
-    EXPECT_EQ("Size 4 \x81\x7E 4  Time  99 min 0 sec", lines[1].text);
+    EXPECT_EQ("Size 4 \xC3\x97 4  Time  99 min 0 sec", lines[1].text);
     EXPECT_FALSE(lines[1].heading);
     EXPECT_EQ(78, lines[2].offset);
     EXPECT_EQ("Not regist", lines[2].text);
+    EXPECT_TRUE(lines[2].name);
+    EXPECT_FALSE(lines[1].name || lines[0].name);
     // 4 columns x 5 rows is the eighth entry of its table.
     EXPECT_EQ(42 + 78 * 7, lines[1 + 2 * 7].offset);
-    EXPECT_EQ("Size 4 \x81\x7E 5  Time  1 min 1 sec", lines[1 + 2 * 7].text);
+    EXPECT_EQ("Size 4 \xC3\x97 5  Time  1 min 1 sec", lines[1 + 2 * 7].text);
     EXPECT_EQ("\x96\xbc\x91\x4f", lines[2 + 2 * 7].text);
-    EXPECT_EQ("Size 5 \x81\x7E 4  Time  99 min 0 sec", lines[3].text);
+    EXPECT_EQ("Size 5 \xC3\x97 4  Time  99 min 0 sec", lines[3].text);
     EXPECT_EQ(78 * 49, lines[98].offset);
 
     EXPECT_EQ(78 * 49 + 42, lines[99].offset);
@@ -34,7 +36,7 @@ TEST(ScoreRollLines, EveryEntryOfBothTablesInTableOrderAtItsOffset) {
     EXPECT_TRUE(lines[99].heading);
     EXPECT_EQ(78 * 49 + 84, lines[100].offset);
     EXPECT_EQ(78 * 49 + 120, lines[101].offset);
-    EXPECT_EQ("Size 10 \x81\x7E 10  Time  0 min 0 sec", lines[196].text);
+    EXPECT_EQ("Size 10 \xC3\x97 10  Time  0 min 0 sec", lines[196].text);
     EXPECT_EQ(78 * 98 + 42, lines[197].offset);
     // A name follows its size line at 36 pixels; everything else comes 42 below.
     for (size_t i = 1; i < lines.size(); ++i) {
@@ -45,7 +47,7 @@ TEST(ScoreRollLines, EveryEntryOfBothTablesInTableOrderAtItsOffset) {
 }
 
 TEST(ScoreRollLines, BestTimesAreShownUnsigned) {
-    EXPECT_EQ("Size 10 \x81\x7E 4  Time  71582788 min 15 sec", FormatRollSizeLine(10, 4, 0xFFFFFFFFu));
+    EXPECT_EQ("Size 10 \xC3\x97 4  Time  71582788 min 15 sec", FormatRollSizeLine(10, 4, 0xFFFFFFFFu));
 }
 
 TEST(ScoreRollMovement, A480PixelViewShows1020FramesAndEndsOnThe1021stStep) {
