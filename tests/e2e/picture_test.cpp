@@ -8,70 +8,9 @@
 #include <functional>
 
 #include "board_player.h"
-#include "game_driver.h"
+#include "picture_fixture.h"
 
 namespace {
-
-std::wstring SourceFile(const wchar_t* relative) { return Environment(L"KANOZE_SOURCE") + L"\\" + relative; }
-
-bool CopyBytes(const std::wstring& from, const std::wstring& to, size_t keep = std::string::npos) {
-    std::string bytes;
-    return ReadFileBytes(from, bytes) && WriteFileBytes(to, bytes.substr(0, keep));
-}
-
-std::string ListOf(const std::vector<std::wstring>& paths) {
-    std::string out = "#FILE\r\n";
-    for (const std::wstring& path : paths) out += AnsiPath(path) + "\r\n";
-    return out + "#FILE_END\r\n";
-}
-
-// The entries of the file section of a kanoze.txt.
-std::vector<std::string> Entries(const std::string& file) {
-    std::vector<std::string> entries;
-    size_t start = file.find("#FILE\r\n");
-    if (start == std::string::npos) return entries;
-    start += 7;
-    for (;;) {
-        const size_t end = file.find("\r\n", start);
-        if (end == std::string::npos) break;
-        const std::string line = file.substr(start, end - start);
-        if (line == "#FILE_END") break;
-        entries.push_back(line);
-        start = end + 2;
-    }
-    return entries;
-}
-
-SIZE OuterSize(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-RECT WorkArea(HWND window) {
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    return monitor.rcWork;
-}
-
-// The client area becomes width x height; while a picture loads the window
-// is measured and moved in steps, so the size is waited for whole.
-::testing::AssertionResult Shows(HWND window, int width, int height) {
-    if (WaitUntil([&] {
-            const SIZE now = ClientSize(window);
-            return now.cx == width && now.cy == height;
-        })) {
-        return ::testing::AssertionSuccess();
-    }
-    const SIZE now = ClientSize(window);
-    return ::testing::AssertionFailure() << "client area " << now.cx << " x " << now.cy << ", not " << width << " x "
-                                         << height;
-}
-
-SIZE FrameSize(HWND window) {
-    return SIZE{OuterSize(window).cx - ClientSize(window).cx, OuterSize(window).cy - ClientSize(window).cy};
-}
 
 // Pictures as 32-bit BGRA pixels, row by row from the top.
 struct Pixels {
@@ -187,35 +126,6 @@ std::vector<double> AreaAverage(const Pixels& p, int width, int height, int chan
     return out;
 }
 
-class PictureTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        directory_ = MakeTestDirectory();
-    }
-
-    std::wstring Path(const wchar_t* name) const { return directory_ + name; }
-
-    void StartWith(const std::vector<std::wstring>& list) {
-        ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), ListOf(list)));
-        ASSERT_TRUE(game_.Start(Path(L"kanoze.exe"), directory_));
-    }
-
-    void NextPicture() { ASSERT_TRUE(game_.ChooseMenuItem(2, 0)); }
-
-    void Close() {
-        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
-        ASSERT_EQ(0u, game_.WaitForExit());
-    }
-
-    std::vector<std::string> SavedEntries() {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(Path(L"kanoze.txt"), bytes));
-        return Entries(bytes);
-    }
-
-    std::wstring directory_;
-    Game game_;
-};
 
 TEST_F(PictureTest, JpgGifAndPalettedBmpsLoadWhileBrokenFilesAreDropped) {
     const std::wstring jpg = Path(L"mountains.jpg"), gif = Path(L"flowers.gif");
@@ -269,16 +179,6 @@ TEST_F(PictureTest, JpgGifAndPalettedBmpsLoadWhileBrokenFilesAreDropped) {
               SavedEntries());
 }
 
-// Client area = play area, window inside the work area, whatever the picture.
-::testing::AssertionResult Inside(HWND window) {
-    RECT outer, work = WorkArea(window);
-    GetWindowRect(window, &outer);
-    if (outer.left >= work.left && outer.top >= work.top && outer.right <= work.right && outer.bottom <= work.bottom) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "window (" << outer.left << "," << outer.top << ")-(" << outer.right << ","
-                                         << outer.bottom << ") leaves the work area";
-}
 
 TEST_F(PictureTest, LargePicturesFillTheClientAreaAndTheWindowStaysOnTheScreen) {
     const std::wstring wide = Path(L"wide.bmp"), high = Path(L"high.bmp"), fits = Path(L"fits.bmp");
@@ -457,109 +357,6 @@ TEST_F(PictureTest, TheFileDialogOffersEveryPictureTheSystemReads) {
     Close();
 }
 
-// The prefix's screen scaling (LogPixels) for the games started while it is
-// held; the one before comes back when it goes.
-class ScreenScaling {
-  public:
-    explicit ScreenScaling(DWORD dpi) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &key_, nullptr);
-        DWORD size = sizeof before_;
-        had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before_), &size) ==
-               ERROR_SUCCESS;
-        set_ = RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi) ==
-               ERROR_SUCCESS;
-    }
-    ~ScreenScaling() {
-        if (had_) {
-            RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_), sizeof before_);
-        } else {
-            RegDeleteValueW(key_, L"LogPixels");
-        }
-        RegCloseKey(key_);
-    }
-    ScreenScaling(const ScreenScaling&) = delete;
-    ScreenScaling& operator=(const ScreenScaling&) = delete;
-    bool set() const { return set_; }
-
-  private:
-    HKEY key_ = nullptr;
-    DWORD before_ = 0;
-    bool had_ = false;
-    bool set_ = false;
-};
-
-// The manifest kanoze.exe carries, as Windows reads it before the program starts.
-std::string Manifest() {
-    HMODULE exe = LoadLibraryExW(Environment(L"KANOZE_EXE").c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    HRSRC found = exe ? FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) : nullptr;
-    std::string text;
-    if (found) {
-        text.assign(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
-    }
-    if (exe) FreeLibrary(exe);
-    return text;
-}
-
-// Scaled screens: Wine does not stretch a program that is not aware of the
-// scaling, so what Windows would blur cannot be seen here; the declaration,
-// the fit at 144 dpi and the answer to WM_DPICHANGED can.
-TEST_F(PictureTest, AtOneAndAHalfTimesScalingPicturesKeepTheirPixelsAndFitTheWorkArea) {
-    const std::string manifest = Manifest();
-    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>")) << manifest;
-    EXPECT_NE(std::string::npos, manifest.find(">true/pm</dpiAware>")) << "per-monitor on 8.1, system aware before";
-
-    const std::wstring fits = Path(L"fits.bmp"), high = Path(L"high.bmp");
-    ASSERT_TRUE(WritePositionBmp(fits, 640, 480));
-    ASSERT_TRUE(WritePositionBmp(high, 800, 760));
-    const ScreenScaling scaling(144);
-    ASSERT_TRUE(scaling.set());
-    StartWith({fits, high});
-    const HWND window = game_.window();
-    std::map<std::string, std::string> dpi = game_.ProbeFields(kProbeDpiMessage);
-    EXPECT_EQ("144", dpi[kDpiWindow]);
-    // Wine knows per-monitor awareness but not its second version.
-    EXPECT_TRUE(dpi[kDpiAwareness] == "per-monitor-v2" || dpi[kDpiAwareness] == "per-monitor") << dpi[kDpiAwareness];
-
-    EXPECT_TRUE(Shows(window, 640, 480)) << "one picture pixel to one screen pixel";
-    for (const POINT p : {POINT{1, 1}, POINT{320, 240}, POINT{638, 478}}) {
-        const POINT at = game_.ClientToScreenPoint(p.x, p.y);
-        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(at.x, at.y) == PositionColour(p.x, p.y); }))
-            << p.x << "," << p.y;
-    }
-
-    // Too high for the work area under a frame and menu drawn at 144 dpi.
-    NextPicture();
-    const RECT work = WorkArea(window);
-    EXPECT_TRUE(WaitUntil([&] { return ClientSize(window).cx != 640; }));
-    const int areaHeight = work.bottom - work.top - FrameSize(window).cy;
-    EXPECT_TRUE(Shows(window, static_cast<int>(800.0 * (static_cast<float>(areaHeight) / 760.0f)), areaHeight));
-    EXPECT_TRUE(Inside(window));
-    Close();
-}
-
-TEST_F(PictureTest, AMoveToAMonitorOfAnotherScalingFitsThePictureAgainAndTheGameGoesOn) {
-    const std::wstring picture = Path(L"picture.bmp");
-    ASSERT_TRUE(WritePositionBmp(picture, 640, 480));
-    StartWith({picture});
-    const HWND window = game_.window();
-    ASSERT_TRUE(Shows(window, 640, 480));
-    BoardPlayer player(game_, 640, 480, 4, 4);
-    ASSERT_TRUE(game_.ChooseMenuItem(1, -1));
-    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
-
-    // As Windows sends it: twice the scaling, a window twice as large at the new place.
-    ASSERT_EQ("done\n", game_.Probe(kProbeDpiChangedMessage, MAKELPARAM(100, 60)));
-    RECT outer;
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(100, outer.left);
-    EXPECT_EQ(60, outer.top);
-    EXPECT_TRUE(Shows(window, 640, 480)) << "the picture's pixels, not the suggested size";
-    EXPECT_TRUE(Inside(window));
-    EXPECT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << "the board, not a new picture view";
-    Close();
-}
 
 // A game in progress on a demo picture: two cells turned up show pieces of
 // the picture, the other fourteen lie face down. Saved for the README.
