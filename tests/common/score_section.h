@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-constexpr char kNotRegistered[] = "Not regist";
+constexpr char kDefaultName[] = "Not regist";  // the name of an entry without a record
 constexpr long kDefaultSeconds = 5940;
 
 struct ScoreEntry {
@@ -18,7 +18,7 @@ struct ScoreEntry {
 inline std::string ScoreSection(std::initializer_list<ScoreEntry> entries = {}) {
     std::string out = "#SCORE\r\n";
     for (int index = 0; index < 98; ++index) {
-        std::string name = kNotRegistered;
+        std::string name = kDefaultName;
         long long seconds = kDefaultSeconds;
         for (const ScoreEntry& entry : entries) {
             if (entry.index == index) name = entry.name, seconds = entry.seconds;

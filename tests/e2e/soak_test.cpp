@@ -229,7 +229,7 @@ class SoakTest : public ::testing::Test {
     std::string AnswerName(HWND dialog, const GamePlan& plan, Expected& entry) {
         if (plan.answer == NameAnswer::Escape) {
             game_.PressKey(VK_ESCAPE);
-            entry.name = enteredName_.empty() ? kNotRegistered : enteredName_;
+            entry.name = enteredName_.empty() ? kDefaultName : enteredName_;
             ++escapes_;
         } else {
             HWND edit = GetDlgItem(dialog, IDC_NAME_EDIT);
@@ -240,7 +240,7 @@ class SoakTest : public ::testing::Test {
             } else {
                 game_.PressKey(VK_RETURN);
             }
-            enteredName_ = plan.name.empty() ? kNotRegistered : Cp932(plan.name);
+            enteredName_ = plan.name.empty() ? kDefaultName : Cp932(plan.name);
             entry.name = enteredName_;
             ++namesTyped_;
         }
@@ -416,7 +416,7 @@ TEST_F(SoakTest, GameAfterGameLeavesNoObjectsBehindAndEveryBoardPlayedItsBestTim
         const Score score = ScoreAt(file, index);
         const auto found = expected_.find(index);
         if (found == expected_.end()) {
-            EXPECT_EQ(kNotRegistered, score.name) << "entry " << index << " was never played";
+            EXPECT_EQ(kDefaultName, score.name) << "entry " << index << " was never played";
             EXPECT_EQ(kDefaultSeconds, score.seconds) << "entry " << index << " was never played";
             continue;
         }
