@@ -99,15 +99,8 @@ Frame FittedFrame(const std::string& path) {
     const int frameWidth = outer.right - outer.left, frameHeight = outer.bottom - outer.top;
     const FittedSize fitted = FitToScreen(static_cast<int>(width), static_cast<int>(height),
                                           work.right - work.left - frameWidth, work.bottom - work.top, frameHeight);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = fitted.width;
-    info.bmiHeader.biHeight = -fitted.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    Frame frame = {CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), fitted.width,
-                   fitted.height};
+    Frame frame = {TopDownBitmap(fitted.width, fitted.height, &bits), fitted.width, fitted.height};
     if (!frame.bitmap) return {};
     AreaShrink shrink = BeginAreaShrink(static_cast<int>(width), static_cast<int>(height), fitted.width,
                                         fitted.height);

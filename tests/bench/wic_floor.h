@@ -7,6 +7,17 @@
 
 #include "display/com_ptr.h"
 
+// A 32-bit top-down bitmap of width x height whose pixels `bits` points to.
+inline HBITMAP TopDownBitmap(int width, int height, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 inline HBITMAP DecodeWithWicAlone(IWICImagingFactory* factory, const wchar_t* path) {
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
@@ -20,14 +31,8 @@ inline HBITMAP DecodeWithWicAlone(IWICImagingFactory* factory, const wchar_t* pa
         FAILED(pixels->GetSize(&width, &height))) {
         return nullptr;
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(height);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = TopDownBitmap(static_cast<int>(width), static_cast<int>(height), &bits);
     if (!bitmap) return nullptr;
     if (FAILED(pixels->CopyPixels(nullptr, width * 4, width * 4 * height, static_cast<BYTE*>(bits)))) {
         DeleteObject(bitmap);
