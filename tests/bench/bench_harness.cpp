@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "bench_frame.h"
+#include "wic_floor.h"
 
 namespace {
 
@@ -155,14 +156,8 @@ bool ShowsStartFrame(HWND window) {
     constexpr int kWidth = 600, kHeight = 440;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP shot = TopDownBitmap(kWidth, kHeight, &bits);
     const HGDIOBJ first = SelectObject(memory, shot);
     BitBlt(memory, 0, 0, kWidth, kHeight, screen, origin.x, origin.y, SRCCOPY);
     GdiFlush();

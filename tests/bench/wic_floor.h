@@ -1,5 +1,5 @@
-// The decoding floor shared by the bench and the start-up floor program: WIC
-// alone, a file into a 32-bit bitmap of its own size.
+// What the bench and the floor program share: their 32-bit bitmaps, and the
+// decoding floor, WIC alone decoding a file into a bitmap of its own size.
 #pragma once
 
 #include <windows.h>
