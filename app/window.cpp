@@ -291,7 +291,7 @@ void DropFiles(HWND window, HDROP drop) {
     // Behind a dialog the window takes nothing: the dialog may hold a copy
     // of a list.
     if (!IsWindowEnabled(window)) return;
-    const std::string& picturePatterns = PicturePatterns(g_state.pictures.surfaceFactory.get());
+    const std::string& picturePatterns = PicturePatterns(g_state.pictures.wicFactory.get());
     const std::vector<std::string> sounds = EntriesOfKind(paths, kSoundPatterns);
     if (!sounds.empty()) ShowSoundMenu(window, AddDroppedSounds(g_state.music, g_state.listFiles, sounds));
     const std::vector<std::string> pictures = EntriesOfKind(paths, picturePatterns);
@@ -320,7 +320,7 @@ void DropFiles(HWND window, HDROP drop) {
 void OnDpiChanged(HWND window, const RECT& suggested) {
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!RefitPicture(window, g_state.pictures.surfaceFactory.get(), g_state.screen)) return;
+    if (!RefitPicture(window, g_state.pictures.wicFactory.get(), g_state.screen)) return;
     FitBoardToPicture(g_state.board, g_state.screen);
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(window, &view, TRUE);
@@ -336,18 +336,14 @@ int ShutdownApplication(HWND window) {
         return 0;
     }
     if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
-    for (HBITMAP* bitmap : {&g_state.screen.picture, &g_state.screen.cardBack, &g_state.screen.cardBackSource}) {
-        if (*bitmap) DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
-    ReleasePresenter(g_state.screen.presenter);
+    ReleaseScreen(g_state.screen);
 
     SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
                         g_state.music.player.soundList, g_state.highScores);
     CloseMusicPlayer(g_state.music);
 
-    g_state.pictures.surfaceFactory.Reset();
+    g_state.pictures.wicFactory.Reset();
     CoUninitialize();
     PostQuitMessage(0);
     return 1;

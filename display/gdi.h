@@ -22,7 +22,6 @@ class MemoryDc {
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
     void Select(HBITMAP bitmap) { SelectObject(dc_, bitmap); }
-    void SelectFirst() { SelectObject(dc_, first_); }
 
   private:
     HDC dc_;
@@ -46,7 +45,7 @@ class OwnedBitmap {
         bitmap_ = nullptr;
         return bitmap;
     }
-    void Reset(HBITMAP bitmap) {
+    void Reset(HBITMAP bitmap = nullptr) {
         if (bitmap_) DeleteObject(bitmap_);
         bitmap_ = bitmap;
     }

@@ -10,6 +10,7 @@
 #include "display/dropped_files.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "storage/paths.h"
 
 namespace {
 

@@ -83,7 +83,7 @@ bool ShowListedPicture(HWND window, PictureSource& source, Screen& screen, int s
     const PlayListStep step = WalkPlayList(source.imageList, start, [&](const std::string& entry) {
         const std::string path = ResolveListEntry(source.entryFolder, entry);
         if (!folders.FolderExists(path)) return LoadOutcome::BadFile;
-        return LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str());
+        return LoadPicture(window, source.wicFactory.get(), screen, path.c_str());
     });
     source.imageCursor = step.cursor;
     return step.loaded;
@@ -110,9 +110,9 @@ PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen,
     if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
-    const std::string path = ChooseFile(window, PictureFilter(source.surfaceFactory.get()), PictureTitle(), L"bmp");
+    const std::string path = ChooseFile(window, PictureFilter(source.wicFactory.get()), PictureTitle(), L"bmp");
     if (path.empty()) return change;
-    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
+    if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
     change.loaded = true;
     change.start = MenuItem::Enabled;
     change.nextPicture = MenuItem::Grayed;
@@ -150,7 +150,7 @@ PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& scr
                                  HighScoreTable& highScores, const std::string& path) {
     PictureChange change;
     // Nothing is set aside for a file that does not load.
-    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
+    if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
     if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
@@ -171,7 +171,7 @@ PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& scr
     if (source.singleFileMode || !listKnown) ReloadImageListFile(files, list, highScores);
     size_t first = 0;
     while (first < paths.size() &&
-           LoadPicture(window, source.surfaceFactory.get(), screen, paths[first].c_str()) != LoadOutcome::Loaded) {
+           LoadPicture(window, source.wicFactory.get(), screen, paths[first].c_str()) != LoadOutcome::Loaded) {
         ++first;  // a file that does not load does not join
     }
     if (first == paths.size()) {
@@ -198,7 +198,7 @@ INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!source) return FALSE;  // a message before WM_INITDIALOG
-    IWICImagingFactory* factory = source->surfaceFactory.get();
+    IWICImagingFactory* factory = source->wicFactory.get();
     const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp",
                                PicturePatternsOf(factory).c_str(), &PictureFolderTitle()};
     return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);

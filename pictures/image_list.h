@@ -22,7 +22,7 @@ struct PictureSource {
     // The folder relative entries are found in: the program's, ending in a backslash.
     std::string entryFolder;
     // The decoder of every format but bmp.
-    ComPtr<IWICImagingFactory> surfaceFactory;
+    ComPtr<IWICImagingFactory> wicFactory;
 };
 
 // How a change of the picture source leaves one item of the Game menu.

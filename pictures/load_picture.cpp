@@ -6,7 +6,7 @@
 #include "display/presenter.h"
 #include "game/board.h"
 #include "pictures/fitting.h"
-#include "pictures/surface_factory.h"
+#include "pictures/picture_decoder.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE&
     const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
     frame = NonClientSize(window);
     int shownWidth = width < workWidth - frame.cx ? width : workWidth - frame.cx;
-    FittedSize fitted = {width, height, false};
+    FittedSize fitted = {width, height};
     for (int round = 0; round < 3; ++round) {
         ResizeKeepingCorner(window, shownWidth + frame.cx, OuterSize(window).cy);
         frame = NonClientSize(window);
@@ -108,8 +108,7 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
 
     // The colour table is read from the picture as decoded, before fitting.
     ApplyPicturePalette(screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
-    if (screen.picture) DeleteObject(screen.picture);
-    screen.picture = picture.Release();
+    screen.picture.Reset(picture.Release());
     screen.pictureWidth = fitted.width;
     screen.pictureHeight = fitted.height;
     screen.picturePath = path;

@@ -9,12 +9,11 @@
 PictureChange LoadSavedPicture(HWND window, PictureSource& source, Screen& screen, const std::string& path,
                                int width, int height) {
     PictureChange change;
-    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
+    if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
     if (screen.pictureWidth != width || screen.pictureHeight != height) {
         // Another picture under the same name, or another screen: the saved
         // arrangement does not fit it. Nothing of it stays on the screen.
-        DeleteObject(screen.picture);
-        screen.picture = nullptr;
+        screen.picture.Reset();
         screen.pictureWidth = screen.pictureHeight = 0;
         screen.picturePath.clear();
         return change;

@@ -277,13 +277,12 @@ std::string GetProgramDirectory() {
         }
         module.resize(module.size() * 2);  // the path was cut; try a larger buffer
     }
-    std::string directory;
-    return ProgramDirectory(module, IsAnsiLeadByte, directory) ? directory : std::string();
+    return ProgramDirectory(module, IsAnsiLeadByte);
 }
 
 bool FolderCheck::FolderExists(const std::string& path) {
-    std::string folder;
-    if (!ProgramDirectory(path, IsAnsiLeadByte, folder)) return true;  // a bare name: the open tells
+    const std::string folder = ProgramDirectory(path, IsAnsiLeadByte);
+    if (folder.empty()) return true;  // a bare name: the open tells
     const auto found = known_.find(folder);
     if (found != known_.end()) return found->second;
     const DWORD attributes = GetFileAttributesA(folder.c_str());

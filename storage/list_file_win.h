@@ -10,11 +10,6 @@
 #include "storage/list_saving.h"
 
 // What the start-up read found of each file.
-struct ListFilesFound {
-    ListFileRead images;
-    ListFileRead sounds;
-};
-
 // Start-up: both files beside the program are read, the picture list and the
 // best times from kanoze.txt, the sound list from sound.txt.
 ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageList,

@@ -15,6 +15,12 @@ enum class ListFileRead {
     Unreadable,  // the file exists but could not be read: leave it alone
 };
 
+// What start-up found of kanoze.txt and sound.txt.
+struct ListFilesFound {
+    ListFileRead images;
+    ListFileRead sounds;
+};
+
 struct ListFiles {
     std::string imagePath;  // kanoze.txt beside the program
     std::string soundPath;  // sound.txt beside the program

@@ -102,12 +102,3 @@ TEST(ListSaving, OnlyThePlayersListOrAWaitingBestTimeIsWritten) {
     EXPECT_FALSE(ImageListSaveWanted(files, false)) << "a single picture's exit writes nothing";
 }
 
-TEST(ProgramDirectory, ABackslashAfterAnAccentedLetterSeparatesOnWesternSystems) {
-    // "Café" in code page 1252: 0xE9 would open a double-byte character in code page 932.
-    const std::string path = "C:\\Games\\Caf\xE9\\kanoze.exe";
-    std::string directory;
-    ASSERT_TRUE(ProgramDirectory(path, HasNoLeadBytes, directory));
-    EXPECT_EQ(directory, "C:\\Games\\Caf\xE9\\");
-    ASSERT_TRUE(ProgramDirectory(path, IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\Games\\");
-}

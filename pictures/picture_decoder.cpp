@@ -1,20 +1,20 @@
 // Picture decoding: libjpeg-turbo for jpg files, WIC for every other format
 // the bitmap loader does not read, and the fitted copy, area-averaged a band
 // of source rows at a time.
-#include "pictures/surface_factory.h"
+#include "pictures/picture_decoder.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "display/list_editor.h"
 #include "pictures/area_shrink.h"
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
 #include "pictures/frame_size.h"
 #include "pictures/orientation.h"
 #include "storage/file_handle.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -313,9 +313,13 @@ LoadOutcome ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<u
 
 }  // namespace
 
-HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
-    return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                            IID_IWICImagingFactory, factory.ReceiveVoid());
+ComPtr<IWICImagingFactory> CreateWicFactory() {
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                IID_IWICImagingFactory, factory.ReceiveVoid()))) {
+        factory.Reset();
+    }
+    return factory;
 }
 
 LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {
