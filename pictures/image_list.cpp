@@ -107,7 +107,7 @@ PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen&
 PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                              HighScoreTable& highScores) {
     PictureChange change;
-    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
     const std::string path = ChooseFile(window, PictureFilter(source.wicFactory.get()), PictureTitle(), L"bmp");
@@ -151,7 +151,7 @@ PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& scr
     PictureChange change;
     // Nothing is set aside for a file that does not load.
     if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
-    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, highScores);
     source.imageList.clear();
     source.singleFileMode = true;
     change.loaded = true;
@@ -189,7 +189,7 @@ PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& scr
     source.singleFileMode = false;
     // Saved as the editor's OK saves it; a list the file keeps out of reach
     // waits in memory rather than replace it.
-    SaveImageListFile(files, source.imageList, true, highScores);
+    SaveImageListFile(files, source.imageList, highScores);
     return change;
 }
 

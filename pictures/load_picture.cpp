@@ -56,22 +56,26 @@ void PlaceWindow(HWND window, const RECT& work, int width, int height, SIZE fram
     MoveWindow(window, left, top, outerWidth, outerHeight, TRUE);
 }
 
+struct FittedWindow {
+    FittedSize picture;
+    SIZE frame;  // the frame, caption and menu around it
+};
+
 // The fitted size, with the menu measured at the width the picture will
 // have. A narrower picture may wrap the menu onto more rows, which leaves
 // less height: the fit is made again until the frame stays the same.
-FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE& frame) {
+FittedWindow FitInside(HWND window, const RECT& work, int width, int height) {
     const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
-    frame = NonClientSize(window);
-    int shownWidth = width < workWidth - frame.cx ? width : workWidth - frame.cx;
-    FittedSize fitted = {width, height};
+    FittedWindow fit = {{width, height}, NonClientSize(window)};
+    int shownWidth = width < workWidth - fit.frame.cx ? width : workWidth - fit.frame.cx;
     for (int round = 0; round < 3; ++round) {
-        ResizeKeepingCorner(window, shownWidth + frame.cx, OuterSize(window).cy);
-        frame = NonClientSize(window);
-        fitted = FitToScreen(width, height, workWidth - frame.cx, workHeight, frame.cy);
-        if (fitted.width == shownWidth) break;
-        shownWidth = fitted.width;
+        ResizeKeepingCorner(window, shownWidth + fit.frame.cx, OuterSize(window).cy);
+        fit.frame = NonClientSize(window);
+        fit.picture = FitToScreen(width, height, workWidth - fit.frame.cx, workHeight, fit.frame.cy);
+        if (fit.picture.width == shownWidth) break;
+        shownWidth = fit.picture.width;
     }
-    return fitted;
+    return fit;
 }
 
 }  // namespace
@@ -84,8 +88,8 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     RECT before;
     GetWindowRect(window, &before);
     const RECT work = WorkArea(window);
-    SIZE frame = {};
-    const FittedSize fitted = FitInside(window, work, file.width, file.height, frame);
+    const FittedWindow fit = FitInside(window, work, file.width, file.height);
+    const FittedSize& fitted = fit.picture;
 
     // Too small, no memory for the fitted copy, or no back surface for it:
     // everything stays as it was. Only a picture too small to cut, or one
@@ -113,7 +117,7 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     screen.pictureHeight = fitted.height;
     screen.picturePath = path;
 
-    PlaceWindow(window, work, fitted.width, fitted.height, frame);
+    PlaceWindow(window, work, fitted.width, fitted.height, fit.frame);
     return LoadOutcome::Loaded;
 }
 

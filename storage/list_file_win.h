@@ -19,13 +19,12 @@ ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageLi
 // file's best times come in where they are better than those held.
 ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table);
 
-// Saves kanoze.txt: the best times merged with those the file holds now, and
-// `imageList` when `forTheList` (the player's action was about the list)
-// and the list in memory is the player's, else the file's own list. A file
-// that cannot be read is not written; a best time then waits for the next
-// save. True when the file was written.
-bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, bool forTheList,
-                       HighScoreTable& table);
+// Saves kanoze.txt after the player's action on the list: the best times
+// merged with those the file holds now, and `imageList` when it is the
+// player's, else the file's own list. A file that cannot be read is not
+// written; a best time then waits for the next save. True when the file was
+// written.
+bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, HighScoreTable& table);
 
 // The picture list the player confirmed in its editor: it is saved even
 // where the file could not be read before.
