@@ -41,9 +41,6 @@ int EndReveal(HWND window) {
     return 1;
 }
 
-// A picture can be shown: a single file was opened or the play-list has entries.
-bool HasPictureSource() { return g_state.pictures.singleFileMode || !g_state.pictures.imageList.empty(); }
-
 void InvalidatePicture(HWND window) {
     RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
     InvalidateRect(window, &area, TRUE);
@@ -122,18 +119,14 @@ void OnCommand(HWND window, UINT command) {
     case IDM_IMAGE_LIST_EDIT:
         EditImageList(window);
         break;
-    case IDM_IMAGE_LIST_RELOAD: {
+    case IDM_IMAGE_LIST_RELOAD:
         EndRunningShows(window);
-        const PictureChange change =
-            ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
-        if (!HasPictureSource()) g_state.play.playing = false;
-        ShowPictureChange(window, change);
+        ShowPictureChange(window, ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles,
+                                                  g_state.highScores));
         break;
-    }
     case IDM_NEXT_PICTURE:
         EndRunningShows(window);
-        g_state.pictures.imageCursor += 1;
-        ShowPictureChange(window, AdvanceImageList(window, g_state.pictures, g_state.screen));
+        ShowPictureChange(window, ShowNextListedPicture(window, g_state.pictures, g_state.screen));
         break;
     case IDM_HIGH_SCORE:
         ShowScoreRoll(window);
@@ -350,6 +343,7 @@ int ShutdownApplication(HWND window) {
 }
 
 void ShowPictureChange(HWND window, const PictureChange& change) {
+    if (change.endsGame) g_state.play.playing = false;
     if (change.loaded) ShuffleBoard(g_state.board, g_state.screen);
     bool changed = false;
     for (const auto& [command, item] : {std::pair{IDM_START, change.start},
@@ -374,11 +368,11 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
 
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
-    if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
+    if (HasPictureSource(g_state.pictures) && !playing) return DrawPicture(g_state.screen);
     if (g_state.clear.clearMode != ClearMode::None && !playing) {
         return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
     }
-    if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
+    if (HasPictureSource(g_state.pictures) && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
     if (!g_state.pictures.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);
         return 1;
