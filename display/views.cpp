@@ -33,6 +33,8 @@ void DrawPictureFrame(HDC dc, HBITMAP picture, int width, int height) {
 
 int DrawPicture(Screen& screen) {
     PresentBackSurface(screen.presenter, screen.viewWidth, screen.viewHeight,
-                       [&](HDC dc) { DrawPictureFrame(dc, screen.picture.get(), screen.viewWidth, screen.viewHeight); });
+                       [&](HDC dc) {
+                           DrawPictureFrame(dc, screen.picture.get(), screen.viewWidth, screen.viewHeight);
+                       });
     return 1;
 }

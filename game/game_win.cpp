@@ -46,13 +46,7 @@ void FindLookAlikes(Board& board, const Screen& screen, ViewSize cell) {
         return;
     }
     // Any other bitmap (a bmp of fewer colours) is copied out as 32 bits first.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = screen.pictureWidth;
-    info.bmiHeader.biHeight = -screen.pictureHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Dib32Info(screen.pictureWidth, -screen.pictureHeight);
     std::vector<uint8_t> pixels(size_t(screen.pictureWidth) * screen.pictureHeight * 4);
     MemoryDc dc;
     const bool read = dc && GetDIBits(dc.get(), screen.picture.get(), 0, static_cast<UINT>(screen.pictureHeight),
