@@ -14,8 +14,6 @@
 // its path cannot be spelt there).
 std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstring& title,
                        const wchar_t* defaultExtension);
-// The folder dialog: the chosen folder, or empty when none was chosen.
-std::wstring ChooseFolder(HWND owner, const std::wstring& title);
 
 struct ListEditor {
     int listBox;  // control id of the dialog's list box

@@ -16,11 +16,9 @@
 #include "storage/list_file_win.h"
 #include "storage/paths.h"
 
-namespace {
-
 // Every picture the system's decoders read: bmp, jpg and gif first, then
 // png, tif and whatever else is installed ("*.bmp;*.jpg;*.gif;*.png;...").
-const std::string& PicturePatternsOf(IWICImagingFactory* factory) {
+const std::string& PicturePatterns(IWICImagingFactory* factory) {
     static std::string patterns;
     if (!patterns.empty()) return patterns;
     patterns = "*.bmp;*.jpg;*.gif";
@@ -57,12 +55,14 @@ const std::string& PicturePatternsOf(IWICImagingFactory* factory) {
     return patterns;
 }
 
+namespace {
+
 // The file dialog's picture filter: bmp, jpg and gif first, then every
 // picture the system's decoders read.
 const std::wstring& PictureFilter(IWICImagingFactory* factory) {
     static std::wstring filter;
     if (!filter.empty()) return filter;
-    const std::wstring patterns = WideFromUtf8(PicturePatternsOf(factory));
+    const std::wstring patterns = WideFromUtf8(PicturePatterns(factory));
     filter = FileFilter(IDS_PICTURE_FILTER_NAME, L"*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + L"(" +
              patterns + L")" + L'\0' + patterns + L'\0';
     return filter;
@@ -166,8 +166,6 @@ PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen
     return change;
 }
 
-const std::string& PicturePatterns(IWICImagingFactory* factory) { return PicturePatternsOf(factory); }
-
 PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                                  HighScoreTable& highScores, const std::string& path) {
     // Nothing is set aside for a file that does not load.
@@ -241,6 +239,6 @@ INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (!source) return FALSE;  // a message before WM_INITDIALOG
     IWICImagingFactory* factory = source->wicFactory.get();
     const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp",
-                               PicturePatternsOf(factory).c_str(), &PictureFolderTitle()};
+                               PicturePatterns(factory).c_str(), &PictureFolderTitle()};
     return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

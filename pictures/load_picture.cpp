@@ -2,6 +2,8 @@
 // exactly, and the window lies inside the work area of its monitor.
 #include "pictures/load_picture.h"
 
+#include <utility>
+
 #include "display/gdi.h"
 #include "display/presenter.h"
 #include "game/board.h"
@@ -97,8 +99,8 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     LoadOutcome outcome = LoadOutcome::BadFile;
     OwnedBitmap picture;
     if (fitted.width >= kMinFittedSide && fitted.height >= kMinFittedSide) {
-        const RenderedPicture rendered = RenderPicture(file, fitted.width, fitted.height);
-        picture.Reset(rendered.bitmap);
+        RenderedPicture rendered = RenderPicture(file, fitted.width, fitted.height);
+        picture = std::move(rendered.bitmap);
         outcome = rendered.outcome;
         if (picture && RecreateBackSurface(screen.presenter, fitted.width, fitted.height) != DD_OK) {
             outcome = LoadOutcome::NotNow;
@@ -112,7 +114,7 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
 
     // The colour table is read from the picture as decoded, before fitting.
     ApplyPicturePalette(screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
-    screen.picture.Reset(picture.Release());
+    screen.picture = std::move(picture);
     screen.pictureWidth = fitted.width;
     screen.pictureHeight = fitted.height;
     screen.picturePath = path;

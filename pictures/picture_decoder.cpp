@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "pictures/area_shrink.h"
@@ -396,23 +397,23 @@ LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFi
 
 RenderedPicture RenderPicture(PictureFile& file, int width, int height) {
     if (file.bitmap && width == file.storedWidth && height == file.storedHeight) {
-        return {file.bitmap.Release(), LoadOutcome::Loaded};
+        return {std::move(file.bitmap), LoadOutcome::Loaded};
     }
     // Shrunk in stored orientation, then turned upright: turning commutes
     // with area averaging, and the shrunk copy is the small one.
     const bool swap = SwapsSides(file.orientation);
     const int shrunkWidth = swap ? height : width, shrunkHeight = swap ? width : height;
     Pixels shrunk = CreatePixels(shrunkWidth, shrunkHeight);
-    if (!shrunk.bitmap) return {nullptr, LoadOutcome::NotNow};
+    if (!shrunk.bitmap) return {OwnedBitmap(), LoadOutcome::NotNow};
     const LoadOutcome read = FillShrunk(file, shrunk.bits, shrunkWidth, shrunkHeight);
-    if (read != LoadOutcome::Loaded) return {nullptr, read};
+    if (read != LoadOutcome::Loaded) return {OwnedBitmap(), read};
     if (file.orientation == 1) {
         GdiFlush();
-        return {shrunk.bitmap.Release(), LoadOutcome::Loaded};
+        return {std::move(shrunk.bitmap), LoadOutcome::Loaded};
     }
     Pixels upright = CreatePixels(width, height);
-    if (!upright.bitmap) return {nullptr, LoadOutcome::NotNow};
+    if (!upright.bitmap) return {OwnedBitmap(), LoadOutcome::NotNow};
     GdiFlush();
     TurnUpright(file.orientation, shrunk.bits, upright.bits, width, height);
-    return {upright.bitmap.Release(), LoadOutcome::Loaded};
+    return {std::move(upright.bitmap), LoadOutcome::Loaded};
 }

@@ -33,7 +33,7 @@ struct PictureFile {
 LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file);
 
 struct RenderedPicture {
-    HBITMAP bitmap;  // the caller's to delete; null when `outcome` is not Loaded
+    OwnedBitmap bitmap;  // none when `outcome` is not Loaded
     LoadOutcome outcome;
 };
 

@@ -203,6 +203,10 @@ bool SaveKanozeTxt(ListFiles& files, const std::vector<std::string>& imageList, 
     return true;
 }
 
+bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list) {
+    return WriteFileReplacing(path, FormatSoundListFile(list));
+}
+
 }  // namespace
 
 ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list, HighScoreTable& table) {
@@ -216,10 +220,6 @@ ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& lis
 bool WriteImageListFile(const std::string& path, const std::vector<std::string>& list,
                         const HighScoreTable& table) {
     return WriteFileReplacing(path, FormatImageListFile(list, table));
-}
-
-bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list) {
-    return WriteFileReplacing(path, FormatSoundListFile(list));
 }
 
 ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageList,

@@ -49,7 +49,6 @@ void SaveListFilesAtExit(ListFiles& files, const std::vector<std::string>& image
 ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list, HighScoreTable& table);
 bool WriteImageListFile(const std::string& path, const std::vector<std::string>& list,
                         const HighScoreTable& table);
-bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list);
 
 // The directory of the running program, with its final backslash; empty when
 // it cannot be told (the bare file names then name files in the current
