@@ -5,7 +5,7 @@
 
 #include "app/game_state.h"
 #include "game/game_win.h"
-#include "pictures/saved_picture.h"
+#include "pictures/image_list.h"
 #include "storage/list_file_win.h"
 #include "storage/session_files_win.h"
 

@@ -10,8 +10,29 @@
 #include "display/dropped_files.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "storage/paths.h"
 
 namespace {
+
+// The folder dialog: the chosen folder, or empty when none was chosen.
+std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                dialog.ReceiveVoid()))) {
+        return {};
+    }
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dialog->SetTitle(title.c_str());
+    ComPtr<IShellItem> item;
+    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(item.Receive()))) return {};
+    wchar_t* path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
+    std::wstring folder = path;
+    CoTaskMemFree(path);
+    return folder;
+}
 
 // The list box shows the entries; their bytes are kept here, so that an
 // entry goes back to the list exactly as it came, whatever its length and
@@ -99,25 +120,6 @@ std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstrin
     dialog.lpstrDefExt = defaultExtension;
     if (!GetOpenFileNameW(&dialog)) return {};
     return AnsiPath(path);
-}
-
-std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
-    ComPtr<IFileOpenDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                                dialog.ReceiveVoid()))) {
-        return {};
-    }
-    FILEOPENDIALOGOPTIONS options = 0;
-    dialog->GetOptions(&options);
-    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-    dialog->SetTitle(title.c_str());
-    ComPtr<IShellItem> item;
-    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(item.Receive()))) return {};
-    wchar_t* path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
-    std::wstring folder = path;
-    CoTaskMemFree(path);
-    return folder;
 }
 
 INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor) {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "display/list_editor.h"
 #include "res/resource.h"
 #include "storage/file_handle.h"
 #include "storage/paths.h"

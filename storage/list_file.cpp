@@ -197,22 +197,3 @@ int DropMarkedEntries(std::vector<std::string>& list, const std::vector<bool>& d
     list.resize(kept);
     return anchorAt < static_cast<int>(kept) ? anchorAt : 0;
 }
-
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-bool HasNoLeadBytes(unsigned char) { return false; }
-
-bool ProgramDirectory(std::string_view programPath, LeadByteRule isLeadByte, std::string& directory) {
-    size_t end = std::string_view::npos;
-    for (size_t i = 0; i < programPath.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(programPath[i]);
-        if (isLeadByte(c) && i + 1 < programPath.size()) {
-            ++i;  // the trail byte may be 0x5C; it belongs to the character
-        } else if (c == '\\') {
-            end = i + 1;
-        }
-    }
-    if (end == std::string_view::npos) return false;
-    directory.assign(programPath.substr(0, end));
-    return true;
-}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "storage/list_file.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -74,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The directory of the same bytes taken as a program path: a prefix that
     // ends with a backslash, or nothing when there is none.
-    std::string directory;
-    if (ProgramDirectory(bytes, IsCp932LeadByte, directory)) {
+    const std::string directory = ProgramDirectory(bytes, IsCp932LeadByte);
+    if (!directory.empty()) {
         Require(!directory.empty() && directory.back() == '\\');
         Require(bytes.substr(0, directory.size()) == directory);
     } else {

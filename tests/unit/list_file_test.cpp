@@ -251,35 +251,3 @@ TEST(ListFile, LongLinesAndLongNamesSurviveARoundTrip) {
     EXPECT_EQ(loaded.table.difficultNames[10], name);
 }
 
-TEST(ProgramDirectory, PlainPaths) {
-    std::string directory;
-    EXPECT_TRUE(ProgramDirectory("C:\\Games\\Kanoze\\kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\Games\\Kanoze\\");
-    EXPECT_FALSE(ProgramDirectory("kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_FALSE(ProgramDirectory("C:/Games/kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_FALSE(ProgramDirectory("", IsCp932LeadByte, directory));
-}
-
-TEST(ProgramDirectory, ATrailByteOfADoubleByteCharacterIsNoSeparator) {
-    std::string directory;
-    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "\\kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\" + kOmote + "\\");
-    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\");
-    EXPECT_FALSE(ProgramDirectory(kOmote + ".exe", IsCp932LeadByte, directory));
-    // A character whose trail byte is itself in the lead range ("＝"), then a
-    // real separator; and a half-width katakana, which is a single byte.
-    EXPECT_TRUE(ProgramDirectory("C:\\\x81\x81\\k.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\\x81\x81\\");
-    EXPECT_TRUE(ProgramDirectory("C:\\\xB1\\k.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\\xB1\\");
-
-    // A lead byte at the very end, in a buffer of exactly the path's size so
-    // that reading past it is caught.
-    const char text[] = "C:\\dir\\k\x95";
-    const size_t size = sizeof text - 1;
-    std::unique_ptr<char[]> exact(new char[size]);
-    std::memcpy(exact.get(), text, size);
-    EXPECT_TRUE(ProgramDirectory(std::string_view(exact.get(), size), IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\dir\\");
-}

@@ -40,7 +40,7 @@ TEST(ListSaving, AFileUntouchedSinceStartUpGetsExactlyTheWritersBytes) {
     list.push_back("C:\\pics\\owl.gif");
 
     const auto expected = std::make_unique<HighScoreTable>(*table);
-    EXPECT_EQ(ComposeImageListSave(file, list, true, *table), FormatImageListFile(list, *expected));
+    EXPECT_EQ(ComposeImageListSave(file, list, SavedList::Given, *table).bytes, FormatImageListFile(list, *expected));
 }
 
 TEST(ListSaving, BestTimesTheFileGotMeanwhileSurviveAndTheBetterOfEachEntryIsKept) {
@@ -61,17 +61,17 @@ TEST(ListSaving, BestTimesTheFileGotMeanwhileSurviveAndTheBetterOfEachEntryIsKep
     table->easyNames[1] = "Other";
     table->difficultBestSeconds[48] = 11;
 
-    const std::string written = ComposeImageListSave(file, {}, true, *table);
+    const auto save = std::make_unique<ImageListSave>(ComposeImageListSave(file, {}, SavedList::Given, *table));
     std::vector<std::string> list;
     auto reread = Defaults();
-    ParseListFile(written, list, *reread);
+    ParseListFile(save->bytes, list, *reread);
     EXPECT_TRUE(list.empty()) << "the list the player confirmed";
     EXPECT_EQ(reread->easyBestSeconds[0], 89u);
     EXPECT_EQ(reread->easyNames[0], "Taro");
     EXPECT_EQ(reread->easyNames[1], "Kept");
     EXPECT_EQ(reread->difficultBestSeconds[48], 10u);
     EXPECT_EQ(reread->difficultNames[48], "Fast");
-    EXPECT_EQ(table->difficultNames[48], "Fast") << "the run now knows the stored record too";
+    EXPECT_EQ(save->bestTimes.difficultNames[48], "Fast") << "the run now knows the stored record too";
 }
 
 TEST(ListSaving, ARecordOfASingleFileKeepsTheFilesListAndAMissingFileTakesTheRunsList) {
@@ -80,34 +80,25 @@ TEST(ListSaving, ARecordOfASingleFileKeepsTheFilesListAndAMissingFileTakesTheRun
     const std::string file = FormatImageListFile(kList, *Defaults());
     std::vector<std::string> list;
     auto reread = Defaults();
-    ParseListFile(ComposeImageListSave(file, {}, false, *table), list, *reread);
+    ParseListFile(ComposeImageListSave(file, {}, SavedList::FileOwn, *table).bytes, list, *reread);
     EXPECT_EQ(list, kList);
     EXPECT_EQ(reread->easyBestSeconds[0], 60u);
 
     // A hand-written file without best times, or none at all.
-    EXPECT_EQ(ComposeImageListSave("#FILE\nC:\\a.bmp\n#FILE_END\n", kList, false, *table),
+    EXPECT_EQ(ComposeImageListSave("#FILE\nC:\\a.bmp\n#FILE_END\n", kList, SavedList::FileOwn, *table).bytes,
               FormatImageListFile({"C:\\a.bmp"}, *table));
-    EXPECT_EQ(ComposeImageListSave("", kList, true, *table), FormatImageListFile(kList, *table));
+    EXPECT_EQ(ComposeImageListSave("", kList, SavedList::Given, *table).bytes, FormatImageListFile(kList, *table));
 }
 
 TEST(ListSaving, OnlyThePlayersListOrAWaitingBestTimeIsWritten) {
     ListFiles files;
     files.imageListKnown = false;  // kanoze.txt was held by another program at start-up
-    EXPECT_FALSE(ImageListSaveWanted(files, true)) << "an exit leaves the file alone";
+    EXPECT_FALSE(ImageListSaveWanted(files, SavedList::Given)) << "an exit leaves the file alone";
     files.recordsPending = true;
-    EXPECT_TRUE(ImageListSaveWanted(files, false)) << "a best time is not dropped";
+    EXPECT_TRUE(ImageListSaveWanted(files, SavedList::FileOwn)) << "a best time is not dropped";
     files.recordsPending = false;
     files.imageListKnown = true;
-    EXPECT_TRUE(ImageListSaveWanted(files, true));
-    EXPECT_FALSE(ImageListSaveWanted(files, false)) << "a single picture's exit writes nothing";
+    EXPECT_TRUE(ImageListSaveWanted(files, SavedList::Given));
+    EXPECT_FALSE(ImageListSaveWanted(files, SavedList::FileOwn)) << "a single picture's exit writes nothing";
 }
 
-TEST(ProgramDirectory, ABackslashAfterAnAccentedLetterSeparatesOnWesternSystems) {
-    // "Café" in code page 1252: 0xE9 would open a double-byte character in code page 932.
-    const std::string path = "C:\\Games\\Caf\xE9\\kanoze.exe";
-    std::string directory;
-    ASSERT_TRUE(ProgramDirectory(path, HasNoLeadBytes, directory));
-    EXPECT_EQ(directory, "C:\\Games\\Caf\xE9\\");
-    ASSERT_TRUE(ProgramDirectory(path, IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\Games\\");
-}
