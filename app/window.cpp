@@ -344,7 +344,7 @@ int ShutdownApplication(HWND window) {
 
     SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
-                        g_state.music.player.soundList, g_state.highScores);
+                        SoundList(g_state.music), g_state.highScores);
     CloseMusicPlayer(g_state.music);
 
     g_state.pictures.surfaceFactory.Reset();
