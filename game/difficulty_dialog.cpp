@@ -34,10 +34,6 @@ void InitSpin(HWND dialog, int spinId, int editId, int value) {
     SendMessageA(spin, UDM_SETPOS, 0, MAKELPARAM(LOWORD(value), 0));
 }
 
-DifficultyWork* Work(HWND dialog) {
-    return reinterpret_cast<DifficultyWork*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
 }  // namespace
 
 INT_PTR ChooseDifficulty(HWND window, Board& board) {
@@ -67,15 +63,13 @@ void ApplyDifficultyDialog(HWND dialog, const DifficultyWork& work) {
 }
 
 INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        // Kept first: setting the edits' texts already sends EN_UPDATE.
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-        InitDifficultyDialog(dialog, *Work(dialog));
-        return TRUE;
-    }
-    DifficultyWork* work = Work(dialog);
+    // Kept before the edits are filled: setting their texts already sends EN_UPDATE.
+    DifficultyWork* work = DialogContext<DifficultyWork>(dialog, message, lParam);
     if (!work) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
+    case WM_INITDIALOG:
+        InitDifficultyDialog(dialog, *work);
+        return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, IDCANCEL);
         return TRUE;
