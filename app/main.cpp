@@ -104,7 +104,7 @@ int InitGameState(HWND window) {
 
     // Both lists come from the program's directory, where every save goes.
     const ListFilesFound found = LoadListFiles(g_state.listFiles, g_state.pictures.imageList,
-                                               g_state.music.player.soundList, g_state.highScores);
+                                               SoundList(g_state.music), g_state.highScores);
     // Relative entries name files beside the program, wherever it was started from.
     const std::string programFolder = GetProgramDirectory();
     g_state.pictures.entryFolder = programFolder;
@@ -115,7 +115,7 @@ int InitGameState(HWND window) {
     if (found.images == ListFileRead::Missing) {
         DemoLists demo = FirstStartLists(found, kDemoFolder, DemoFolderNames(programFolder + kDemoFolder));
         if (!demo.pictures.empty()) g_state.pictures.imageList = std::move(demo.pictures);
-        if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
+        if (!demo.sounds.empty()) SoundList(g_state.music) = std::move(demo.sounds);
     }
 
     // The game saved at the last close comes back in place of the first listed picture.

@@ -70,5 +70,5 @@ void SaveGameInProgress() {
 void SaveAtSessionEnd() {
     SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
-                        g_state.music.player.soundList, g_state.highScores);
+                        SoundList(g_state.music), g_state.highScores);
 }

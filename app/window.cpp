@@ -333,7 +333,7 @@ int ShutdownApplication(HWND window) {
 
     SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
-                        g_state.music.player.soundList, g_state.highScores);
+                        SoundList(g_state.music), g_state.highScores);
     CloseMusicPlayer(g_state.music);
 
     g_state.pictures.wicFactory.Reset();
@@ -409,14 +409,21 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam != TIMER_ANIMATION) {
+        switch (wParam) {
+        case TIMER_REVEAL:
             EndReveal(window);
-        } else if (g_state.roll.scoreRollActive) {
-            StepScoreRoll(window, g_state.roll, g_state.highScores, g_state.screen);
-        } else {
-            StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+            return 0;
+        case TIMER_ANIMATION:
+            if (g_state.roll.scoreRollActive) {
+                StepScoreRoll(window, g_state.roll, g_state.highScores, g_state.screen);
+            } else {
+                StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+            }
+            return 0;
+        default:
+            // No timer of the game's.
+            return DefWindowProcW(window, message, wParam, lParam);
         }
-        return 0;
     case WM_LBUTTONDOWN:
         // The client point as the two unsigned words of lParam.
         OnLeftButton(window, LOWORD(lParam), HIWORD(lParam));

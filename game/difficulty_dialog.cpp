@@ -49,10 +49,6 @@ void InitSpin(HWND dialog, int spinId, int editId, int value) {
     SendMessageA(spin, UDM_SETPOS, 0, MAKELPARAM(LOWORD(value), 0));
 }
 
-DifficultyWork* Work(HWND dialog) {
-    return reinterpret_cast<DifficultyWork*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
 void InitDifficultyDialog(HWND dialog, DifficultyWork& work) {
     InitSpin(dialog, IDC_COLUMNS_SPIN, IDC_COLUMNS_EDIT, work.columns);
     InitSpin(dialog, IDC_ROWS_SPIN, IDC_ROWS_EDIT, work.rows);
@@ -69,15 +65,13 @@ void ApplyDifficultyDialog(HWND dialog, const DifficultyWork& work) {
 
 // The dialog procedure; WM_INITDIALOG's lParam is the DifficultyWork.
 INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        // Kept first: setting the edits' texts already sends EN_UPDATE.
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-        InitDifficultyDialog(dialog, *Work(dialog));
-        return TRUE;
-    }
-    DifficultyWork* work = Work(dialog);
+    // Kept before the edits are filled: setting their texts already sends EN_UPDATE.
+    DifficultyWork* work = DialogContext<DifficultyWork>(dialog, message, lParam);
     if (!work) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
+    case WM_INITDIALOG:
+        InitDifficultyDialog(dialog, *work);
+        return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, IDCANCEL);
         return TRUE;

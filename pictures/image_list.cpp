@@ -233,9 +233,7 @@ PictureChange LoadSavedPicture(HWND window, PictureSource& source, Screen& scree
 }
 
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The editor keeps the list in GWLP_USERDATA; the source stays here.
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* source = DialogContext<PictureSource>(dialog, message, lParam);
     if (!source) return FALSE;  // a message before WM_INITDIALOG
     IWICImagingFactory* factory = source->wicFactory.get();
     const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp",
