@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <initializer_list>
 
-namespace {
+#include "storage/paths.h"
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace {
 
 std::string LowerExtension(const std::string& name) {
     const size_t dot = name.rfind('.');
@@ -31,10 +31,9 @@ bool NameBefore(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-DemoLists FirstStartLists(bool imageListMissing, bool soundListMissing, const std::string& folder,
-                          const std::vector<std::string>& names) {
+DemoLists FirstStartLists(ListFilesFound found, const std::string& folder, const std::vector<std::string>& names) {
     DemoLists lists;
-    if (!imageListMissing) return lists;
+    if (found.images != ListFileRead::Missing) return lists;
     std::vector<std::string> sorted = names;
     std::sort(sorted.begin(), sorted.end(), NameBefore);
     for (const std::string& name : sorted) {
@@ -42,6 +41,6 @@ DemoLists FirstStartLists(bool imageListMissing, bool soundListMissing, const st
         if (IsOneOf(extension, {"bmp", "jpg", "jpeg", "gif"})) lists.pictures.push_back(folder + name);
         if (IsOneOf(extension, {"mp3", "mid", "wav"})) lists.sounds.push_back(folder + name);
     }
-    if (lists.pictures.empty() || !soundListMissing) lists.sounds.clear();
+    if (lists.pictures.empty() || found.sounds != ListFileRead::Missing) lists.sounds.clear();
     return lists;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/list_saving.h"
+
 struct DemoLists {
     std::vector<std::string> pictures;  // bmp, jpg, jpeg and gif files
     std::vector<std::string> sounds;    // mp3, mid and wav files
@@ -14,5 +16,4 @@ struct DemoLists {
 // pictures among the file `names`: its pictures, and its tunes when sound.txt
 // is missing too, each list in name order. Otherwise both lists are empty and
 // the lists read from the files stand.
-DemoLists FirstStartLists(bool imageListMissing, bool soundListMissing, const std::string& folder,
-                          const std::vector<std::string>& names);
+DemoLists FirstStartLists(ListFilesFound found, const std::string& folder, const std::vector<std::string>& names);

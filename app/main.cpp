@@ -13,7 +13,7 @@
 #include "music/music.h"
 #include "pictures/image_list.h"
 #include "pictures/load_picture.h"
-#include "pictures/surface_factory.h"
+#include "pictures/picture_decoder.h"
 #include "res/resource.h"
 #include "res/texts.h"
 #include "storage/list_file_win.h"
@@ -104,7 +104,7 @@ int InitGameState(HWND window) {
 
     // Both lists come from the program's directory, where every save goes.
     const ListFilesFound found = LoadListFiles(g_state.listFiles, g_state.pictures.imageList,
-                                               g_state.music.player.soundList, g_state.highScores);
+                                               SoundList(g_state.music), g_state.highScores);
     // Relative entries name files beside the program, wherever it was started from.
     const std::string programFolder = GetProgramDirectory();
     g_state.pictures.entryFolder = programFolder;
@@ -113,10 +113,9 @@ int InitGameState(HWND window) {
     // exit writes them into kanoze.txt like any list, relative to the
     // program's folder, so that the folder can be moved.
     if (found.images == ListFileRead::Missing) {
-        DemoLists demo = FirstStartLists(true, found.sounds == ListFileRead::Missing, kDemoFolder,
-                                         DemoFolderNames(programFolder + kDemoFolder));
+        DemoLists demo = FirstStartLists(found, kDemoFolder, DemoFolderNames(programFolder + kDemoFolder));
         if (!demo.pictures.empty()) g_state.pictures.imageList = std::move(demo.pictures);
-        if (!demo.sounds.empty()) g_state.music.player.soundList = std::move(demo.sounds);
+        if (!demo.sounds.empty()) SoundList(g_state.music) = std::move(demo.sounds);
     }
 
     // The game saved at the last close comes back in place of the first listed picture.
@@ -125,12 +124,7 @@ int InitGameState(HWND window) {
     if (!savedPicture.loaded) saved.reset();
     ShowPictureChange(window, saved ? savedPicture : LoadFirstListedPicture(window, g_state.pictures, g_state.screen));
     // Without a card back no board can be drawn: start-up ends.
-    Screen& screen = g_state.screen;
-    screen.cardBackSource = LoadBitmapA(g_state.instance, MAKEINTRESOURCEA(IDB_CARD_BACK));
-    BITMAP cardBack = {};
-    if (!screen.cardBackSource || !GetObjectA(screen.cardBackSource, sizeof cardBack, &cardBack)) return 0;
-    screen.cardBackSourceWidth = cardBack.bmWidth;
-    screen.cardBackSourceHeight = cardBack.bmHeight;
+    if (!LoadCardBack(g_state.screen, g_state.instance)) return 0;
     if (saved) ResumeSavedGame(window, *saved);
     return 1;
 }
@@ -173,7 +167,8 @@ StartFailure InitApplication(HINSTANCE instance, int showCommand) {
     if (!InitDirectDraw(screen.presenter, g_state.mainWindow, screen.viewWidth, screen.viewHeight)) {
         return StartFailure::Screen;
     }
-    if (FAILED(CreateSurfaceFactory(g_state.pictures.surfaceFactory))) return StartFailure::Decoder;
+    g_state.pictures.wicFactory = CreateWicFactory();
+    if (!g_state.pictures.wicFactory) return StartFailure::Decoder;
     if (!InitGameState(g_state.mainWindow)) return StartFailure::CardBack;
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(g_state.mainWindow, &view, TRUE);

@@ -5,7 +5,7 @@
 
 #include "app/game_state.h"
 #include "game/game_win.h"
-#include "pictures/saved_picture.h"
+#include "pictures/image_list.h"
 #include "storage/list_file_win.h"
 #include "storage/session_files_win.h"
 
@@ -70,5 +70,5 @@ void SaveGameInProgress() {
 void SaveAtSessionEnd() {
     SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
-                        g_state.music.player.soundList, g_state.highScores);
+                        SoundList(g_state.music), g_state.highScores);
 }

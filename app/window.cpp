@@ -41,9 +41,6 @@ int EndReveal(HWND window) {
     return 1;
 }
 
-// A picture can be shown: a single file was opened or the play-list has entries.
-bool HasPictureSource() { return g_state.pictures.singleFileMode || !g_state.pictures.imageList.empty(); }
-
 void InvalidatePicture(HWND window) {
     RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
     InvalidateRect(window, &area, TRUE);
@@ -122,18 +119,14 @@ void OnCommand(HWND window, UINT command) {
     case IDM_IMAGE_LIST_EDIT:
         EditImageList(window);
         break;
-    case IDM_IMAGE_LIST_RELOAD: {
+    case IDM_IMAGE_LIST_RELOAD:
         EndRunningShows(window);
-        const PictureChange change =
-            ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles, g_state.highScores);
-        if (!HasPictureSource()) g_state.play.playing = false;
-        ShowPictureChange(window, change);
+        ShowPictureChange(window, ReloadImageList(window, g_state.pictures, g_state.screen, g_state.listFiles,
+                                                  g_state.highScores));
         break;
-    }
     case IDM_NEXT_PICTURE:
         EndRunningShows(window);
-        g_state.pictures.imageCursor += 1;
-        ShowPictureChange(window, AdvanceImageList(window, g_state.pictures, g_state.screen));
+        ShowPictureChange(window, ShowNextListedPicture(window, g_state.pictures, g_state.screen));
         break;
     case IDM_HIGH_SCORE:
         ShowScoreRoll(window);
@@ -291,7 +284,7 @@ void DropFiles(HWND window, HDROP drop) {
     // Behind a dialog the window takes nothing: the dialog may hold a copy
     // of a list.
     if (!IsWindowEnabled(window)) return;
-    const std::string& picturePatterns = PicturePatterns(g_state.pictures.surfaceFactory.get());
+    const std::string& picturePatterns = PicturePatterns(g_state.pictures.wicFactory.get());
     const std::vector<std::string> sounds = EntriesOfKind(paths, kSoundPatterns);
     if (!sounds.empty()) ShowSoundMenu(window, AddDroppedSounds(g_state.music, g_state.listFiles, sounds));
     const std::vector<std::string> pictures = EntriesOfKind(paths, picturePatterns);
@@ -320,7 +313,7 @@ void DropFiles(HWND window, HDROP drop) {
 void OnDpiChanged(HWND window, const RECT& suggested) {
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!RefitPicture(window, g_state.pictures.surfaceFactory.get(), g_state.screen)) return;
+    if (!RefitPicture(window, g_state.pictures.wicFactory.get(), g_state.screen)) return;
     FitBoardToPicture(g_state.board, g_state.screen);
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(window, &view, TRUE);
@@ -336,24 +329,21 @@ int ShutdownApplication(HWND window) {
         return 0;
     }
     if (g_state.play.revealPending) KillTimer(window, TIMER_REVEAL);
-    for (HBITMAP* bitmap : {&g_state.screen.picture, &g_state.screen.cardBack, &g_state.screen.cardBackSource}) {
-        if (*bitmap) DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
-    ReleasePresenter(g_state.screen.presenter);
+    ReleaseScreen(g_state.screen);
 
     SaveGameInProgress();
     SaveListFilesAtExit(g_state.listFiles, g_state.pictures.imageList, g_state.pictures.singleFileMode,
-                        g_state.music.player.soundList, g_state.highScores);
+                        SoundList(g_state.music), g_state.highScores);
     CloseMusicPlayer(g_state.music);
 
-    g_state.pictures.surfaceFactory.Reset();
+    g_state.pictures.wicFactory.Reset();
     CoUninitialize();
     PostQuitMessage(0);
     return 1;
 }
 
 void ShowPictureChange(HWND window, const PictureChange& change) {
+    if (change.endsGame) g_state.play.playing = false;
     if (change.loaded) ShuffleBoard(g_state.board, g_state.screen);
     bool changed = false;
     for (const auto& [command, item] : {std::pair{IDM_START, change.start},
@@ -378,11 +368,11 @@ void ShowSoundMenu(HWND window, const SoundMenu& menu) {
 
 int PaintView(HWND, const PAINTSTRUCT& paint) {
     const bool playing = g_state.play.playing;
-    if (HasPictureSource() && !playing) return DrawPicture(g_state.screen);
+    if (HasPictureSource(g_state.pictures) && !playing) return DrawPicture(g_state.screen);
     if (g_state.clear.clearMode != ClearMode::None && !playing) {
         return StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
     }
-    if (HasPictureSource() && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
+    if (HasPictureSource(g_state.pictures) && playing) return DrawBoard(g_state.screen, g_state.board, g_state.play);
     if (!g_state.pictures.singleFileMode && !playing) {
         PatBlt(paint.hdc, 0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight, BLACKNESS);
         return 1;
@@ -419,14 +409,21 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam != TIMER_ANIMATION) {
+        switch (wParam) {
+        case TIMER_REVEAL:
             EndReveal(window);
-        } else if (g_state.roll.scoreRollActive) {
-            StepScoreRoll(window, g_state.roll, g_state.highScores, g_state.screen);
-        } else {
-            StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+            return 0;
+        case TIMER_ANIMATION:
+            if (g_state.roll.scoreRollActive) {
+                StepScoreRoll(window, g_state.roll, g_state.highScores, g_state.screen);
+            } else {
+                StepClearAnimation(g_state.screen, g_state.play, g_state.clear);
+            }
+            return 0;
+        default:
+            // No timer of the game's.
+            return DefWindowProcW(window, message, wParam, lParam);
         }
-        return 0;
     case WM_LBUTTONDOWN:
         // The client point as the two unsigned words of lParam.
         OnLeftButton(window, LOWORD(lParam), HIWORD(lParam));

@@ -10,6 +10,12 @@ class ComPtr {
     ~ComPtr() { Reset(); }
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& other) noexcept { Swap(other); }
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        ComPtr taken(static_cast<ComPtr&&>(other));
+        Swap(taken);
+        return *this;
+    }
 
     T* get() const { return pointer_; }
     T* operator->() const { return pointer_; }

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "res/texts.h"
-#include "storage/file_kinds.h"
+#include "storage/paths.h"
 
 std::vector<std::wstring> TakeDroppedPaths(HDROP drop) {
     std::vector<std::wstring> paths;

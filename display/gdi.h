@@ -3,6 +3,19 @@
 
 #include <windows.h>
 
+// The header of a 32-bit DIB without compression, width x height; a negative
+// height is stored top row first.
+inline BITMAPINFO Dib32Info(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A memory DC compatible with `reference` (the screen when null); its first
 // bitmap is selected back before the DC is deleted.
 class MemoryDc {
@@ -22,7 +35,6 @@ class MemoryDc {
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
     void Select(HBITMAP bitmap) { SelectObject(dc_, bitmap); }
-    void SelectFirst() { SelectObject(dc_, first_); }
 
   private:
     HDC dc_;
@@ -38,6 +50,11 @@ class OwnedBitmap {
     }
     OwnedBitmap(const OwnedBitmap&) = delete;
     OwnedBitmap& operator=(const OwnedBitmap&) = delete;
+    OwnedBitmap(OwnedBitmap&& other) noexcept : bitmap_(other.Release()) {}
+    OwnedBitmap& operator=(OwnedBitmap&& other) noexcept {
+        Reset(other.Release());
+        return *this;
+    }
 
     HBITMAP get() const { return bitmap_; }
     explicit operator bool() const { return bitmap_ != nullptr; }
@@ -46,7 +63,7 @@ class OwnedBitmap {
         bitmap_ = nullptr;
         return bitmap;
     }
-    void Reset(HBITMAP bitmap) {
+    void Reset(HBITMAP bitmap = nullptr) {
         if (bitmap_) DeleteObject(bitmap_);
         bitmap_ = bitmap;
     }

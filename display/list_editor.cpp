@@ -10,8 +10,29 @@
 #include "display/dropped_files.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "storage/paths.h"
 
 namespace {
+
+// The folder dialog: the chosen folder, or empty when none was chosen.
+std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                dialog.ReceiveVoid()))) {
+        return {};
+    }
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dialog->SetTitle(title.c_str());
+    ComPtr<IShellItem> item;
+    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(item.Receive()))) return {};
+    wchar_t* path = nullptr;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
+    std::wstring folder = path;
+    CoTaskMemFree(path);
+    return folder;
+}
 
 // The list box shows the entries; their bytes are kept here, so that an
 // entry goes back to the list exactly as it came, whatever its length and
@@ -30,7 +51,15 @@ std::wstring ShownText(const std::string& entry) {
     return WideFromAnsi(std::string_view(entry).substr(0, kShownBytes)) + L"\u2026";
 }
 
-EditorWork* Work(HWND dialog) { return reinterpret_cast<EditorWork*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
+// The working copy is kept with the list box it fills: the dialog's own
+// place is for the context its procedure was shown with (DialogContext).
+EditorWork* Work(HWND dialog, const ListEditor& editor) {
+    return reinterpret_cast<EditorWork*>(GetWindowLongPtrW(GetDlgItem(dialog, editor.listBox), GWLP_USERDATA));
+}
+
+void KeepWork(HWND dialog, const ListEditor& editor, EditorWork* work) {
+    SetWindowLongPtrW(GetDlgItem(dialog, editor.listBox), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(work));
+}
 
 // Puts `added` before the selected entry, in their order, or after the last
 // one when none is selected. The number of entries put in.
@@ -101,40 +130,21 @@ std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstrin
     return AnsiPath(path);
 }
 
-std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
-    ComPtr<IFileOpenDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                                dialog.ReceiveVoid()))) {
-        return {};
-    }
-    FILEOPENDIALOGOPTIONS options = 0;
-    dialog->GetOptions(&options);
-    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-    dialog->SetTitle(title.c_str());
-    ComPtr<IShellItem> item;
-    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(item.Receive()))) return {};
-    wchar_t* path = nullptr;
-    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return {};
-    std::wstring folder = path;
-    CoTaskMemFree(path);
-    return folder;
-}
-
 INT_PTR RunListEditor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const ListEditor& editor) {
     if (message == WM_INITDIALOG) {
         auto work = std::make_unique<EditorWork>();
         work->list = reinterpret_cast<std::vector<std::string>*>(lParam);
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(work.release()));
-        FillListEditor(dialog, editor, *Work(dialog));
+        KeepWork(dialog, editor, work.get());
+        FillListEditor(dialog, editor, *work.release());
         // Files dropped from Explorer onto the list (or anywhere on the dialog).
         DragAcceptFiles(dialog, TRUE);
         return TRUE;
     }
-    EditorWork* work = Work(dialog);
+    EditorWork* work = Work(dialog, editor);
     if (!work) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
     case WM_DESTROY:
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
+        KeepWork(dialog, editor, nullptr);
         delete work;
         return FALSE;
     case WM_DROPFILES: {

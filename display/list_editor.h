@@ -9,17 +9,11 @@
 #include <string>
 #include <vector>
 
-// The longest path, its NUL included, that the file dialog hands out; the
-// decoders and the filter graph take paths of the same length.
-constexpr int kPathSize = 1024;
-
 // The file-open dialog shared by the picture and sound lists: the chosen
 // file's path as the list files spell it, or empty when none was chosen (or
 // its path cannot be spelt there).
 std::string ChooseFile(HWND owner, const std::wstring& filter, const std::wstring& title,
                        const wchar_t* defaultExtension);
-// The folder dialog: the chosen folder, or empty when none was chosen.
-std::wstring ChooseFolder(HWND owner, const std::wstring& title);
 
 struct ListEditor {
     int listBox;  // control id of the dialog's list box

@@ -2,6 +2,7 @@
 // one back surface of the view's size.
 #include "display/presenter.h"
 
+#include "display/gdi.h"
 #include "display/system_library.h"
 
 namespace {
@@ -22,6 +23,12 @@ DDSURFACEDESC2 BackDescription(int width, int height) {
     description.dwHeight = static_cast<DWORD>(height);
     description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
     return description;
+}
+
+int RestoreSurfaces(Presenter& p) {
+    if (!p.primarySurface || p.primarySurface->Restore() != DD_OK) return 0;
+    if (p.backSurface) p.backSurface->Restore();
+    return 1;
 }
 
 }  // namespace
@@ -79,20 +86,12 @@ HRESULT RecreateBackSurface(Presenter& p, int width, int height) {
     return DD_OK;
 }
 
-int RestoreSurfaces(Presenter& p) {
-    if (!p.primarySurface || p.primarySurface->Restore() != DD_OK) return 0;
-    if (p.backSurface) p.backSurface->Restore();
-    return 1;
-}
-
 int ApplyPicturePalette(Presenter& p, HBITMAP bitmap) {
     RGBQUAD colours[256] = {};
     UINT count = 0;
-    if (HDC memory = CreateCompatibleDC(nullptr)) {
-        const HGDIOBJ previous = SelectObject(memory, bitmap);
-        count = GetDIBColorTable(memory, 0, 256, colours);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
+    if (MemoryDc memory; memory) {
+        memory.Select(bitmap);
+        count = GetDIBColorTable(memory.get(), 0, 256, colours);
     }
     if (count == 0 || !p.directDraw || !p.primarySurface) return 1;
     PALETTEENTRY entries[256] = {};

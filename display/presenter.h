@@ -23,7 +23,6 @@ struct Presenter {
 int InitDirectDraw(Presenter& presenter, HWND window, int width, int height);
 // A new back surface of width x height; on failure the old one stays.
 HRESULT RecreateBackSurface(Presenter& presenter, int width, int height);
-int RestoreSurfaces(Presenter& presenter);
 
 // Builds a 256-entry palette from a bitmap's colour table, when it has one,
 // and gives it to the primary surface.

@@ -3,6 +3,23 @@
 
 #include "display/gdi.h"
 #include "display/presenter.h"
+#include "res/resource.h"
+
+bool LoadCardBack(Screen& screen, HINSTANCE instance) {
+    screen.cardBackSource.Reset(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CARD_BACK)));
+    BITMAP source = {};
+    if (!screen.cardBackSource || !GetObjectA(screen.cardBackSource.get(), sizeof source, &source)) return false;
+    screen.cardBackSourceWidth = source.bmWidth;
+    screen.cardBackSourceHeight = source.bmHeight;
+    return true;
+}
+
+void ReleaseScreen(Screen& screen) {
+    screen.picture.Reset();
+    screen.cardBack.Reset();
+    screen.cardBackSource.Reset();
+    ReleasePresenter(screen.presenter);
+}
 
 void DrawPictureFrame(HDC dc, HBITMAP picture, int width, int height) {
     MemoryDc memory;
@@ -16,6 +33,8 @@ void DrawPictureFrame(HDC dc, HBITMAP picture, int width, int height) {
 
 int DrawPicture(Screen& screen) {
     PresentBackSurface(screen.presenter, screen.viewWidth, screen.viewHeight,
-                       [&](HDC dc) { DrawPictureFrame(dc, screen.picture, screen.viewWidth, screen.viewHeight); });
+                       [&](HDC dc) {
+                           DrawPictureFrame(dc, screen.picture.get(), screen.viewWidth, screen.viewHeight);
+                       });
     return 1;
 }

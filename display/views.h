@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "display/gdi.h"
 #include "display/presenter.h"
 
 // What is on the screen: the presenter, the play area and the bitmaps drawn into it.
@@ -16,15 +17,21 @@ struct Screen {
     int viewHeight = 480;
     // The fitted picture, and the card back: its source as loaded and its
     // copy stretched to one cell.
-    HBITMAP picture = nullptr;
+    OwnedBitmap picture;
     int pictureWidth = 0;
     int pictureHeight = 0;
     std::string picturePath;  // the file the picture came from, to fit it again on another monitor
-    HBITMAP cardBack = nullptr;
-    HBITMAP cardBackSource = nullptr;
+    OwnedBitmap cardBack;
+    OwnedBitmap cardBackSource;
     int cardBackSourceWidth = 0;
     int cardBackSourceHeight = 0;
 };
+
+// Loads the program's card back, the source each cell's copy is stretched
+// from; false when there is none (no board could be drawn).
+bool LoadCardBack(Screen& screen, HINSTANCE instance);
+// The bitmaps and the presenter given back, at the window's end.
+void ReleaseScreen(Screen& screen);
 
 // Copies `picture` to the top left of a `width` x `height` frame; with no
 // picture (or no memory to select it into) the frame is black.

@@ -1,6 +1,14 @@
 // The puzzle board: generator, dealing, cutting to whole cells, solved test.
 #include "game/board.h"
 
+namespace {
+
+constexpr int kShuffleExchanges = 150;
+// No channel of two look-alike pieces differs by more than this anywhere.
+constexpr int kLookAlikeTolerance = 8;
+
+}  // namespace
+
 void SeedLcg(Lcg15& lcg, uint32_t seed) { lcg.state = seed; }
 
 int NextLcg(Lcg15& lcg) {

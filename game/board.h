@@ -9,7 +9,6 @@ constexpr int kMinSide = 4;    // fewest columns or rows
 constexpr int kMaxSide = 10;   // most columns or rows
 constexpr int kSideCounts = kMaxSide - kMinSide + 1;  // column (or row) counts there are
 constexpr int kMaxCellCount = kMaxSide * kMaxSide;
-constexpr int kShuffleExchanges = 150;
 
 // The 15-bit linear congruential generator the shuffle draws from.
 struct Lcg15 {
@@ -64,11 +63,7 @@ struct PixelRows {
     int height;
 };
 
-// No channel of two look-alike pieces differs by more than this anywhere.
-constexpr int kLookAlikeTolerance = 8;
-
 // Marks in `lookAlike` every two pieces of the board's current shape, cut
 // from `picture` in cells of `cellWidth` x `cellHeight`, whose pixels differ
-// nowhere by more than kLookAlikeTolerance in any channel: a plain sky, a
-// white wall.
+// nowhere by more than 8 levels in any channel: a plain sky, a white wall.
 void FindLookAlikePieces(Board& board, const PixelRows& picture, int cellWidth, int cellHeight);

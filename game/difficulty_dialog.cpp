@@ -13,10 +13,25 @@ namespace {
 
 constexpr int kEditTextSize = 32;
 
+// The dialog's working copy: the last accepted value of each size edit,
+// written to the board only on OK.
+struct DifficultyWork {
+    Board* board;
+    int columns;
+    int rows;
+};
+
 void ShowNumber(HWND edit, int value) {
     wchar_t text[kEditTextSize];
     std::swprintf(text, kEditTextSize, L"%d", value);
     SetWindowTextW(edit, text);
+}
+
+// Checks the text of a size edit; 0 when it holds anything but half-width digits.
+int ValidateSizeEdit(HWND edit, int* work) {
+    char text[kEditTextSize] = {};
+    SendMessageA(edit, WM_GETTEXT, kEditTextSize, reinterpret_cast<LPARAM>(text));
+    return ValidateSizeText(text, work);
 }
 
 void CheckSizeEdit(HWND dialog, int editId, int* work) {
@@ -34,30 +49,12 @@ void InitSpin(HWND dialog, int spinId, int editId, int value) {
     SendMessageA(spin, UDM_SETPOS, 0, MAKELPARAM(LOWORD(value), 0));
 }
 
-DifficultyWork* Work(HWND dialog) {
-    return reinterpret_cast<DifficultyWork*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
-}  // namespace
-
-INT_PTR ChooseDifficulty(HWND window, Board& board) {
-    DifficultyWork work = {&board, board.columns, board.rows};
-    return ShowDialog(window, IDD_DIFFICULTY, DifficultyDlgProc, reinterpret_cast<LPARAM>(&work));
-}
-
-int InitDifficultyDialog(HWND dialog, DifficultyWork& work) {
+void InitDifficultyDialog(HWND dialog, DifficultyWork& work) {
     InitSpin(dialog, IDC_COLUMNS_SPIN, IDC_COLUMNS_EDIT, work.columns);
     InitSpin(dialog, IDC_ROWS_SPIN, IDC_ROWS_EDIT, work.rows);
     ShowNumber(GetDlgItem(dialog, IDC_COLUMNS_EDIT), work.columns);
     ShowNumber(GetDlgItem(dialog, IDC_ROWS_EDIT), work.rows);
     SendDlgItemMessageA(dialog, work.board->easyMode ? IDC_EASY : IDC_DIFFICULT, BM_SETCHECK, BST_CHECKED, 0);
-    return 1;
-}
-
-int ValidateSizeEdit(HWND edit, int* work) {
-    char text[kEditTextSize] = {};
-    SendMessageA(edit, WM_GETTEXT, kEditTextSize, reinterpret_cast<LPARAM>(text));
-    return ValidateSizeText(text, work);
 }
 
 void ApplyDifficultyDialog(HWND dialog, const DifficultyWork& work) {
@@ -66,16 +63,15 @@ void ApplyDifficultyDialog(HWND dialog, const DifficultyWork& work) {
     work.board->easyMode = SendDlgItemMessageA(dialog, IDC_DIFFICULT, BM_GETCHECK, 0, 0) != BST_CHECKED;
 }
 
+// The dialog procedure; WM_INITDIALOG's lParam is the DifficultyWork.
 INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        // Kept first: setting the edits' texts already sends EN_UPDATE.
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-        InitDifficultyDialog(dialog, *Work(dialog));
-        return TRUE;
-    }
-    DifficultyWork* work = Work(dialog);
+    // Kept before the edits are filled: setting their texts already sends EN_UPDATE.
+    DifficultyWork* work = DialogContext<DifficultyWork>(dialog, message, lParam);
     if (!work) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
+    case WM_INITDIALOG:
+        InitDifficultyDialog(dialog, *work);
+        return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, IDCANCEL);
         return TRUE;
@@ -101,4 +97,11 @@ INT_PTR CALLBACK DifficultyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
     default:
         return FALSE;
     }
+}
+
+}  // namespace
+
+INT_PTR ChooseDifficulty(HWND window, Board& board) {
+    DifficultyWork work = {&board, board.columns, board.rows};
+    return ShowDialog(window, IDD_DIFFICULTY, DifficultyDlgProc, reinterpret_cast<LPARAM>(&work));
 }

@@ -11,17 +11,16 @@
 
 namespace {
 
-// The card back stretched to one cell; the previous one is deleted first.
+// The card back stretched to one cell, in place of the previous one.
 void RebuildCardBack(Screen& screen, int cellWidth, int cellHeight) {
-    if (screen.cardBack) DeleteObject(screen.cardBack);
-    screen.cardBack = nullptr;
+    screen.cardBack.Reset();
     MemoryDc source;
     MemoryDc target;
     if (!source || !target) return;
-    source.Select(screen.cardBackSource);
-    screen.cardBack = CreateCompatibleBitmap(source.get(), cellWidth, cellHeight);
+    source.Select(screen.cardBackSource.get());
+    screen.cardBack.Reset(CreateCompatibleBitmap(source.get(), cellWidth, cellHeight));
     if (!screen.cardBack) return;
-    target.Select(screen.cardBack);
+    target.Select(screen.cardBack.get());
     StretchBlt(target.get(), 0, 0, cellWidth, cellHeight, source.get(), 0, 0, screen.cardBackSourceWidth,
                screen.cardBackSourceHeight, SRCCOPY);
 }
@@ -35,7 +34,7 @@ void FindLookAlikes(Board& board, const Screen& screen, ViewSize cell) {
         return;
     }
     // The fitted picture is a 32-bit DIB section: its pixels are read in place.
-    if (GetObjectA(screen.picture, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits &&
+    if (GetObjectA(screen.picture.get(), sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits &&
         dib.dsBm.bmBitsPixel == 32 && dib.dsBmih.biCompression == BI_RGB) {
         GdiFlush();
         const auto* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
@@ -47,16 +46,10 @@ void FindLookAlikes(Board& board, const Screen& screen, ViewSize cell) {
         return;
     }
     // Any other bitmap (a bmp of fewer colours) is copied out as 32 bits first.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = screen.pictureWidth;
-    info.bmiHeader.biHeight = -screen.pictureHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Dib32Info(screen.pictureWidth, -screen.pictureHeight);
     std::vector<uint8_t> pixels(size_t(screen.pictureWidth) * screen.pictureHeight * 4);
     MemoryDc dc;
-    const bool read = dc && GetDIBits(dc.get(), screen.picture, 0, static_cast<UINT>(screen.pictureHeight),
+    const bool read = dc && GetDIBits(dc.get(), screen.picture.get(), 0, static_cast<UINT>(screen.pictureHeight),
                                       pixels.data(), &info, DIB_RGB_COLORS) == screen.pictureHeight;
     const PixelRows rows = {pixels.data(), ptrdiff_t(screen.pictureWidth) * 4, screen.pictureWidth,
                             read ? screen.pictureHeight : 0};
@@ -135,7 +128,7 @@ int DrawBoard(Screen& screen, const Board& board, const Play& play) {
     const ViewSize cell = CellSizeOf(screen.viewWidth, screen.viewHeight, board.columns, board.rows);
     PresentBackSurface(screen.presenter, screen.viewWidth, screen.viewHeight, [&](HDC dc) {
         if (play.peeking) {
-            DrawPictureFrame(dc, screen.picture, screen.viewWidth, screen.viewHeight);
+            DrawPictureFrame(dc, screen.picture.get(), screen.viewWidth, screen.viewHeight);
             return;
         }
         PatBlt(dc, 0, 0, screen.viewWidth, screen.viewHeight, BLACKNESS);
@@ -143,8 +136,8 @@ int DrawBoard(Screen& screen, const Board& board, const Play& play) {
         // every cell costs more than the cell's blit itself.
         MemoryDc back, pieces;
         if (!back || !pieces) return;
-        back.Select(screen.cardBack);
-        pieces.Select(screen.picture);
+        back.Select(screen.cardBack.get());
+        pieces.Select(screen.picture.get());
         for (int row = 0; row < board.rows; ++row) {
             for (int column = 0; column < board.columns; ++column) {
                 const int shows = CellShows(board, play, row * board.columns + column);

@@ -11,24 +11,24 @@ SoundMenu BothGrayed() { return {true, false, false}; }
 
 // Replaces the graph with a fresh, empty one; without one nothing can play
 // any more.
-bool Rebuild(SoundPlayer& player) {
-    player.state = player.calls->rebuild(player.graph) ? MusicState::Idle : MusicState::NoGraph;
+bool Rebuild(SoundPlayer& player, MusicGraph& graph) {
+    player.state = graph.Rebuild() == GraphStep::Done ? MusicState::Idle : MusicState::NoGraph;
     return player.state == MusicState::Idle;
 }
 
 }  // namespace
 
-SoundMenu StartSoundList(SoundPlayer& player) {
+SoundMenu StartSoundList(SoundPlayer& player, MusicGraph& graph) {
     // Without a graph nothing can be rendered: trying would drop every entry.
     if (player.state == MusicState::NoGraph) return BothGrayed();
     if (player.state != MusicState::Idle) {
-        if (player.calls->run(player.graph)) {
+        if (graph.Run() == GraphStep::Done) {
             player.state = MusicState::Playing;
             return Playing();
         }
         // The loaded file cannot go on; a fresh graph takes the next entry.
         // The file is not dropped: after an edit its entry may be gone.
-        if (!Rebuild(player)) return BothGrayed();
+        if (!Rebuild(player, graph)) return BothGrayed();
     }
     std::vector<std::string>& list = player.soundList;
     const int count = static_cast<int>(list.size());
@@ -37,7 +37,7 @@ SoundMenu StartSoundList(SoundPlayer& player) {
     int played = -1, stuck = -1;
     for (int tried = 0; tried < count && played < 0 && stuck < 0; ++tried) {
         const int index = (start + tried) % count;
-        switch (player.calls->playFile(player.graph, list[static_cast<size_t>(index)])) {
+        switch (graph.PlayFile(list[static_cast<size_t>(index)])) {
         case PlayResult::Started:
             played = index;
             break;
@@ -61,7 +61,7 @@ SoundMenu StartSoundList(SoundPlayer& player) {
     if (stuck >= 0) {
         // The device failed, not the file: it is tried again at the next start.
         player.soundCursor = anchorAt;
-        return Rebuild(player) ? Stopped() : BothGrayed();
+        return Rebuild(player, graph) ? Stopped() : BothGrayed();
     }
     if (!list.empty()) {
         player.soundCursor = anchorAt;
@@ -72,34 +72,34 @@ SoundMenu StartSoundList(SoundPlayer& player) {
     return Playing();
 }
 
-SoundMenu StopSoundList(SoundPlayer& player) {
+SoundMenu StopSoundList(SoundPlayer& player, MusicGraph& graph) {
     if (player.state == MusicState::NoGraph) return BothGrayed();
-    if (player.calls->stop(player.graph)) {
+    if (graph.Stop() == GraphStep::Done) {
         if (player.state == MusicState::Playing) player.state = MusicState::Stopped;
         return Stopped();
     }
     // Releasing a graph that will not stop silences it; its file goes with
     // it, so a start takes the next entry.
-    return Rebuild(player) ? Stopped() : BothGrayed();
+    return Rebuild(player, graph) ? Stopped() : BothGrayed();
 }
 
-SoundMenu TakeGraphEvents(SoundPlayer& player) {
+SoundMenu TakeGraphEvents(SoundPlayer& player, MusicGraph& graph) {
     if (player.state == MusicState::NoGraph) return {};
-    if (!player.calls->drainEvents(player.graph)) return {};
-    if (!Rebuild(player)) return BothGrayed();
-    const SoundMenu menu = StartSoundList(player);
-    if (player.hushed) HushSoundList(player);
+    if (graph.DrainEvents() != GraphEvents::FileEnded) return {};
+    if (!Rebuild(player, graph)) return BothGrayed();
+    const SoundMenu menu = StartSoundList(player, graph);
+    if (player.hushed) HushSoundList(player, graph);
     return menu;
 }
 
-void HushSoundList(SoundPlayer& player) {
-    player.hushed = player.state == MusicState::Playing && player.calls->stop(player.graph);
+void HushSoundList(SoundPlayer& player, MusicGraph& graph) {
+    player.hushed = player.state == MusicState::Playing && graph.Stop() == GraphStep::Done;
 }
 
-SoundMenu WakeSoundList(SoundPlayer& player) {
+SoundMenu WakeSoundList(SoundPlayer& player, MusicGraph& graph) {
     if (!player.hushed) return {};
     player.hushed = false;
-    return player.state == MusicState::Playing ? StartSoundList(player) : SoundMenu{};
+    return player.state == MusicState::Playing ? StartSoundList(player, graph) : SoundMenu{};
 }
 
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player) {

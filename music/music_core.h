@@ -1,6 +1,6 @@
 // The music player's rules: which entry of the sound play-list plays next,
 // which entries are dropped, and what the Sound menu shows. The filter graph
-// is reached through MusicGraphCalls, so the rules run without Windows.
+// is reached through MusicGraph, so the rules run without Windows.
 #pragma once
 
 #include <string>
@@ -24,29 +24,42 @@ enum class PlayResult {
                   // replaced, and nothing else can play now
 };
 
-// The calls the rules make on the filter graph; `graph` is the one bound to
-// the player, handed back to each.
-struct MusicGraphCalls {
-    // Renders the file into the graph, has its events announced and runs it.
-    PlayResult (*playFile)(void* graph, const std::string& path);
-    // Runs or stops the graph with the file it holds: false when it failed.
-    bool (*run)(void* graph);
-    bool (*stop)(void* graph);
-    // Takes the waiting events: true when one says the file has played to its end.
-    bool (*drainEvents)(void* graph);
-    // Releases the graph and creates a fresh, empty one: false when none could be.
-    bool (*rebuild)(void* graph);
+// Whether the graph did what it was asked.
+enum class GraphStep {
+    Done,
+    Failed,
 };
 
-// The play-list as the player walks it, and the graph it plays through.
+// What the graph's waiting events said.
+enum class GraphEvents {
+    NoEnd,      // nothing, or nothing the player acts on
+    FileEnded,  // the file in the graph has played to its end
+};
+
+// The filter graph the rules play through: the DirectShow graph in the
+// program, a fake that records each call in the tests.
+struct MusicGraph {
+    // Renders the entry into the graph, has its events announced and runs it.
+    virtual PlayResult PlayFile(const std::string& entry) = 0;
+    // Runs or stops the graph with the file it holds.
+    virtual GraphStep Run() = 0;
+    virtual GraphStep Stop() = 0;
+    // Takes the waiting events without waiting.
+    virtual GraphEvents DrainEvents() = 0;
+    // Releases the graph and creates a fresh, empty one: Failed when none could be.
+    virtual GraphStep Rebuild() = 0;
+
+  protected:
+    ~MusicGraph() = default;
+};
+
+// The play-list as the player walks it, and where it stands with its graph.
 struct SoundPlayer {
     std::vector<std::string> soundList;
     // The next entry to try; one past the entry that plays now.
     int soundCursor = 0;
+    // No graph is ever called while there is none.
     MusicState state = MusicState::NoGraph;
-    // Bound once at start-up; never called while there is no graph.
-    const MusicGraphCalls* calls = nullptr;
-    void* graph = nullptr;
     // Playing, but stopped while the window is minimised.
     bool hushed = false;
 };
@@ -63,23 +76,23 @@ struct SoundMenu {
 // and moves the cursor one past it. A graph that will not resume is replaced
 // and goes on with the entry at the cursor. When the sound device fails, the
 // music stops with every entry kept, and the next start tries the same one.
-SoundMenu StartSoundList(SoundPlayer& player);
+SoundMenu StartSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // Stops the graph; the file stays loaded, so a start resumes it. A graph
 // that will not stop is replaced, and a start then takes the next entry.
-SoundMenu StopSoundList(SoundPlayer& player);
+SoundMenu StopSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // After the graph's notification: when a file has played to its end, a fresh
 // graph takes the next entry (hushed at once while the window is minimised).
 // Anything else changes nothing.
-SoundMenu TakeGraphEvents(SoundPlayer& player);
+SoundMenu TakeGraphEvents(SoundPlayer& player, MusicGraph& graph);
 
 // The window is minimised: a file that plays stops where it is, to go on
 // when the window comes back. Nothing else changes, the Sound items neither.
-void HushSoundList(SoundPlayer& player);
+void HushSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // The window is back: hushed music goes on where it stopped.
-SoundMenu WakeSoundList(SoundPlayer& player);
+SoundMenu WakeSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // The Sound items after the play-list was edited.
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player);

@@ -8,6 +8,9 @@
 
 const char kSoundPatterns[] = "*.mp3;*.mid;*.wav";
 
+namespace {
+
+// WM_INITDIALOG's lParam points to the list.
 INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // The file dialog's texts, from the string table once the program runs.
     static const std::wstring filter = FileFilter(IDS_SOUND_FILTER_NAME, L"*.mp3;*.mid;*.wav");
@@ -16,6 +19,8 @@ INT_PTR CALLBACK SoundListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     const ListEditor editor = {IDC_SOUND_LIST, &filter, &title, L"mp3", kSoundPatterns, &folderTitle};
     return RunListEditor(dialog, message, wParam, lParam, editor);
 }
+
+}  // namespace
 
 // The music is neither started nor stopped here: a file that plays goes on,
 // and the next one comes from the edited list.

@@ -1,14 +1,9 @@
-// Which loader a picture path goes to, and the size a picture is fitted to on the screen.
+// The size a picture is fitted to on the screen.
 #pragma once
-
-// True when the last three bytes of `path` equal `extension`, ASCII letters
-// compared without case ("PHOTO.BMP", "photobmp" and "x.Bmp" all hold "bmp").
-bool HasExtension(const char* path, const char* extension);
 
 struct FittedSize {
     int width;
     int height;
-    bool stretched;  // false: the decoded picture is used as it is
 };
 
 // Fits a decoded picture of `width` x `height` into an area `areaWidth` wide

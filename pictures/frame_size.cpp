@@ -7,6 +7,9 @@ namespace {
 
 using Read = FrameSize::Read;
 
+// The signature and the logical screen descriptor.
+constexpr size_t kGifScreenBytes = 13;
+
 // A header that takes more steps than this to reach its size is no picture
 // worth reading: it would only keep the game busy.
 constexpr int kMaxSteps = 100000;
@@ -63,10 +66,10 @@ FrameSize JpgSize(Fields& f) {
 
 // The logical screen, and the first image on it, which may be larger.
 FrameSize GifSize(Fields& f) {
-    if (!f.Has(0, 13)) return Damaged();
-    const uint64_t screenWidth = f.Little16(6), screenHeight = f.Little16(8);
-    uint64_t at = 13;
-    if (f.Byte(10) & 0x80) at += uint64_t(3) << ((f.Byte(10) & 7) + 1);  // the global colour table
+    if (!f.Has(0, kGifScreenBytes)) return Damaged();
+    const GifScreen screen = ReadGifScreen(f.Text(0, kGifScreenBytes));
+    const uint64_t screenWidth = screen.width, screenHeight = screen.height;
+    uint64_t at = kGifScreenBytes + screen.colourTableBytes;
     for (int step = 0; step < kMaxSteps; ++step) {
         if (!f.Has(at, 1)) return Damaged();
         if (f.Byte(0) == 0x2C) {  // the image descriptor
@@ -125,6 +128,18 @@ FrameSize TifSize(Fields& f) {
 }
 
 }  // namespace
+
+GifScreen ReadGifScreen(std::string_view head) {
+    GifScreen screen;
+    if (head.size() < kGifScreenBytes || head.substr(0, 3) != "GIF") return screen;
+    const auto byte = [&](size_t i) { return uint32_t(static_cast<unsigned char>(head[i])); };
+    screen.read = true;
+    screen.width = byte(6) | byte(7) << 8;
+    screen.height = byte(8) | byte(9) << 8;
+    if (byte(10) & 0x80) screen.colourTableBytes = 3u << ((byte(10) & 7) + 1);
+    screen.backgroundIndex = byte(11);
+    return screen;
+}
 
 FrameSize ReadFrameSize(const ByteSource& file) {
     Fields f(file);

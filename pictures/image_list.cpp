@@ -3,6 +3,7 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 
@@ -15,11 +16,9 @@
 #include "storage/list_file_win.h"
 #include "storage/paths.h"
 
-namespace {
-
 // Every picture the system's decoders read: bmp, jpg and gif first, then
 // png, tif and whatever else is installed ("*.bmp;*.jpg;*.gif;*.png;...").
-const std::string& PicturePatternsOf(IWICImagingFactory* factory) {
+const std::string& PicturePatterns(IWICImagingFactory* factory) {
     static std::string patterns;
     if (!patterns.empty()) return patterns;
     patterns = "*.bmp;*.jpg;*.gif";
@@ -56,12 +55,14 @@ const std::string& PicturePatternsOf(IWICImagingFactory* factory) {
     return patterns;
 }
 
+namespace {
+
 // The file dialog's picture filter: bmp, jpg and gif first, then every
 // picture the system's decoders read.
 const std::wstring& PictureFilter(IWICImagingFactory* factory) {
     static std::wstring filter;
     if (!filter.empty()) return filter;
-    const std::wstring patterns = WideFromUtf8(PicturePatternsOf(factory));
+    const std::wstring patterns = WideFromUtf8(PicturePatterns(factory));
     filter = FileFilter(IDS_PICTURE_FILTER_NAME, L"*.bmp;*.jpg;*.gif") + LoadText(IDS_ALL_PICTURES_NAME) + L"(" +
              patterns + L")" + L'\0' + patterns + L'\0';
     return filter;
@@ -77,19 +78,46 @@ const std::wstring& PictureFolderTitle() {
     return title;
 }
 
-// Shows the first entry from `start` on that loads; the cursor follows it.
-bool ShowListedPicture(HWND window, PictureSource& source, Screen& screen, int start) {
+// Shows the first entry of `list` from `start` on that loads, dropping the
+// ones that never will on the way.
+PlayListStep ShowFirstThatLoads(HWND window, PictureSource& source, Screen& screen, std::vector<std::string>& list,
+                                int start) {
     FolderCheck folders;
-    const PlayListStep step = WalkPlayList(source.imageList, start, [&](const std::string& entry) {
+    return WalkPlayList(list, start, [&](const std::string& entry) {
         const std::string path = ResolveListEntry(source.entryFolder, entry);
         if (!folders.FolderExists(path)) return LoadOutcome::BadFile;
-        return LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str());
+        return LoadPicture(window, source.wicFactory.get(), screen, path.c_str());
     });
+}
+
+// Shows the first entry of the play-list from `start` on that loads; the cursor follows it.
+bool ShowListedPicture(HWND window, PictureSource& source, Screen& screen, int start) {
+    const PlayListStep step = ShowFirstThatLoads(window, source, screen, source.imageList, start);
     source.imageCursor = step.cursor;
     return step.loaded;
 }
 
+// A single file in place of the play-list; kanoze.txt keeps the list, saved
+// first while it is still the play-list.
+void LeavePlayList(PictureSource& source, ListFiles& files, HighScoreTable& highScores) {
+    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, highScores);
+    source.imageList.clear();
+    source.singleFileMode = true;
+}
+
+// The Game menu with a single file shown.
+PictureChange SingleFileShown() {
+    PictureChange change;
+    change.loaded = true;
+    change.start = MenuItem::Enabled;
+    change.nextPicture = MenuItem::Grayed;
+    change.reloadList = MenuItem::Enabled;
+    return change;
+}
+
 }  // namespace
+
+bool HasPictureSource(const PictureSource& source) { return source.singleFileMode || !source.imageList.empty(); }
 
 PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen& screen) {
     PictureChange change;
@@ -106,23 +134,16 @@ PictureChange LoadFirstListedPicture(HWND window, PictureSource& source, Screen&
 
 PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                              HighScoreTable& highScores) {
-    PictureChange change;
-    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
-    source.imageList.clear();
-    source.singleFileMode = true;
-    const std::string path = ChooseFile(window, PictureFilter(source.surfaceFactory.get()), PictureTitle(), L"bmp");
-    if (path.empty()) return change;
-    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
-    change.loaded = true;
-    change.start = MenuItem::Enabled;
-    change.nextPicture = MenuItem::Grayed;
-    change.reloadList = MenuItem::Enabled;
-    return change;
+    LeavePlayList(source, files, highScores);
+    const std::string path = ChooseFile(window, PictureFilter(source.wicFactory.get()), PictureTitle(), L"bmp");
+    if (path.empty()) return {};
+    if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return {};
+    return SingleFileShown();
 }
 
-PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen) {
+PictureChange ShowNextListedPicture(HWND window, PictureSource& source, Screen& screen) {
     PictureChange change;
-    if (ShowListedPicture(window, source, screen, source.imageCursor)) {
+    if (ShowListedPicture(window, source, screen, source.imageCursor + 1)) {
         change.loaded = true;
         change.start = MenuItem::Enabled;
     }
@@ -141,24 +162,16 @@ PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen
     change.nextPicture = listed ? MenuItem::Enabled : MenuItem::Grayed;
     // Reloading again only makes sense after a single file replaced the list.
     change.reloadList = listed ? MenuItem::Grayed : MenuItem::Unchanged;
+    change.endsGame = !listed;
     return change;
 }
 
-const std::string& PicturePatterns(IWICImagingFactory* factory) { return PicturePatternsOf(factory); }
-
 PictureChange OpenDroppedPicture(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                                  HighScoreTable& highScores, const std::string& path) {
-    PictureChange change;
     // Nothing is set aside for a file that does not load.
-    if (LoadPicture(window, source.surfaceFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return change;
-    if (!source.singleFileMode) SaveImageListFile(files, source.imageList, true, highScores);
-    source.imageList.clear();
-    source.singleFileMode = true;
-    change.loaded = true;
-    change.start = MenuItem::Enabled;
-    change.nextPicture = MenuItem::Grayed;
-    change.reloadList = MenuItem::Enabled;
-    return change;
+    if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return {};
+    LeavePlayList(source, files, highScores);
+    return SingleFileShown();
 }
 
 PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
@@ -169,17 +182,15 @@ PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& scr
     std::vector<std::string> list = source.imageList;
     const bool listKnown = files.imageListKnown;
     if (source.singleFileMode || !listKnown) ReloadImageListFile(files, list, highScores);
-    size_t first = 0;
-    while (first < paths.size() &&
-           LoadPicture(window, source.surfaceFactory.get(), screen, paths[first].c_str()) != LoadOutcome::Loaded) {
-        ++first;  // a file that does not load does not join
-    }
-    if (first == paths.size()) {
+    std::vector<std::string> joining = paths;
+    const PlayListStep shown = ShowFirstThatLoads(window, source, screen, joining, 0);
+    if (!shown.loaded) {
         files.imageListKnown = listKnown;
         return change;
     }
+    // The files before the first that loads do not join.
     source.imageCursor = static_cast<int>(list.size());
-    list.insert(list.end(), paths.begin() + static_cast<ptrdiff_t>(first), paths.end());
+    list.insert(list.end(), joining.begin() + shown.cursor, joining.end());
     source.imageList = std::move(list);
     change.loaded = true;
     change.start = MenuItem::Enabled;
@@ -189,17 +200,43 @@ PictureChange AddDroppedPictures(HWND window, PictureSource& source, Screen& scr
     source.singleFileMode = false;
     // Saved as the editor's OK saves it; a list the file keeps out of reach
     // waits in memory rather than replace it.
-    SaveImageListFile(files, source.imageList, true, highScores);
+    SaveImageListFile(files, source.imageList, highScores);
     return change;
 }
 
+PictureChange LoadSavedPicture(HWND window, PictureSource& source, Screen& screen, const std::string& path,
+                               int width, int height) {
+    if (LoadPicture(window, source.wicFactory.get(), screen, path.c_str()) != LoadOutcome::Loaded) return {};
+    if (screen.pictureWidth != width || screen.pictureHeight != height) {
+        // Another picture under the same name, or another screen: the saved
+        // arrangement does not fit it. Nothing of it stays on the screen.
+        screen.picture.Reset();
+        screen.pictureWidth = screen.pictureHeight = 0;
+        screen.picturePath.clear();
+        return {};
+    }
+    // The list may name it relative to the program's folder.
+    const auto listed = std::find_if(source.imageList.begin(), source.imageList.end(), [&](const std::string& entry) {
+        return ResolveListEntry(source.entryFolder, entry) == path;
+    });
+    if (listed != source.imageList.end()) {
+        source.imageCursor = static_cast<int>(listed - source.imageList.begin());
+        PictureChange change;
+        change.loaded = true;
+        change.start = MenuItem::Enabled;
+        return change;
+    }
+    // A single file, as the file dialog had opened it; kanoze.txt keeps its list.
+    source.imageList.clear();
+    source.singleFileMode = true;
+    return SingleFileShown();
+}
+
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The editor keeps the list in GWLP_USERDATA; the source stays here.
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* source = reinterpret_cast<PictureSource*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* source = DialogContext<PictureSource>(dialog, message, lParam);
     if (!source) return FALSE;  // a message before WM_INITDIALOG
-    IWICImagingFactory* factory = source->surfaceFactory.get();
+    IWICImagingFactory* factory = source->wicFactory.get();
     const ListEditor editor = {IDC_IMAGE_LIST, &PictureFilter(factory), &PictureTitle(), L"bmp",
-                               PicturePatternsOf(factory).c_str(), &PictureFolderTitle()};
+                               PicturePatterns(factory).c_str(), &PictureFolderTitle()};
     return RunListEditor(dialog, message, wParam, reinterpret_cast<LPARAM>(&source->imageList), editor);
 }

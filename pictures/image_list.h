@@ -22,7 +22,7 @@ struct PictureSource {
     // The folder relative entries are found in: the program's, ending in a backslash.
     std::string entryFolder;
     // The decoder of every format but bmp.
-    ComPtr<IWICImagingFactory> surfaceFactory;
+    ComPtr<IWICImagingFactory> wicFactory;
 };
 
 // How a change of the picture source leaves one item of the Game menu.
@@ -35,15 +35,19 @@ struct PictureChange {
     MenuItem start = MenuItem::Unchanged;
     MenuItem nextPicture = MenuItem::Unchanged;
     MenuItem reloadList = MenuItem::Unchanged;
+    bool endsGame = false;  // no picture is left to play: a game in play ends
 };
+
+// A picture can be shown: a single file was opened or the play-list has entries.
+bool HasPictureSource(const PictureSource& source);
 
 // The player's choice of one file in place of the play-list; the list is
 // saved first, while it is still the play-list.
 PictureChange OpenSingleFile(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                              HighScoreTable& highScores);
-// The entry at the cursor, or the first one after it that loads; entries
+// The entry after the cursor, or the first one after it that loads; entries
 // that can never load are dropped, those that cannot load now are passed.
-PictureChange AdvanceImageList(HWND window, PictureSource& source, Screen& screen);
+PictureChange ShowNextListedPicture(HWND window, PictureSource& source, Screen& screen);
 // The play-list read again from kanoze.txt, from its first entry.
 PictureChange ReloadImageList(HWND window, PictureSource& source, Screen& screen, ListFiles& files,
                               HighScoreTable& highScores);
@@ -62,6 +66,14 @@ const std::string& PicturePatterns(IWICImagingFactory* factory);
 
 // The play-list editor; WM_INITDIALOG's lParam points to the PictureSource.
 INT_PTR CALLBACK ImageListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Loads `path` as the picture of a game saved at the last close: as the
+// play-list's entry when the list holds it, else as a single file. Loaded
+// only when it still gives the fitted size of `width` x `height` the
+// arrangement was made on; otherwise nothing is loaded and the start goes on
+// as without a saved game.
+PictureChange LoadSavedPicture(HWND window, PictureSource& source, Screen& screen, const std::string& path,
+                               int width, int height);
 
 // Loads the first entry of the play-list that loads, dropping the ones
 // before it that never will. Without one, Start is grayed, and Next picture

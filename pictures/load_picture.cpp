@@ -2,11 +2,13 @@
 // exactly, and the window lies inside the work area of its monitor.
 #include "pictures/load_picture.h"
 
+#include <utility>
+
 #include "display/gdi.h"
 #include "display/presenter.h"
 #include "game/board.h"
 #include "pictures/fitting.h"
-#include "pictures/surface_factory.h"
+#include "pictures/picture_decoder.h"
 
 namespace {
 
@@ -56,22 +58,26 @@ void PlaceWindow(HWND window, const RECT& work, int width, int height, SIZE fram
     MoveWindow(window, left, top, outerWidth, outerHeight, TRUE);
 }
 
+struct FittedWindow {
+    FittedSize picture;
+    SIZE frame;  // the frame, caption and menu around it
+};
+
 // The fitted size, with the menu measured at the width the picture will
 // have. A narrower picture may wrap the menu onto more rows, which leaves
 // less height: the fit is made again until the frame stays the same.
-FittedSize FitInside(HWND window, const RECT& work, int width, int height, SIZE& frame) {
+FittedWindow FitInside(HWND window, const RECT& work, int width, int height) {
     const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
-    frame = NonClientSize(window);
-    int shownWidth = width < workWidth - frame.cx ? width : workWidth - frame.cx;
-    FittedSize fitted = {width, height, false};
+    FittedWindow fit = {{width, height}, NonClientSize(window)};
+    int shownWidth = width < workWidth - fit.frame.cx ? width : workWidth - fit.frame.cx;
     for (int round = 0; round < 3; ++round) {
-        ResizeKeepingCorner(window, shownWidth + frame.cx, OuterSize(window).cy);
-        frame = NonClientSize(window);
-        fitted = FitToScreen(width, height, workWidth - frame.cx, workHeight, frame.cy);
-        if (fitted.width == shownWidth) break;
-        shownWidth = fitted.width;
+        ResizeKeepingCorner(window, shownWidth + fit.frame.cx, OuterSize(window).cy);
+        fit.frame = NonClientSize(window);
+        fit.picture = FitToScreen(width, height, workWidth - fit.frame.cx, workHeight, fit.frame.cy);
+        if (fit.picture.width == shownWidth) break;
+        shownWidth = fit.picture.width;
     }
-    return fitted;
+    return fit;
 }
 
 }  // namespace
@@ -84,8 +90,8 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     RECT before;
     GetWindowRect(window, &before);
     const RECT work = WorkArea(window);
-    SIZE frame = {};
-    const FittedSize fitted = FitInside(window, work, file.width, file.height, frame);
+    const FittedWindow fit = FitInside(window, work, file.width, file.height);
+    const FittedSize& fitted = fit.picture;
 
     // Too small, no memory for the fitted copy, or no back surface for it:
     // everything stays as it was. Only a picture too small to cut, or one
@@ -93,8 +99,8 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
     LoadOutcome outcome = LoadOutcome::BadFile;
     OwnedBitmap picture;
     if (fitted.width >= kMinFittedSide && fitted.height >= kMinFittedSide) {
-        const RenderedPicture rendered = RenderPicture(file, fitted.width, fitted.height);
-        picture.Reset(rendered.bitmap);
+        RenderedPicture rendered = RenderPicture(file, fitted.width, fitted.height);
+        picture = std::move(rendered.bitmap);
         outcome = rendered.outcome;
         if (picture && RecreateBackSurface(screen.presenter, fitted.width, fitted.height) != DD_OK) {
             outcome = LoadOutcome::NotNow;
@@ -108,13 +114,12 @@ LoadOutcome LoadPicture(HWND window, IWICImagingFactory* factory, Screen& screen
 
     // The colour table is read from the picture as decoded, before fitting.
     ApplyPicturePalette(screen.presenter, file.bitmap ? file.bitmap.get() : picture.get());
-    if (screen.picture) DeleteObject(screen.picture);
-    screen.picture = picture.Release();
+    screen.picture = std::move(picture);
     screen.pictureWidth = fitted.width;
     screen.pictureHeight = fitted.height;
     screen.picturePath = path;
 
-    PlaceWindow(window, work, fitted.width, fitted.height, frame);
+    PlaceWindow(window, work, fitted.width, fitted.height, fit.frame);
     return LoadOutcome::Loaded;
 }
 

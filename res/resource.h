@@ -39,12 +39,12 @@
 #define IDC_ROWS_SPIN 1003
 #define IDC_DIFFICULT 1004
 #define IDC_EASY 1005
-#define IDC_NAME_EDIT 1006
 #define IDC_ADD 1006
 #define IDC_DELETE 1007
 #define IDC_IMAGE_LIST 1008
 #define IDC_SOUND_LIST 1009
 #define IDC_ADD_FOLDER 1010
+#define IDC_NAME_EDIT 1011
 
 // Menu commands
 #define IDM_CLOSE 40001

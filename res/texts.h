@@ -21,6 +21,14 @@ std::wstring FileFilter(UINT nameId, const wchar_t* patterns);
 HMENU LoadTextMenu(UINT id);
 // Runs the dialog resource `id` modally over `owner`.
 INT_PTR ShowDialog(HWND owner, UINT id, DLGPROC procedure, LPARAM parameter);
+// In a dialog procedure: what the dialog works on, the `parameter` ShowDialog
+// was given. Kept with the dialog (DWLP_USER) at WM_INITDIALOG; nullptr for a
+// message before it.
+template <class T>
+T* DialogContext(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    return reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 // A message box whose text and title come from the string table.
 int ShowMessage(HWND owner, UINT textId, UINT titleId, UINT type);
 

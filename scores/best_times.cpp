@@ -5,14 +5,21 @@
 
 const char kNotRegistered[] = "Not regist";
 
-void ResetHighScores(HighScoreTable& table) {
-    for (int i = 0; i < kSizeCount; ++i) {
-        table.easyBestSeconds[i] = kDefaultBestSeconds;
-        table.easyNames[i] = kNotRegistered;
-        table.difficultBestSeconds[i] = kDefaultBestSeconds;
-        table.difficultNames[i] = kNotRegistered;
-    }
+namespace {
+
+// The entry of a board of `columns` x `rows` in the table of its mode.
+BestTime& BestTimeOf(HighScoreTable& table, bool easyMode, int columns, int rows) {
+    return (easyMode ? table.easy : table.difficult)[SizeIndex(columns, rows)];
 }
+
+// `entry` stays only where its time is strictly smaller than the stored one.
+void KeepBetter(BestTime& entry, const BestTime& stored) {
+    if (!(entry.seconds < stored.seconds)) entry = stored;
+}
+
+}  // namespace
+
+void ResetHighScores(HighScoreTable& table) { table = HighScoreTable(); }
 
 int SizeIndex(int columns, int rows) { return (rows - kMinSide) * kSideCounts + (columns - kMinSide); }
 
@@ -25,10 +32,9 @@ uint32_t ElapsedSeconds(uint32_t startTick, uint32_t endTick) {
 }
 
 bool RecordBestTime(HighScoreTable& table, bool easyMode, int columns, int rows, uint32_t seconds) {
-    const int i = SizeIndex(columns, rows);
-    uint32_t* best = easyMode ? table.easyBestSeconds : table.difficultBestSeconds;
-    if (!(seconds < best[i])) return false;
-    best[i] = seconds;
+    BestTime& best = BestTimeOf(table, easyMode, columns, rows);
+    if (!(seconds < best.seconds)) return false;
+    best.seconds = seconds;
     return true;
 }
 
@@ -39,25 +45,12 @@ std::string NameToOffer(const std::string& enteredName) {
 void StoreBestName(HighScoreTable& table, bool easyMode, int columns, int rows,
                    std::string& enteredName) {
     if (enteredName.empty()) enteredName = kNotRegistered;
-    std::string* names = easyMode ? table.easyNames : table.difficultNames;
-    names[SizeIndex(columns, rows)] = enteredName;
+    BestTimeOf(table, easyMode, columns, rows).name = enteredName;
 }
-
-namespace {
-
-void KeepBetterEntries(uint32_t* seconds, std::string* names, const uint32_t* storedSeconds,
-                       const std::string* storedNames) {
-    for (int i = 0; i < kSizeCount; ++i) {
-        if (seconds[i] < storedSeconds[i]) continue;
-        seconds[i] = storedSeconds[i];
-        names[i] = storedNames[i];
-    }
-}
-
-}  // namespace
 
 void KeepBetterTimes(HighScoreTable& table, const HighScoreTable& stored) {
-    KeepBetterEntries(table.easyBestSeconds, table.easyNames, stored.easyBestSeconds, stored.easyNames);
-    KeepBetterEntries(table.difficultBestSeconds, table.difficultNames, stored.difficultBestSeconds,
-                      stored.difficultNames);
+    for (int i = 0; i < kSizeCount; ++i) {
+        KeepBetter(table.easy[i], stored.easy[i]);
+        KeepBetter(table.difficult[i], stored.difficult[i]);
+    }
 }

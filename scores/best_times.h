@@ -10,11 +10,17 @@ constexpr int kSizeCount = kSideCounts * kSideCounts;  // one entry per board sh
 constexpr uint32_t kDefaultBestSeconds = 5940;  // 99 min 0 sec
 extern const char kNotRegistered[];             // name of an entry without a record
 
+// One board size's best time in one mode and the name of the player who made it.
+struct BestTime {
+    uint32_t seconds = kDefaultBestSeconds;
+    std::string name = kNotRegistered;
+};
+
+// A table of each mode, its entries in SizeIndex order; made with every
+// entry at "Not regist" / 5940.
 struct HighScoreTable {
-    uint32_t easyBestSeconds[kSizeCount] = {};
-    std::string easyNames[kSizeCount];
-    uint32_t difficultBestSeconds[kSizeCount] = {};
-    std::string difficultNames[kSizeCount];
+    BestTime easy[kSizeCount];
+    BestTime difficult[kSizeCount];
 };
 
 // Every entry of both tables back to "Not regist" / 5940.

@@ -104,7 +104,7 @@ int DrawClearScreen(Screen& screen, uint32_t elapsedMs, int captionLeft, int cap
     const int width = screen.viewWidth;
     const int height = screen.viewHeight;
     PresentBackSurface(screen.presenter, width, height, [&](HDC dc) {
-        DrawPictureFrame(dc, screen.picture, width, height);
+        DrawPictureFrame(dc, screen.picture.get(), width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
         DrawShadowedText(dc, caption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,

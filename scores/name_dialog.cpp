@@ -21,32 +21,20 @@ std::string NameOfEdit(HWND edit) {
     return name;
 }
 
-}  // namespace
-
-bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScoreTable& highScores,
-                    std::string& enteredName) {
-    const uint32_t seconds = ElapsedSeconds(play.startTick, play.endTick);
-    if (!RecordBestTime(highScores, board.easyMode, board.columns, board.rows, seconds)) return false;
-    ShowDialog(window, IDD_HIGH_SCORE_NAME, NameEntryDlgProc, reinterpret_cast<LPARAM>(&enteredName));
-    StoreBestName(highScores, board.easyMode, board.columns, board.rows, enteredName);
-    return true;
-}
-
+// WM_INITDIALOG's lParam points to the name (a std::string) that OK replaces.
 INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    std::string* name = DialogContext<std::string>(dialog, message, lParam);
+    if (!name) return FALSE;  // a message before WM_INITDIALOG
     switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    case WM_INITDIALOG:
         // The last name typed, selected: typing replaces it, Enter keeps it.
-        const std::string offered = NameToOffer(*reinterpret_cast<std::string*>(lParam));
-        SetDlgItemTextW(dialog, IDC_NAME_EDIT, WideFromAnsi(offered).c_str());
+        SetDlgItemTextW(dialog, IDC_NAME_EDIT, WideFromAnsi(NameToOffer(*name)).c_str());
         SendDlgItemMessageA(dialog, IDC_NAME_EDIT, EM_SETSEL, 0, -1);
         SetFocus(GetDlgItem(dialog, IDC_NAME_EDIT));
         return FALSE;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            *reinterpret_cast<std::string*>(GetWindowLongPtrA(dialog, GWLP_USERDATA)) =
-                NameOfEdit(GetDlgItem(dialog, IDC_NAME_EDIT));
+            *name = NameOfEdit(GetDlgItem(dialog, IDC_NAME_EDIT));
             EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -62,4 +50,15 @@ INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     default:
         return FALSE;
     }
+}
+
+}  // namespace
+
+bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScoreTable& highScores,
+                    std::string& enteredName) {
+    const uint32_t seconds = ElapsedSeconds(play.startTick, play.endTick);
+    if (!RecordBestTime(highScores, board.easyMode, board.columns, board.rows, seconds)) return false;
+    ShowDialog(window, IDD_HIGH_SCORE_NAME, NameEntryDlgProc, reinterpret_cast<LPARAM>(&enteredName));
+    StoreBestName(highScores, board.easyMode, board.columns, board.rows, enteredName);
+    return true;
 }

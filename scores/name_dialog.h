@@ -14,5 +14,3 @@
 // caller saves it at once, not only at exit.
 bool UpdateBestTime(HWND window, const Board& board, const Play& play, HighScoreTable& highScores,
                     std::string& enteredName);
-// WM_INITDIALOG's lParam points to the name (a std::string) that OK replaces.
-INT_PTR CALLBACK NameEntryDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

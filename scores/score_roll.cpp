@@ -14,14 +14,13 @@ constexpr int kLastNameOffset = 2 * kSizeCount * (kToEntry + kToName) + kToEntry
 // The last frame shows the last name line 2 pixels or more below the top edge.
 constexpr int kEndTop = 2 - kLastNameOffset;
 
-void AddTable(std::vector<RollLine>& lines, int& offset, const char* heading, const uint32_t* seconds,
-              const std::string* names) {
+void AddTable(std::vector<RollLine>& lines, int& offset, const char* heading, const BestTime* entries) {
     lines.push_back({offset, true, heading});
     for (int i = 0; i < kSizeCount; ++i) {
         offset += kToEntry;
-        lines.push_back({offset, false, FormatRollSizeLine(SizeColumns(i), SizeRows(i), seconds[i])});
+        lines.push_back({offset, false, FormatRollSizeLine(SizeColumns(i), SizeRows(i), entries[i].seconds)});
         offset += kToName;
-        lines.push_back({offset, false, names[i], true});
+        lines.push_back({offset, false, entries[i].name, true});
     }
 }
 
@@ -38,9 +37,9 @@ std::vector<RollLine> ScoreRollLines(const HighScoreTable& table) {
     std::vector<RollLine> lines;
     lines.reserve(2 + 4 * kSizeCount);
     int offset = 0;
-    AddTable(lines, offset, "High Score (Easy)", table.easyBestSeconds, table.easyNames);
+    AddTable(lines, offset, "High Score (Easy)", table.easy);
     offset += kToEntry;
-    AddTable(lines, offset, "High Score (Difficult)", table.difficultBestSeconds, table.difficultNames);
+    AddTable(lines, offset, "High Score (Difficult)", table.difficult);
     return lines;
 }
 

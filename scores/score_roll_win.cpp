@@ -33,7 +33,7 @@ int DrawScoreRoll(Screen& screen, const HighScoreTable& highScores, int left, in
     const int width = screen.viewWidth;
     const int height = screen.viewHeight;
     PresentBackSurface(screen.presenter, width, height, [&](HDC dc) {
-        DrawPictureFrame(dc, screen.picture, width, height);
+        DrawPictureFrame(dc, screen.picture.get(), width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kRollFontHeight));
         for (const RollLine& line : lines) {

@@ -22,9 +22,10 @@ class FileHandle {
     HANDLE handle_;
 };
 
-// Opens an existing file to read it, shared as `share` says. Only a file on
-// a disk is kept: a pipe, a serial port or a console named in a list could
-// hold the first read for as long as its other end likes, so it is closed
-// again unread (GetLastError then says ERROR_BAD_FILE_TYPE). On failure
-// GetLastError tells why.
-FileHandle OpenDiskFile(const char* path, DWORD share);
+// Opens an existing file to read it, shared as `share` says, with `flags`
+// (FILE_FLAG_SEQUENTIAL_SCAN for a file read once from start to end). Only a
+// file on a disk is kept: a pipe, a serial port or a console named in a list
+// could hold the first read for as long as its other end likes, so it is
+// closed again unread (GetLastError then says ERROR_BAD_FILE_TYPE). On
+// failure GetLastError tells why.
+FileHandle OpenDiskFile(const char* path, DWORD share, DWORD flags = 0);

@@ -66,21 +66,16 @@ int32_t ParseDecimal(const char* text) {
     return static_cast<int32_t>(value);
 }
 
-struct ScoreCursor {
-    int easy = 0;
-    int difficult = 0;
-};
-
-void ReadScoreLine(const std::string& line, HighScoreTable& table, ScoreCursor& cursor) {
-    const bool easy = cursor.easy < kSizeCount;
-    int& index = easy ? cursor.easy : cursor.difficult;
-    if (index >= kSizeCount) return;  // both tables full
+// `read` counts the entries whose SCORE line came: the easy table's first,
+// then the difficult one's.
+void ReadScoreLine(const std::string& line, HighScoreTable& table, int& read) {
+    if (read >= 2 * kSizeCount) return;  // both tables full
+    BestTime& entry = read < kSizeCount ? table.easy[read] : table.difficult[read - kSizeCount];
     if (HasPrefix("NAME=", line)) {
-        (easy ? table.easyNames : table.difficultNames)[index] = TextOf(line.c_str() + 5);
+        entry.name = TextOf(line.c_str() + 5);
     } else if (HasPrefix("SCORE=", line)) {
-        const uint32_t seconds = static_cast<uint32_t>(ParseDecimal(line.c_str() + 6));
-        (easy ? table.easyBestSeconds : table.difficultBestSeconds)[index] = seconds;
-        ++index;
+        entry.seconds = static_cast<uint32_t>(ParseDecimal(line.c_str() + 6));
+        ++read;
     }
 }
 
@@ -95,12 +90,12 @@ void AppendFileSection(std::string& out, const std::vector<std::string>& entries
     AppendLine(out, "#FILE_END");
 }
 
-void AppendScores(std::string& out, const uint32_t* seconds, const std::string* names) {
+void AppendScores(std::string& out, const BestTime* entries) {
     for (int i = 0; i < kSizeCount; ++i) {
         out.append("NAME=");
-        AppendLine(out, TextOf(names[i].c_str()));
+        AppendLine(out, TextOf(entries[i].name.c_str()));
         char number[16];
-        std::snprintf(number, sizeof number, "%d", static_cast<int>(static_cast<int32_t>(seconds[i])));
+        std::snprintf(number, sizeof number, "%d", static_cast<int>(static_cast<int32_t>(entries[i].seconds)));
         out.append("SCORE=");
         AppendLine(out, number);
     }
@@ -134,7 +129,7 @@ void ParseListFile(std::string_view fileBytes, std::vector<std::string>& entries
     const std::string_view bytes = LineBytes(fileBytes, converted);
     bool inFileSection = false;
     bool inScoreSection = false;
-    ScoreCursor cursor;
+    int scoresRead = 0;
     size_t readIndex = 0;
     std::string line;
     while (ReadLine(bytes, readIndex, line)) {
@@ -147,7 +142,7 @@ void ParseListFile(std::string_view fileBytes, std::vector<std::string>& entries
         } else if (IsWholeLine("#SCORE_END", line)) {
             inScoreSection = false;
         } else if (inScoreSection) {
-            ReadScoreLine(line, table, cursor);
+            ReadScoreLine(line, table, scoresRead);
         } else if (IsWholeLine("#SCORE", line)) {
             inScoreSection = true;
         }
@@ -172,8 +167,8 @@ std::string FormatImageListFile(const std::vector<std::string>& entries,
     out.reserve(ReservedSize(entries) + 2 * kSizeCount * 32);
     AppendFileSection(out, entries);
     AppendLine(out, "#SCORE");
-    AppendScores(out, table.easyBestSeconds, table.easyNames);
-    AppendScores(out, table.difficultBestSeconds, table.difficultNames);
+    AppendScores(out, table.easy);
+    AppendScores(out, table.difficult);
     AppendLine(out, "#SCORE_END");
     return out;
 }
@@ -196,23 +191,4 @@ int DropMarkedEntries(std::vector<std::string>& list, const std::vector<bool>& d
     }
     list.resize(kept);
     return anchorAt < static_cast<int>(kept) ? anchorAt : 0;
-}
-
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-bool HasNoLeadBytes(unsigned char) { return false; }
-
-bool ProgramDirectory(std::string_view programPath, LeadByteRule isLeadByte, std::string& directory) {
-    size_t end = std::string_view::npos;
-    for (size_t i = 0; i < programPath.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(programPath[i]);
-        if (isLeadByte(c) && i + 1 < programPath.size()) {
-            ++i;  // the trail byte may be 0x5C; it belongs to the character
-        } else if (c == '\\') {
-            end = i + 1;
-        }
-    }
-    if (end == std::string_view::npos) return false;
-    directory.assign(programPath.substr(0, end));
-    return true;
 }

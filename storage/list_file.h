@@ -38,16 +38,3 @@ std::string FormatSoundListFile(const std::vector<std::string>& entries);
 // that followed it; 0 past the end). A play-list that drops a long run of
 // missing files so costs one pass, not one move of the rest for each.
 int DropMarkedEntries(std::vector<std::string>& list, const std::vector<bool>& dropped, int anchor);
-
-// Whether a byte opens a double-byte character in the code page of a path.
-using LeadByteRule = bool (*)(unsigned char);
-
-// Code page 932's lead bytes; a code page without double-byte characters has none.
-bool IsCp932LeadByte(unsigned char c);
-bool HasNoLeadBytes(unsigned char c);
-
-// The directory of a program path, up to and including its last backslash.
-// A 0x5C trail byte of a double-byte character (by `isLeadByte`, the rule of
-// the code page the path is in) is not a separator. False when the path
-// holds no backslash.
-bool ProgramDirectory(std::string_view programPath, LeadByteRule isLeadByte, std::string& directory);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "storage/file_handle.h"
@@ -167,6 +168,45 @@ const char kSoundListFile[] = "sound.txt";
 // The rule of the system's own code page, in which the program's path comes.
 bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
+// The list a save of kanoze.txt writes: the play-list, or the file's own
+// while a single picture is shown.
+SavedList ListOfMode(bool singleFileMode) { return singleFileMode ? SavedList::FileOwn : SavedList::Given; }
+
+// Saves kanoze.txt: the best times merged with those the file holds now, and
+// `imageList` when `list` asks for it and it is the player's, else a list
+// whose save failed before, else the file's own. A file that cannot be read
+// is not written; a best time then waits for the next save. True when the
+// file was written.
+bool SaveKanozeTxt(ListFiles& files, const std::vector<std::string>& imageList, SavedList list,
+                   HighScoreTable& table) {
+    if (!ImageListSaveWanted(files, list)) return false;
+    const bool useMemoryList = list == SavedList::Given && files.imageListKnown;
+    const std::vector<std::string>* given =
+        useMemoryList ? &imageList : files.unsavedImageList ? &*files.unsavedImageList : nullptr;
+    const std::vector<std::string> noList;
+    std::string bytes;
+    // Never write what was not read: the file may hold best times of its own.
+    bool written = false;
+    if (ReadListFileBytes(files.imagePath, bytes) != ListFileRead::Unreadable) {
+        ImageListSave save =
+            ComposeImageListSave(bytes, given ? *given : noList, given ? SavedList::Given : SavedList::FileOwn, table);
+        table = std::move(save.bestTimes);
+        written = WriteFileReplacing(files.imagePath, save.bytes);
+    }
+    if (!written) {
+        // Kept for the next save, as a best time is.
+        if (useMemoryList) files.unsavedImageList = imageList;
+        return false;
+    }
+    files.recordsPending = false;
+    files.unsavedImageList.reset();
+    return true;
+}
+
+bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list) {
+    return WriteFileReplacing(path, FormatSoundListFile(list));
+}
+
 }  // namespace
 
 ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list, HighScoreTable& table) {
@@ -180,10 +220,6 @@ ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& lis
 bool WriteImageListFile(const std::string& path, const std::vector<std::string>& list,
                         const HighScoreTable& table) {
     return WriteFileReplacing(path, FormatImageListFile(list, table));
-}
-
-bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list) {
-    return WriteFileReplacing(path, FormatSoundListFile(list));
 }
 
 ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageList,
@@ -202,7 +238,7 @@ ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageLi
 ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table) {
     // A list whose save failed goes to the file first; while it cannot, it
     // stays the list rather than the older one the file still holds.
-    if (files.unsavedImageList && !SaveImageListFile(files, {}, false, table)) {
+    if (files.unsavedImageList && !SaveKanozeTxt(files, {}, SavedList::FileOwn, table)) {
         imageList = *files.unsavedImageList;
         files.imageListKnown = true;
         return ListFileRead::Read;
@@ -219,37 +255,19 @@ ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& ima
     return read;
 }
 
-bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, bool forTheList,
-                       HighScoreTable& table) {
-    if (!ImageListSaveWanted(files, forTheList)) return false;
-    const bool useMemoryList = forTheList && files.imageListKnown;
-    const std::vector<std::string>* list =
-        useMemoryList ? &imageList : files.unsavedImageList ? &*files.unsavedImageList : nullptr;
-    const std::vector<std::string> noList;
-    std::string bytes;
-    // Never write what was not read: the file may hold best times of its own.
-    const bool written =
-        ReadListFileBytes(files.imagePath, bytes) != ListFileRead::Unreadable &&
-        WriteFileReplacing(files.imagePath, ComposeImageListSave(bytes, list ? *list : noList, list != nullptr, table));
-    if (!written) {
-        // Kept for the next save, as a best time is.
-        if (useMemoryList) files.unsavedImageList = imageList;
-        return false;
-    }
-    files.recordsPending = false;
-    files.unsavedImageList.reset();
-    return true;
+bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, HighScoreTable& table) {
+    return SaveKanozeTxt(files, imageList, SavedList::Given, table);
 }
 
 bool SaveEditedImageList(ListFiles& files, const std::vector<std::string>& imageList, HighScoreTable& table) {
     files.imageListKnown = true;
-    return SaveImageListFile(files, imageList, true, table);
+    return SaveKanozeTxt(files, imageList, SavedList::Given, table);
 }
 
 bool SaveBestTime(ListFiles& files, const std::vector<std::string>& imageList, bool singleFileMode,
                   HighScoreTable& table) {
     files.recordsPending = true;
-    return SaveImageListFile(files, imageList, !singleFileMode, table);
+    return SaveKanozeTxt(files, imageList, ListOfMode(singleFileMode), table);
 }
 
 bool SaveSoundListFile(ListFiles& files, const std::vector<std::string>& soundList, bool confirmed) {
@@ -262,7 +280,7 @@ bool SaveSoundListFile(ListFiles& files, const std::vector<std::string>& soundLi
 
 void SaveListFilesAtExit(ListFiles& files, const std::vector<std::string>& imageList, bool singleFileMode,
                          const std::vector<std::string>& soundList, HighScoreTable& table) {
-    SaveImageListFile(files, imageList, !singleFileMode, table);
+    SaveKanozeTxt(files, imageList, ListOfMode(singleFileMode), table);
     SaveSoundListFile(files, soundList, false);
 }
 
@@ -277,13 +295,12 @@ std::string GetProgramDirectory() {
         }
         module.resize(module.size() * 2);  // the path was cut; try a larger buffer
     }
-    std::string directory;
-    return ProgramDirectory(module, IsAnsiLeadByte, directory) ? directory : std::string();
+    return ProgramDirectory(module, IsAnsiLeadByte);
 }
 
 bool FolderCheck::FolderExists(const std::string& path) {
-    std::string folder;
-    if (!ProgramDirectory(path, IsAnsiLeadByte, folder)) return true;  // a bare name: the open tells
+    const std::string folder = ProgramDirectory(path, IsAnsiLeadByte);
+    if (folder.empty()) return true;  // a bare name: the open tells
     const auto found = known_.find(folder);
     if (found != known_.end()) return found->second;
     const DWORD attributes = GetFileAttributesA(folder.c_str());

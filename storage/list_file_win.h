@@ -10,11 +10,6 @@
 #include "storage/list_saving.h"
 
 // What the start-up read found of each file.
-struct ListFilesFound {
-    ListFileRead images;
-    ListFileRead sounds;
-};
-
 // Start-up: both files beside the program are read, the picture list and the
 // best times from kanoze.txt, the sound list from sound.txt.
 ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageList,
@@ -24,13 +19,12 @@ ListFilesFound LoadListFiles(ListFiles& files, std::vector<std::string>& imageLi
 // file's best times come in where they are better than those held.
 ListFileRead ReloadImageListFile(ListFiles& files, std::vector<std::string>& imageList, HighScoreTable& table);
 
-// Saves kanoze.txt: the best times merged with those the file holds now, and
-// `imageList` when `forTheList` (the player's action was about the list)
-// and the list in memory is the player's, else the file's own list. A file
-// that cannot be read is not written; a best time then waits for the next
-// save. True when the file was written.
-bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, bool forTheList,
-                       HighScoreTable& table);
+// Saves kanoze.txt after the player's action on the list: the best times
+// merged with those the file holds now, and `imageList` when it is the
+// player's, else the file's own list. A file that cannot be read is not
+// written; a best time then waits for the next save. True when the file was
+// written.
+bool SaveImageListFile(ListFiles& files, const std::vector<std::string>& imageList, HighScoreTable& table);
 
 // The picture list the player confirmed in its editor: it is saved even
 // where the file could not be read before.
@@ -55,7 +49,6 @@ void SaveListFilesAtExit(ListFiles& files, const std::vector<std::string>& image
 ListFileRead ReadListFile(const std::string& path, std::vector<std::string>& list, HighScoreTable& table);
 bool WriteImageListFile(const std::string& path, const std::vector<std::string>& list,
                         const HighScoreTable& table);
-bool WriteSoundListFile(const std::string& path, const std::vector<std::string>& list);
 
 // The directory of the running program, with its final backslash; empty when
 // it cannot be told (the bare file names then name files in the current

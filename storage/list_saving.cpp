@@ -3,16 +3,19 @@
 
 #include "storage/list_file.h"
 
-bool ImageListSaveWanted(const ListFiles& files, bool forTheList) {
-    return (forTheList && files.imageListKnown) || files.unsavedImageList || files.recordsPending;
+bool ImageListSaveWanted(const ListFiles& files, SavedList list) {
+    return (list == SavedList::Given && files.imageListKnown) || files.unsavedImageList || files.recordsPending;
 }
 
-std::string ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& memoryList,
-                                 bool useMemoryList, HighScoreTable& table) {
+ImageListSave ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& givenList,
+                                   SavedList list, const HighScoreTable& table) {
     std::vector<std::string> fileList;
     // Entries the file does not reach keep the values held in memory.
     HighScoreTable stored = table;
     ParseListFile(currentBytes, fileList, stored);
-    KeepBetterTimes(table, stored);
-    return FormatImageListFile(useMemoryList ? memoryList : fileList, table);
+    ImageListSave save;
+    save.bestTimes = table;
+    KeepBetterTimes(save.bestTimes, stored);
+    save.bytes = FormatImageListFile(list == SavedList::Given ? givenList : fileList, save.bestTimes);
+    return save;
 }

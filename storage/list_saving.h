@@ -15,6 +15,12 @@ enum class ListFileRead {
     Unreadable,  // the file exists but could not be read: leave it alone
 };
 
+// What start-up found of kanoze.txt and sound.txt.
+struct ListFilesFound {
+    ListFileRead images;
+    ListFileRead sounds;
+};
+
 struct ListFiles {
     std::string imagePath;  // kanoze.txt beside the program
     std::string soundPath;  // sound.txt beside the program
@@ -30,15 +36,26 @@ struct ListFiles {
     std::optional<std::vector<std::string>> unsavedImageList;
 };
 
+// Which picture list a save of kanoze.txt writes.
+enum class SavedList {
+    Given,    // the list the save is given: the player's action was about it
+    FileOwn,  // the list the file holds now (a best time while a single picture is shown)
+};
+
 // Whether a save of kanoze.txt has anything of the player's to write: the
-// list in memory (`forTheList`, when it is the player's), a list whose save
-// failed, or a best time.
-bool ImageListSaveWanted(const ListFiles& files, bool forTheList);
+// list in memory (asked for as `Given`, when it is the player's), a list
+// whose save failed, or a best time.
+bool ImageListSaveWanted(const ListFiles& files, SavedList list);
+
+struct ImageListSave {
+    std::string bytes;         // kanoze.txt as the save writes it
+    HighScoreTable bestTimes;  // the table held, with the file's better entries in it
+};
 
 // kanoze.txt as a save writes it, given the bytes the file holds now (empty
-// when it is missing). The file's best times are merged into `table`, the
-// better entry of each; the list is `memoryList` when `useMemoryList`, else
-// the file's own. When the file holds what `table` and `memoryList` came
-// from, the result is exactly what the writer makes of them.
-std::string ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& memoryList,
-                                 bool useMemoryList, HighScoreTable& table);
+// when it is missing): the best times are the better entry of each, the
+// held one or the file's; the list is `givenList` or the file's own. When
+// the file holds what `table` and `givenList` came from, the bytes are
+// exactly what the writer makes of them.
+ImageListSave ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& givenList,
+                                   SavedList list, const HighScoreTable& table);

@@ -1,4 +1,4 @@
-// Where the files the lists name and the files the program writes lie.
+// Paths and file names.
 #include "storage/paths.h"
 
 namespace {
@@ -12,6 +12,31 @@ bool IsRooted(std::string_view entry) {
 
 }  // namespace
 
+bool HasExtension(std::string_view path, std::string_view extension) {
+    if (extension.size() > path.size()) return false;
+    const std::string_view end = path.substr(path.size() - extension.size());
+    for (size_t i = 0; i < extension.size(); ++i) {
+        if (LowerAscii(end[i]) != LowerAscii(extension[i])) return false;
+    }
+    return true;
+}
+
+bool MatchesPatterns(std::string_view name, std::string_view patterns) {
+    while (!patterns.empty()) {
+        const size_t end = patterns.find(';');
+        const std::string_view pattern = patterns.substr(0, end);
+        patterns = end == std::string_view::npos ? std::string_view() : patterns.substr(end + 1);
+        // "*.ext": the name is more than its extension, which has no wildcard.
+        if (pattern.size() < 3 || pattern.substr(0, 2) != "*." ||
+            pattern.find_first_of("*?", 1) != std::string_view::npos) {
+            continue;
+        }
+        const std::string_view extension = pattern.substr(1);  // ".ext"
+        if (name.size() > extension.size() && HasExtension(name, extension)) return true;
+    }
+    return false;
+}
+
 std::string ResolveListEntry(std::string_view folder, std::string_view entry) {
     if (entry.empty() || IsRooted(entry)) return std::string(entry);
     std::string path(folder);
@@ -23,4 +48,21 @@ std::string TemporaryPath(std::string_view path) {
     std::string temporary(path);
     if (!temporary.empty()) temporary.back() = temporary.back() == '~' ? '_' : '~';
     return temporary;
+}
+
+bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+bool HasNoLeadBytes(unsigned char) { return false; }
+
+std::string ProgramDirectory(std::string_view programPath, LeadByteRule isLeadByte) {
+    size_t end = 0;
+    for (size_t i = 0; i < programPath.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(programPath[i]);
+        if (isLeadByte(c) && i + 1 < programPath.size()) {
+            ++i;  // the trail byte may be 0x5C; it belongs to the character
+        } else if (c == '\\') {
+            end = i + 1;
+        }
+    }
+    return std::string(programPath.substr(0, end));
 }

@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "storage/list_file.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ const char kDifficult[] = "difficult";
 
 // The longest path the program hands to a loader, and the largest picture
 // side any screen gives, with room to spare.
-constexpr size_t kMaxPathBytes = 1023;
+constexpr size_t kMaxPathBytes = kPathSize - 1;
 constexpr uint32_t kMaxPictureSide = 65535;
 
 std::string Join(const std::vector<int>& values) {

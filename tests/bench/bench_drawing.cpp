@@ -43,7 +43,7 @@ void AddFrameRow(const char* figure, const std::vector<double>& times, double pe
 }
 
 void MeasureDrawBoard(const std::string& startJpg) {
-    if (LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+    if (LoadPicture(g_state.mainWindow, g_state.pictures.wicFactory.get(), g_state.screen,
                     startJpg.c_str()) != LoadOutcome::Loaded) {
         Note("the 640 x 480 picture did not load");
         return;
@@ -73,7 +73,7 @@ void MeasureDrawBoard(const std::string& startJpg) {
 // The celebration as it rests after its slide-in over the 640 x 480 picture:
 // both texts whole, the time in its minutes form (the longer text).
 void MeasureClearScreen(const std::string& startJpg) {
-    if (LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(), g_state.screen,
+    if (LoadPicture(g_state.mainWindow, g_state.pictures.wicFactory.get(), g_state.screen,
                     startJpg.c_str()) != LoadOutcome::Loaded) {
         Note("the 640 x 480 picture did not load");
         return;

@@ -29,7 +29,7 @@ LoadTimes TimeLoadPicture(IWICImagingFactory* factory, const std::string& jpg, i
             SyncDisplay();
             const double began = Now();
             if ((pass == 0) == (i % 2 == 0)) {
-                const bool loaded = LoadPicture(g_state.mainWindow, g_state.pictures.surfaceFactory.get(),
+                const bool loaded = LoadPicture(g_state.mainWindow, g_state.pictures.wicFactory.get(),
                                                 g_state.screen, jpg.c_str()) == LoadOutcome::Loaded;
                 if (loaded) ShuffleBoard(g_state.board, g_state.screen);
                 SyncDisplay();

@@ -2,6 +2,8 @@
 #include "board_player.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -65,12 +67,18 @@ bool BoardPlayer::WholePictureShown() {
 }
 
 bool BoardPlayer::FreshBoardShown() {
+    std::optional<COLORREF> back;
     for (int cell = 0; cell < cells(); ++cell) {
         const int shown = Shown(cell);
         if (shown != -1 && !(easy_ && shown == cell)) return false;
-        // No card back is black: a black cell is a window erased and not yet
-        // drawn again, which would pass for a board of card backs.
-        if (shown == -1 && PixelAt(cell) == RGB(0, 0, 0)) return false;
+        if (shown != -1) continue;
+        // Every card back is the same picture, and none is black. A black
+        // cell is a window erased and not yet drawn again; cells that differ
+        // are what lay over the window before (a dialog just closed) and
+        // would pass for a board of card backs.
+        const COLORREF pixel = PixelAt(cell);
+        if (pixel == RGB(0, 0, 0) || pixel != back.value_or(pixel)) return false;
+        back = pixel;
     }
     return true;
 }
@@ -128,7 +136,10 @@ std::string BoardPlayer::ReadPieces() {
         pieceIn[cell] = Shown(cell);
         ClickCell(cell);
         if (!WaitUntil([&] { return PixelAt(cell) == back; }, kBoardTimeoutMs)) {
-            return "cell " + std::to_string(cell) + " does not turn down again";
+            char colours[64];
+            std::snprintf(colours, sizeof colours, " (card back %06lx, now %06lx)", static_cast<unsigned long>(back),
+                          static_cast<unsigned long>(PixelAt(cell)));
+            return "cell " + std::to_string(cell) + " does not turn down again" + colours;
         }
     }
     std::vector<int> sorted = pieceIn;

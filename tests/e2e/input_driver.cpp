@@ -86,10 +86,14 @@ void ClickScreen(int x, int y, bool right) {
         i.mi.dy = (y * 65535 + height / 2) / (height - 1);
     }
     input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
-    input[2].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
-    // The pointer must have arrived before the button goes down, or the
-    // click lands where the pointer was.
+    // The button events carry the point too: under Wine the pointer can be
+    // put back for a moment by a late motion from the X server, and a button
+    // without a point goes down wherever the pointer is then.
+    input[1].mi.dwFlags =
+        (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // The pointer arrives first, as a hand's does: the window under it sees
+    // it come before the button goes down.
     MovePointerTo(input[0], x, y);
     SendInput(2, &input[1], sizeof(INPUT));
     Sleep(30);

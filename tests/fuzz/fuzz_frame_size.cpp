@@ -19,5 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (reads > file.size() + 8) std::abort();
     if (frame.read != FrameSize::Read::Size && (frame.width != 0 || frame.height != 0)) std::abort();
     if (frame.width > 0xFFFFFFFFu || frame.height > 0xFFFFFFFFu) std::abort();
+    // A gif's logical screen is read from its first bytes alone.
+    const GifScreen screen = ReadGifScreen(file);
+    if (screen.read != (file.size() >= 13 && file.substr(0, 3) == "GIF")) std::abort();
+    if (screen.width > 0xFFFF || screen.height > 0xFFFF || screen.colourTableBytes > 768) std::abort();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "storage/list_file.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -22,9 +23,9 @@ bool IsOneLineOfText(const std::string& text) {
 
 bool SameTables(const HighScoreTable& a, const HighScoreTable& b) {
     for (int i = 0; i < kSizeCount; ++i) {
-        if (a.easyNames[i] != b.easyNames[i] || a.easyBestSeconds[i] != b.easyBestSeconds[i] ||
-            a.difficultNames[i] != b.difficultNames[i] ||
-            a.difficultBestSeconds[i] != b.difficultBestSeconds[i]) {
+        if (a.easy[i].name != b.easy[i].name || a.easy[i].seconds != b.easy[i].seconds ||
+            a.difficult[i].name != b.difficult[i].name ||
+            a.difficult[i].seconds != b.difficult[i].seconds) {
             return false;
         }
     }
@@ -47,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(entry != "#FILE_END");
     }
     for (int i = 0; i < kSizeCount; ++i) {
-        Require(IsOneLineOfText(table->easyNames[i]));
-        Require(IsOneLineOfText(table->difficultNames[i]));
+        Require(IsOneLineOfText(table->easy[i].name));
+        Require(IsOneLineOfText(table->difficult[i].name));
     }
 
     // Saving what was read and reading it again gives back the same lists and
@@ -74,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The directory of the same bytes taken as a program path: a prefix that
     // ends with a backslash, or nothing when there is none.
-    std::string directory;
-    if (ProgramDirectory(bytes, IsCp932LeadByte, directory)) {
+    const std::string directory = ProgramDirectory(bytes, IsCp932LeadByte);
+    if (!directory.empty()) {
         Require(!directory.empty() && directory.back() == '\\');
         Require(bytes.substr(0, directory.size()) == directory);
     } else {

@@ -3,18 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-
-namespace {
-
-std::unique_ptr<HighScoreTable> FreshTable() {
-    auto table = std::make_unique<HighScoreTable>();
-    ResetHighScores(*table);
-    return table;
-}
-
-}  // namespace
 
 TEST(HighScores, EntriesRunRowsThenColumns) {
     EXPECT_EQ(SizeIndex(4, 4), 0);
@@ -26,53 +15,53 @@ TEST(HighScores, EntriesRunRowsThenColumns) {
 }
 
 TEST(HighScores, OnlyAStrictlyFasterClearReplacesATime) {
-    auto table = FreshTable();
-    EXPECT_FALSE(RecordBestTime(*table, true, 4, 4, 5941));
-    EXPECT_FALSE(RecordBestTime(*table, true, 4, 4, 5940));
-    EXPECT_EQ(table->easyBestSeconds[0], 5940u);
-    EXPECT_TRUE(RecordBestTime(*table, true, 4, 4, 5939));
-    EXPECT_EQ(table->easyBestSeconds[0], 5939u);
-    EXPECT_FALSE(RecordBestTime(*table, true, 4, 4, 5939));  // equalling a record
-    EXPECT_TRUE(RecordBestTime(*table, true, 4, 4, 100));
-    EXPECT_EQ(table->easyBestSeconds[0], 100u);
+    HighScoreTable table;
+    EXPECT_FALSE(RecordBestTime(table, true, 4, 4, 5941));
+    EXPECT_FALSE(RecordBestTime(table, true, 4, 4, 5940));
+    EXPECT_EQ(table.easy[0].seconds, 5940u);
+    EXPECT_TRUE(RecordBestTime(table, true, 4, 4, 5939));
+    EXPECT_EQ(table.easy[0].seconds, 5939u);
+    EXPECT_FALSE(RecordBestTime(table, true, 4, 4, 5939));  // equalling a record
+    EXPECT_TRUE(RecordBestTime(table, true, 4, 4, 100));
+    EXPECT_EQ(table.easy[0].seconds, 100u);
 }
 
 TEST(HighScores, TimesCompareUnsigned) {
-    auto table = FreshTable();
+    HighScoreTable table;
     // A file that said SCORE=-1 is beaten by any clear, even a very slow one.
-    table->easyBestSeconds[48] = 0xFFFFFFFFu;
-    EXPECT_TRUE(RecordBestTime(*table, true, 10, 10, 3000000000u));
-    EXPECT_EQ(table->easyBestSeconds[48], 3000000000u);
+    table.easy[48].seconds = 0xFFFFFFFFu;
+    EXPECT_TRUE(RecordBestTime(table, true, 10, 10, 3000000000u));
+    EXPECT_EQ(table.easy[48].seconds, 3000000000u);
     // A file that said SCORE=0 can never be beaten.
-    table->easyBestSeconds[48] = 0;
-    EXPECT_FALSE(RecordBestTime(*table, true, 10, 10, 0));
+    table.easy[48].seconds = 0;
+    EXPECT_FALSE(RecordBestTime(table, true, 10, 10, 0));
 }
 
 TEST(HighScores, EasyAndDifficultAndEachSizeKeepTheirOwnRecord) {
-    auto table = FreshTable();
+    HighScoreTable table;
     std::string name = "Hanako";
-    ASSERT_TRUE(RecordBestTime(*table, true, 4, 5, 80));
-    StoreBestName(*table, true, 4, 5, name);
-    ASSERT_TRUE(RecordBestTime(*table, false, 4, 5, 90));
+    ASSERT_TRUE(RecordBestTime(table, true, 4, 5, 80));
+    StoreBestName(table, true, 4, 5, name);
+    ASSERT_TRUE(RecordBestTime(table, false, 4, 5, 90));
     name = "Taro";
-    StoreBestName(*table, false, 4, 5, name);
+    StoreBestName(table, false, 4, 5, name);
 
-    EXPECT_EQ(table->easyBestSeconds[7], 80u);
-    EXPECT_EQ(table->easyNames[7], "Hanako");
-    EXPECT_EQ(table->difficultBestSeconds[7], 90u);
-    EXPECT_EQ(table->difficultNames[7], "Taro");
+    EXPECT_EQ(table.easy[7].seconds, 80u);
+    EXPECT_EQ(table.easy[7].name, "Hanako");
+    EXPECT_EQ(table.difficult[7].seconds, 90u);
+    EXPECT_EQ(table.difficult[7].name, "Taro");
     // The transposed board is a different entry.
-    EXPECT_EQ(table->easyBestSeconds[1], 5940u);
-    EXPECT_EQ(table->easyNames[1], "Not regist");
-    EXPECT_EQ(table->difficultBestSeconds[1], 5940u);
+    EXPECT_EQ(table.easy[1].seconds, 5940u);
+    EXPECT_EQ(table.easy[1].name, "Not regist");
+    EXPECT_EQ(table.difficult[1].seconds, 5940u);
 }
 
 TEST(HighScores, AnEmptyNameIsStoredAsNotRegistAndKeptForNextTime) {
-    auto table = FreshTable();
-    table->difficultNames[3] = "Somebody";
+    HighScoreTable table;
+    table.difficult[3].name = "Somebody";
     std::string entered;
-    StoreBestName(*table, false, 7, 4, entered);
-    EXPECT_EQ(table->difficultNames[3], "Not regist");
+    StoreBestName(table, false, 7, 4, entered);
+    EXPECT_EQ(table.difficult[3].name, "Not regist");
     EXPECT_EQ(entered, "Not regist");
 }
 

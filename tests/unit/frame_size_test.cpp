@@ -63,6 +63,19 @@ TEST(FrameSize, AGifIsItsScreenOrItsFirstImageWhicheverIsLarger) {
     EXPECT_EQ(FrameSize::Read::Damaged, Read(screen + "\x3B").read) << "the trailer before any image";
 }
 
+TEST(GifScreen, TheLogicalScreenAndItsColourTable) {
+    const GifScreen screen = ReadGifScreen("GIF89a"s + Little16(300) + Little16(200) + "\xF2\x07\x00"s + "more");
+    EXPECT_TRUE(screen.read);
+    EXPECT_EQ(300u, screen.width);
+    EXPECT_EQ(200u, screen.height);
+    EXPECT_EQ(24u, screen.colourTableBytes) << "8 entries of 3 bytes";
+    EXPECT_EQ(7u, screen.backgroundIndex);
+    EXPECT_EQ(0u, ReadGifScreen("GIF87a"s + Little16(1) + Little16(1) + "\x77\x01\x00"s).colourTableBytes)
+        << "no global table: its size bits mean nothing";
+    EXPECT_FALSE(ReadGifScreen("GIF89a"s + Little16(300) + Little16(200) + "\xF2\x07"s).read) << "cut short";
+    EXPECT_FALSE(ReadGifScreen("\x89PNG\r\n\x1A\n\x00\x00\x00\x0DIHDR"s).read) << "no gif";
+}
+
 TEST(FrameSize, PngBmpAndTifHeaders) {
     const std::string png = "\x89PNG\r\n\x1A\n\x00\x00\x00\x0DIHDR"s + "\x00\x00\x75\x30\x00\x00\x75\x30"s;
     ExpectSize(Read(png), 30000, 30000, "png");

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -19,7 +18,6 @@ namespace {
 struct Parsed {
     std::vector<std::string> entries;
     HighScoreTable table;
-    Parsed() { ResetHighScores(table); }
 };
 
 Parsed Parse(const std::string& bytes) {
@@ -34,10 +32,10 @@ std::vector<std::string> Entries(std::initializer_list<const char*> texts) {
 
 void ExpectSameTables(const HighScoreTable& actual, const HighScoreTable& expected) {
     for (int i = 0; i < kSizeCount; ++i) {
-        EXPECT_EQ(actual.easyNames[i], expected.easyNames[i]) << "easy " << i;
-        EXPECT_EQ(actual.easyBestSeconds[i], expected.easyBestSeconds[i]) << "easy " << i;
-        EXPECT_EQ(actual.difficultNames[i], expected.difficultNames[i]) << "difficult " << i;
-        EXPECT_EQ(actual.difficultBestSeconds[i], expected.difficultBestSeconds[i]) << "difficult " << i;
+        EXPECT_EQ(actual.easy[i].name, expected.easy[i].name) << "easy " << i;
+        EXPECT_EQ(actual.easy[i].seconds, expected.easy[i].seconds) << "easy " << i;
+        EXPECT_EQ(actual.difficult[i].name, expected.difficult[i].name) << "difficult " << i;
+        EXPECT_EQ(actual.difficult[i].seconds, expected.difficult[i].seconds) << "difficult " << i;
     }
 }
 
@@ -57,12 +55,12 @@ const std::string kOmote = "\x95\x5C";
 TEST(ListFile, KanozeTxtIsWrittenByteForByteAndReadsBackTheSame) {
     const std::vector<std::string> entries = {"C:\\pics\\cat.bmp", "D:\\" + kPhotos + "\\" + kOmote + ".jpg"};
     Parsed saved;
-    saved.table.easyNames[0] = "Hanako";
-    saved.table.easyBestSeconds[0] = 83;
-    saved.table.easyNames[1] = "";
-    saved.table.difficultNames[48] = "Taro";
-    saved.table.difficultBestSeconds[48] = 0xFFFFFFFFu;
-    saved.table.difficultBestSeconds[47] = 0x80000000u;
+    saved.table.easy[0].name = "Hanako";
+    saved.table.easy[0].seconds = 83;
+    saved.table.easy[1].name = "";
+    saved.table.difficult[48].name = "Taro";
+    saved.table.difficult[48].seconds = 0xFFFFFFFFu;
+    saved.table.difficult[47].seconds = 0x80000000u;
 
     std::string expected =
         "#FILE\r\n"
@@ -76,13 +74,12 @@ TEST(ListFile, KanozeTxtIsWrittenByteForByteAndReadsBackTheSame) {
 
     // Read into an empty list and a table holding other values everywhere.
     std::vector<std::string> loaded;
-    auto table = std::make_unique<HighScoreTable>();
-    for (int i = 0; i < kSizeCount; ++i) table->easyNames[i] = table->difficultNames[i] = "stale";
-    std::fill_n(table->easyBestSeconds, kSizeCount, 1u);
-    std::fill_n(table->difficultBestSeconds, kSizeCount, 1u);
-    ParseListFile(written, loaded, *table);
+    HighScoreTable table;
+    for (BestTime& entry : table.easy) entry = {1u, "stale"};
+    for (BestTime& entry : table.difficult) entry = {1u, "stale"};
+    ParseListFile(written, loaded, table);
     EXPECT_EQ(loaded, entries);
-    ExpectSameTables(*table, saved.table);
+    ExpectSameTables(table, saved.table);
 }
 
 TEST(ListFile, SoundTxtHoldsTheFileSectionAloneAndEmptyListsKeepTheirMarkers) {
@@ -104,8 +101,8 @@ TEST(ListFile, FileMarkerIsAPrefixScoreMarkerIsAWholeLine) {
     EXPECT_TRUE(Parse("#FILE_END\na.bmp\n").entries.empty());
 
     const Parsed notScores = Parse("#SCOREX\nNAME=Cheat\nSCORE=1\n#SCORE_END\n#score\nSCORE=2\n");
-    EXPECT_EQ(notScores.table.easyBestSeconds[0], 5940u);
-    EXPECT_EQ(notScores.table.easyNames[0], "Not regist");
+    EXPECT_EQ(notScores.table.easy[0].seconds, 5940u);
+    EXPECT_EQ(notScores.table.easy[0].name, "Not regist");
 }
 
 TEST(ListFile, WithoutAnExactFileEndEveryLaterLineIsAnEntryScoresToo) {
@@ -113,24 +110,24 @@ TEST(ListFile, WithoutAnExactFileEndEveryLaterLineIsAnEntryScoresToo) {
         Parse("#FILE\na.bmp\n#FILE_END \n#file_end\n#SCORE\nNAME=Taro\nSCORE=12\n#SCORE_END\n");
     EXPECT_EQ(parsed.entries,
               Entries({"a.bmp", "#FILE_END ", "#file_end", "#SCORE", "NAME=Taro", "SCORE=12", "#SCORE_END"}));
-    EXPECT_EQ(parsed.table.easyBestSeconds[0], 5940u);
-    EXPECT_EQ(parsed.table.easyNames[0], "Not regist");
+    EXPECT_EQ(parsed.table.easy[0].seconds, 5940u);
+    EXPECT_EQ(parsed.table.easy[0].name, "Not regist");
 }
 
 TEST(ListFile, AFileLineInsideTheScoresOpensTheFileSectionAndScoresGoOnAfter) {
     const Parsed parsed = Parse("#SCORE\nSCORE=1\n#FILES\nSCORE=2\n#FILE_END\nSCORE=3\n#SCORE_END\n");
     EXPECT_EQ(parsed.entries, Entries({"SCORE=2"}));
-    EXPECT_EQ(parsed.table.easyBestSeconds[0], 1u);
-    EXPECT_EQ(parsed.table.easyBestSeconds[1], 3u);
-    EXPECT_EQ(parsed.table.easyBestSeconds[2], 5940u);
+    EXPECT_EQ(parsed.table.easy[0].seconds, 1u);
+    EXPECT_EQ(parsed.table.easy[1].seconds, 3u);
+    EXPECT_EQ(parsed.table.easy[2].seconds, 5940u);
 }
 
 TEST(ListFile, EmptyLinesAreEntriesInTheFileSectionAndIgnoredElsewhere) {
     const Parsed parsed = Parse("\n#FILE\n\na.bmp\n\n#FILE_END\n\n#SCORE\n\nNAME=Ken\n\nSCORE=7\n\n#SCORE_END\n");
     EXPECT_EQ(parsed.entries, Entries({"", "a.bmp", ""}));
-    EXPECT_EQ(parsed.table.easyNames[0], "Ken");
-    EXPECT_EQ(parsed.table.easyBestSeconds[0], 7u);
-    EXPECT_EQ(parsed.table.easyBestSeconds[1], 5940u);
+    EXPECT_EQ(parsed.table.easy[0].name, "Ken");
+    EXPECT_EQ(parsed.table.easy[0].seconds, 7u);
+    EXPECT_EQ(parsed.table.easy[1].seconds, 5940u);
 }
 
 TEST(ListFile, LineEndings) {
@@ -141,7 +138,7 @@ TEST(ListFile, LineEndings) {
     // after the last LF are no line.
     EXPECT_EQ(Parse("#FILE\r\npic.bmp").entries, Entries({"pic.bmp"}));
     EXPECT_EQ(Parse("#FILE\na.bmp\n#FILE_END").entries, Entries({"a.bmp"}));
-    EXPECT_EQ(Parse("#SCORE\nSCORE=5").table.easyBestSeconds[0], 5u);
+    EXPECT_EQ(Parse("#SCORE\nSCORE=5").table.easy[0].seconds, 5u);
     EXPECT_EQ(Parse("#FILE\na.bmp\n\r").entries, Entries({"a.bmp"}));
     EXPECT_TRUE(Parse("").entries.empty());
     EXPECT_TRUE(Parse("\r\r\r").entries.empty());
@@ -152,8 +149,8 @@ TEST(ListFile, WhatTextEditorsSaveIsReadAsTheSameList) {
     for (const std::string& bytes : {"\xEF\xBB\xBF" + list, ReplaceAll(list, "\r\n", "\r")}) {
         const Parsed parsed = Parse(bytes);
         EXPECT_EQ(parsed.entries, Entries({"pic.bmp"}));
-        EXPECT_EQ(parsed.table.easyNames[0], "Hanako");
-        EXPECT_EQ(parsed.table.easyBestSeconds[0], 77u);
+        EXPECT_EQ(parsed.table.easy[0].name, "Hanako");
+        EXPECT_EQ(parsed.table.easy[0].seconds, 77u);
         EXPECT_TRUE(HoldsListFile(bytes));
     }
     // UTF-16, or a text that is no list: nothing the reader knows, so the
@@ -169,19 +166,19 @@ TEST(ListFile, WhatTextEditorsSaveIsReadAsTheSameList) {
 TEST(ListFile, TextStopsAtANulByteInsideALine) {
     const Parsed parsed = Parse("#FILE\na.bmp\0junk\n#FILE_END\0junk\nb.bmp\n#SCORE\nNAME=Bob\0junk\nSCORE=4\0 2\n"s);
     EXPECT_EQ(parsed.entries, Entries({"a.bmp"}));
-    EXPECT_EQ(parsed.table.easyNames[0], "Bob");
-    EXPECT_EQ(parsed.table.easyBestSeconds[0], 4u);
+    EXPECT_EQ(parsed.table.easy[0].name, "Bob");
+    EXPECT_EQ(parsed.table.easy[0].seconds, 4u);
     EXPECT_EQ(FormatSoundListFile({"a\0b"s}), "#FILE\r\na\r\n#FILE_END\r\n");
 }
 
 TEST(ListFile, TheLastNameBeforeEachScoreNamesTheEntryAtTheCursor) {
     const Parsed parsed = Parse("#SCORE\nNAME=Ann\nNAME=Ben\nSCORE=10\nSCORE=11\nNAME=Cy\nJUNK=1\n#SCORE_END\n");
-    EXPECT_EQ(parsed.table.easyNames[0], "Ben");
-    EXPECT_EQ(parsed.table.easyBestSeconds[0], 10u);
-    EXPECT_EQ(parsed.table.easyNames[1], "Not regist");  // a SCORE alone keeps the old name
-    EXPECT_EQ(parsed.table.easyBestSeconds[1], 11u);
-    EXPECT_EQ(parsed.table.easyNames[2], "Cy");  // named, but its time never came
-    EXPECT_EQ(parsed.table.easyBestSeconds[2], 5940u);
+    EXPECT_EQ(parsed.table.easy[0].name, "Ben");
+    EXPECT_EQ(parsed.table.easy[0].seconds, 10u);
+    EXPECT_EQ(parsed.table.easy[1].name, "Not regist");  // a SCORE alone keeps the old name
+    EXPECT_EQ(parsed.table.easy[1].seconds, 11u);
+    EXPECT_EQ(parsed.table.easy[2].name, "Cy");  // named, but its time never came
+    EXPECT_EQ(parsed.table.easy[2].seconds, 5940u);
 }
 
 TEST(ListFile, ScoresFillEasyFirstThenDifficultAndTheRestIsIgnored) {
@@ -191,19 +188,19 @@ TEST(ListFile, ScoresFillEasyFirstThenDifficultAndTheRestIsIgnored) {
         return text + "#SCORE_END\n";
     };
     const Parsed few = Parse(scores(48));
-    EXPECT_EQ(few.table.easyBestSeconds[47], 47u);
-    EXPECT_EQ(few.table.easyBestSeconds[48], 5940u);
-    EXPECT_EQ(few.table.difficultBestSeconds[0], 5940u);
+    EXPECT_EQ(few.table.easy[47].seconds, 47u);
+    EXPECT_EQ(few.table.easy[48].seconds, 5940u);
+    EXPECT_EQ(few.table.difficult[0].seconds, 5940u);
 
     const Parsed fifty = Parse(scores(50));
-    EXPECT_EQ(fifty.table.easyBestSeconds[48], 48u);
-    EXPECT_EQ(fifty.table.difficultNames[0], "p49");
-    EXPECT_EQ(fifty.table.difficultBestSeconds[0], 49u);
-    EXPECT_EQ(fifty.table.difficultBestSeconds[1], 5940u);
+    EXPECT_EQ(fifty.table.easy[48].seconds, 48u);
+    EXPECT_EQ(fifty.table.difficult[0].name, "p49");
+    EXPECT_EQ(fifty.table.difficult[0].seconds, 49u);
+    EXPECT_EQ(fifty.table.difficult[1].seconds, 5940u);
 
     const Parsed many = Parse(scores(120));
-    EXPECT_EQ(many.table.difficultNames[48], "p97");
-    EXPECT_EQ(many.table.difficultBestSeconds[48], 97u);
+    EXPECT_EQ(many.table.difficult[48].name, "p97");
+    EXPECT_EQ(many.table.difficult[48].seconds, 97u);
 }
 
 TEST(ListFile, EachReadAppendsAndStartsItsScoresAtTheFirstEntry) {
@@ -214,9 +211,9 @@ TEST(ListFile, EachReadAppendsAndStartsItsScoresAtTheFirstEntry) {
     ParseListFile(sound, parsed.entries, parsed.table);
     ParseListFile(sound, parsed.entries, parsed.table);
     EXPECT_EQ(parsed.entries, Entries({"kept.bmp", "song.mid", "song.mid"}));
-    EXPECT_EQ(parsed.table.easyNames[0], "Eve");
-    EXPECT_EQ(parsed.table.easyBestSeconds[0], 3u);
-    EXPECT_EQ(parsed.table.easyBestSeconds[1], 5940u);
+    EXPECT_EQ(parsed.table.easy[0].name, "Eve");
+    EXPECT_EQ(parsed.table.easy[0].seconds, 3u);
+    EXPECT_EQ(parsed.table.easy[1].seconds, 5940u);
 }
 
 TEST(ListFile, ScoresConvertLikeAtoi) {
@@ -232,7 +229,7 @@ TEST(ListFile, ScoresConvertLikeAtoi) {
     };
     for (const auto& c : cases) {
         const Parsed parsed = Parse("#SCORE\nSCORE="s + c.text + "\n");
-        EXPECT_EQ(parsed.table.easyBestSeconds[0], c.seconds) << '"' << c.text << '"';
+        EXPECT_EQ(parsed.table.easy[0].seconds, c.seconds) << '"' << c.text << '"';
     }
 }
 
@@ -240,41 +237,9 @@ TEST(ListFile, LongLinesAndLongNamesSurviveARoundTrip) {
     const std::string path = "C:\\" + std::string(5000, 'p') + ".bmp";
     const std::string name = kPhotos + std::string(300, 'n');
     Parsed saved;
-    saved.table.difficultNames[10] = name;
+    saved.table.difficult[10].name = name;
     const Parsed loaded = Parse(FormatImageListFile({path}, saved.table));
     EXPECT_EQ(loaded.entries, std::vector<std::string>{path});
-    EXPECT_EQ(loaded.table.difficultNames[10], name);
+    EXPECT_EQ(loaded.table.difficult[10].name, name);
 }
 
-TEST(ProgramDirectory, PlainPaths) {
-    std::string directory;
-    EXPECT_TRUE(ProgramDirectory("C:\\Games\\Kanoze\\kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\Games\\Kanoze\\");
-    EXPECT_FALSE(ProgramDirectory("kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_FALSE(ProgramDirectory("C:/Games/kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_FALSE(ProgramDirectory("", IsCp932LeadByte, directory));
-}
-
-TEST(ProgramDirectory, ATrailByteOfADoubleByteCharacterIsNoSeparator) {
-    std::string directory;
-    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "\\kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\" + kOmote + "\\");
-    EXPECT_TRUE(ProgramDirectory("C:\\" + kOmote + "kanoze.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\");
-    EXPECT_FALSE(ProgramDirectory(kOmote + ".exe", IsCp932LeadByte, directory));
-    // A character whose trail byte is itself in the lead range ("＝"), then a
-    // real separator; and a half-width katakana, which is a single byte.
-    EXPECT_TRUE(ProgramDirectory("C:\\\x81\x81\\k.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\\x81\x81\\");
-    EXPECT_TRUE(ProgramDirectory("C:\\\xB1\\k.exe", IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\\xB1\\");
-
-    // A lead byte at the very end, in a buffer of exactly the path's size so
-    // that reading past it is caught.
-    const char text[] = "C:\\dir\\k\x95";
-    const size_t size = sizeof text - 1;
-    std::unique_ptr<char[]> exact(new char[size]);
-    std::memcpy(exact.get(), text, size);
-    EXPECT_TRUE(ProgramDirectory(std::string_view(exact.get(), size), IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\dir\\");
-}

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,102 +11,87 @@
 
 namespace {
 
-std::unique_ptr<HighScoreTable> Defaults() {
-    auto table = std::make_unique<HighScoreTable>();
-    ResetHighScores(*table);
-    return table;
-}
-
 const std::vector<std::string> kList = {"C:\\pics\\cat.bmp", "C:\\pics\\dog.jpg"};
 
 }  // namespace
 
 TEST(ListSaving, AFileUntouchedSinceStartUpGetsExactlyTheWritersBytes) {
-    auto stored = Defaults();
-    stored->easyBestSeconds[3] = 80;
-    stored->easyNames[3] = "Hanako";
-    stored->difficultBestSeconds[0] = 0xFFFFFFFFu;  // "-1": any clear beats it
-    const std::string file = FormatImageListFile(kList, *stored);
+    HighScoreTable stored;
+    stored.easy[3].seconds = 80;
+    stored.easy[3].name = "Hanako";
+    stored.difficult[0].seconds = 0xFFFFFFFFu;  // "-1": any clear beats it
+    const std::string file = FormatImageListFile(kList, stored);
 
     // This run read that file, then made two records and edited the list.
-    auto table = Defaults();
+    HighScoreTable table;
     std::vector<std::string> list;
-    ParseListFile(file, list, *table);
-    ASSERT_TRUE(RecordBestTime(*table, true, 4, 4, 70));
-    table->easyNames[0] = "Taro";
-    ASSERT_TRUE(RecordBestTime(*table, false, 4, 4, 5000));
-    table->difficultNames[0] = "Jiro";
+    ParseListFile(file, list, table);
+    ASSERT_TRUE(RecordBestTime(table, true, 4, 4, 70));
+    table.easy[0].name = "Taro";
+    ASSERT_TRUE(RecordBestTime(table, false, 4, 4, 5000));
+    table.difficult[0].name = "Jiro";
     list.push_back("C:\\pics\\owl.gif");
 
-    const auto expected = std::make_unique<HighScoreTable>(*table);
-    EXPECT_EQ(ComposeImageListSave(file, list, true, *table), FormatImageListFile(list, *expected));
+    const HighScoreTable expected = table;
+    EXPECT_EQ(ComposeImageListSave(file, list, SavedList::Given, table).bytes, FormatImageListFile(list, expected));
 }
 
 TEST(ListSaving, BestTimesTheFileGotMeanwhileSurviveAndTheBetterOfEachEntryIsKept) {
     // The file could not be read at start-up: the run began with the defaults.
-    auto stored = Defaults();
-    stored->easyBestSeconds[0] = 90;
-    stored->easyNames[0] = "Hanako";
-    stored->easyBestSeconds[1] = 50;
-    stored->easyNames[1] = "Kept";
-    stored->difficultBestSeconds[48] = 10;
-    stored->difficultNames[48] = "Fast";
-    const std::string file = FormatImageListFile(kList, *stored);
+    HighScoreTable stored;
+    stored.easy[0].seconds = 90;
+    stored.easy[0].name = "Hanako";
+    stored.easy[1].seconds = 50;
+    stored.easy[1].name = "Kept";
+    stored.difficult[48].seconds = 10;
+    stored.difficult[48].name = "Fast";
+    const std::string file = FormatImageListFile(kList, stored);
 
-    auto table = Defaults();
-    table->easyBestSeconds[0] = 89;  // strictly better: this run's record wins
-    table->easyNames[0] = "Taro";
-    table->easyBestSeconds[1] = 50;  // equal: the stored entry stays
-    table->easyNames[1] = "Other";
-    table->difficultBestSeconds[48] = 11;
+    HighScoreTable table;
+    table.easy[0].seconds = 89;  // strictly better: this run's record wins
+    table.easy[0].name = "Taro";
+    table.easy[1].seconds = 50;  // equal: the stored entry stays
+    table.easy[1].name = "Other";
+    table.difficult[48].seconds = 11;
 
-    const std::string written = ComposeImageListSave(file, {}, true, *table);
+    const ImageListSave save = ComposeImageListSave(file, {}, SavedList::Given, table);
     std::vector<std::string> list;
-    auto reread = Defaults();
-    ParseListFile(written, list, *reread);
+    HighScoreTable reread;
+    ParseListFile(save.bytes, list, reread);
     EXPECT_TRUE(list.empty()) << "the list the player confirmed";
-    EXPECT_EQ(reread->easyBestSeconds[0], 89u);
-    EXPECT_EQ(reread->easyNames[0], "Taro");
-    EXPECT_EQ(reread->easyNames[1], "Kept");
-    EXPECT_EQ(reread->difficultBestSeconds[48], 10u);
-    EXPECT_EQ(reread->difficultNames[48], "Fast");
-    EXPECT_EQ(table->difficultNames[48], "Fast") << "the run now knows the stored record too";
+    EXPECT_EQ(reread.easy[0].seconds, 89u);
+    EXPECT_EQ(reread.easy[0].name, "Taro");
+    EXPECT_EQ(reread.easy[1].name, "Kept");
+    EXPECT_EQ(reread.difficult[48].seconds, 10u);
+    EXPECT_EQ(reread.difficult[48].name, "Fast");
+    EXPECT_EQ(save.bestTimes.difficult[48].name, "Fast") << "the run now knows the stored record too";
 }
 
 TEST(ListSaving, ARecordOfASingleFileKeepsTheFilesListAndAMissingFileTakesTheRunsList) {
-    auto table = Defaults();
-    table->easyBestSeconds[0] = 60;
-    const std::string file = FormatImageListFile(kList, *Defaults());
+    HighScoreTable table;
+    table.easy[0].seconds = 60;
+    const std::string file = FormatImageListFile(kList, HighScoreTable());
     std::vector<std::string> list;
-    auto reread = Defaults();
-    ParseListFile(ComposeImageListSave(file, {}, false, *table), list, *reread);
+    HighScoreTable reread;
+    ParseListFile(ComposeImageListSave(file, {}, SavedList::FileOwn, table).bytes, list, reread);
     EXPECT_EQ(list, kList);
-    EXPECT_EQ(reread->easyBestSeconds[0], 60u);
+    EXPECT_EQ(reread.easy[0].seconds, 60u);
 
     // A hand-written file without best times, or none at all.
-    EXPECT_EQ(ComposeImageListSave("#FILE\nC:\\a.bmp\n#FILE_END\n", kList, false, *table),
-              FormatImageListFile({"C:\\a.bmp"}, *table));
-    EXPECT_EQ(ComposeImageListSave("", kList, true, *table), FormatImageListFile(kList, *table));
+    EXPECT_EQ(ComposeImageListSave("#FILE\nC:\\a.bmp\n#FILE_END\n", kList, SavedList::FileOwn, table).bytes,
+              FormatImageListFile({"C:\\a.bmp"}, table));
+    EXPECT_EQ(ComposeImageListSave("", kList, SavedList::Given, table).bytes, FormatImageListFile(kList, table));
 }
 
 TEST(ListSaving, OnlyThePlayersListOrAWaitingBestTimeIsWritten) {
     ListFiles files;
     files.imageListKnown = false;  // kanoze.txt was held by another program at start-up
-    EXPECT_FALSE(ImageListSaveWanted(files, true)) << "an exit leaves the file alone";
+    EXPECT_FALSE(ImageListSaveWanted(files, SavedList::Given)) << "an exit leaves the file alone";
     files.recordsPending = true;
-    EXPECT_TRUE(ImageListSaveWanted(files, false)) << "a best time is not dropped";
+    EXPECT_TRUE(ImageListSaveWanted(files, SavedList::FileOwn)) << "a best time is not dropped";
     files.recordsPending = false;
     files.imageListKnown = true;
-    EXPECT_TRUE(ImageListSaveWanted(files, true));
-    EXPECT_FALSE(ImageListSaveWanted(files, false)) << "a single picture's exit writes nothing";
+    EXPECT_TRUE(ImageListSaveWanted(files, SavedList::Given));
+    EXPECT_FALSE(ImageListSaveWanted(files, SavedList::FileOwn)) << "a single picture's exit writes nothing";
 }
 
-TEST(ProgramDirectory, ABackslashAfterAnAccentedLetterSeparatesOnWesternSystems) {
-    // "Café" in code page 1252: 0xE9 would open a double-byte character in code page 932.
-    const std::string path = "C:\\Games\\Caf\xE9\\kanoze.exe";
-    std::string directory;
-    ASSERT_TRUE(ProgramDirectory(path, HasNoLeadBytes, directory));
-    EXPECT_EQ(directory, "C:\\Games\\Caf\xE9\\");
-    ASSERT_TRUE(ProgramDirectory(path, IsCp932LeadByte, directory));
-    EXPECT_EQ(directory, "C:\\Games\\");
-}

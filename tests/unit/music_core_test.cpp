@@ -29,7 +29,7 @@ using List = std::vector<std::string>;
 
 // Renders and runs every path but the unplayable and the silent ones; the
 // calls it took are kept in order.
-struct FakeGraph {
+struct FakeGraph final : MusicGraph {
     std::set<std::string> unplayable;  // not rendered
     std::set<std::string> silent;      // rendered, but the graph does not run
     std::set<std::string> busy;        // held by another program
@@ -39,47 +39,41 @@ struct FakeGraph {
     std::vector<std::string> calls;
     int pendingCompletions = 0;
     int graphsBuilt = 1;
+
+    PlayResult PlayFile(const std::string& path) override {
+        calls.push_back("render " + path);
+        if (unplayable.count(path)) return PlayResult::NotRendered;
+        if (busy.count(path)) return PlayResult::Busy;
+        return silent.count(path) ? PlayResult::NotStarted : PlayResult::Started;
+    }
+    GraphStep Run() override {
+        calls.push_back("run");
+        return runFails ? GraphStep::Failed : GraphStep::Done;
+    }
+    GraphStep Stop() override {
+        calls.push_back("stop");
+        return stopFails ? GraphStep::Failed : GraphStep::Done;
+    }
+    GraphEvents DrainEvents() override {
+        calls.push_back("drain");
+        if (pendingCompletions == 0) return GraphEvents::NoEnd;
+        pendingCompletions -= 1;
+        return GraphEvents::FileEnded;
+    }
+    GraphStep Rebuild() override {
+        calls.push_back("rebuild");
+        if (rebuildFails) return GraphStep::Failed;
+        graphsBuilt += 1;
+        return GraphStep::Done;
+    }
 };
 
-FakeGraph& Fake(void* g) { return *static_cast<FakeGraph*>(g); }
-
-const MusicGraphCalls kFakeCalls = {
-    [](void* g, const std::string& path) {
-        Fake(g).calls.push_back("render " + path);
-        if (Fake(g).unplayable.count(path)) return PlayResult::NotRendered;
-        if (Fake(g).busy.count(path)) return PlayResult::Busy;
-        return Fake(g).silent.count(path) ? PlayResult::NotStarted : PlayResult::Started;
-    },
-    [](void* g) {
-        Fake(g).calls.push_back("run");
-        return !Fake(g).runFails;
-    },
-    [](void* g) {
-        Fake(g).calls.push_back("stop");
-        return !Fake(g).stopFails;
-    },
-    [](void* g) {
-        Fake(g).calls.push_back("drain");
-        if (Fake(g).pendingCompletions == 0) return false;
-        Fake(g).pendingCompletions -= 1;
-        return true;
-    },
-    [](void* g) {
-        Fake(g).calls.push_back("rebuild");
-        if (Fake(g).rebuildFails) return false;
-        Fake(g).graphsBuilt += 1;
-        return true;
-    },
-};
-
-// A player with an empty graph of its own, as at start-up.
-SoundPlayer PlayerOn(FakeGraph& fake, List list = {}, int cursor = 0) {
+// A player as at start-up: its graph made, nothing rendered into it.
+SoundPlayer PlayerWith(List list = {}, int cursor = 0) {
     SoundPlayer player;
     player.soundList = std::move(list);
     player.soundCursor = cursor;
     player.state = MusicState::Idle;
-    player.calls = &kFakeCalls;
-    player.graph = &fake;
     return player;
 }
 
@@ -91,14 +85,14 @@ const SoundMenu kUnchanged = {};
 // Plays the file in the graph to its end and lets the player take the notification.
 SoundMenu EndOfFile(SoundPlayer& player, FakeGraph& fake) {
     fake.pendingCompletions = 1;
-    return TakeGraphEvents(player);
+    return TakeGraphEvents(player, fake);
 }
 
 TEST(MusicPlayer, ThreeEntriesPlayInOrderAndStartAgainWithTheFirstEachInAFreshGraph) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.mp3", "c.mid"});
+    SoundPlayer player = PlayerWith({"a.wav", "b.mp3", "c.mid"});
 
-    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
     EXPECT_EQ(1, player.soundCursor);
     EXPECT_EQ(MusicState::Playing, player.state);
     for (const char* next : {"b.mp3", "c.mid", "a.wav"}) {
@@ -113,8 +107,8 @@ TEST(MusicPlayer, ThreeEntriesPlayInOrderAndStartAgainWithTheFirstEachInAFreshGr
 
 TEST(MusicPlayer, ASingleEntryPlaysAgainAndAgain) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"only.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"only.wav"});
+    StartSoundList(player, fake);
 
     for (int round = 0; round < 3; ++round) {
         fake.calls.clear();
@@ -127,8 +121,8 @@ TEST(MusicPlayer, ASingleEntryPlaysAgainAndAgain) {
 TEST(MusicPlayer, AnUnplayableSecondEntryIsDroppedWhenTheFirstEndsAndTheThirdPlays) {
     FakeGraph fake;
     fake.unplayable = {"bad.wav"};
-    SoundPlayer player = PlayerOn(fake, {"first.wav", "bad.wav", "third.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"first.wav", "bad.wav", "third.wav"});
+    StartSoundList(player, fake);
 
     fake.calls.clear();
     EXPECT_EQ(kPlaying, EndOfFile(player, fake));
@@ -146,8 +140,8 @@ TEST(MusicPlayer, ASoundDeviceThatFailsStopsTheMusicAndKeepsEveryEntryForTheNext
     // Rendered, but the graph would not run: the device, not the file, failed.
     FakeGraph fake;
     fake.silent = {"second.wav"};
-    SoundPlayer player = PlayerOn(fake, {"first.wav", "second.wav", "third.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"first.wav", "second.wav", "third.wav"});
+    StartSoundList(player, fake);
 
     fake.calls.clear();
     EXPECT_EQ(kStopped, EndOfFile(player, fake)) << "Start enabled to try again";
@@ -158,7 +152,7 @@ TEST(MusicPlayer, ASoundDeviceThatFailsStopsTheMusicAndKeepsEveryEntryForTheNext
 
     fake.silent.clear();  // the device is back
     fake.calls.clear();
-    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
     EXPECT_EQ(List({"render second.wav"}), fake.calls) << "the same entry again";
     EXPECT_EQ(2, player.soundCursor);
 }
@@ -166,8 +160,8 @@ TEST(MusicPlayer, ASoundDeviceThatFailsStopsTheMusicAndKeepsEveryEntryForTheNext
 TEST(MusicPlayer, AFileHeldByAnotherProgramIsPassedAndPlaysAtItsNextTurn) {
     FakeGraph fake;
     fake.busy = {"held.wav"};
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "held.wav", "c.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav", "held.wav", "c.wav"});
+    StartSoundList(player, fake);
     fake.calls.clear();
     EXPECT_EQ(kPlaying, EndOfFile(player, fake));
     EXPECT_EQ(List({"drain", "rebuild", "render held.wav", "render c.wav"}), fake.calls);
@@ -185,9 +179,9 @@ TEST(MusicPlayer, AFileHeldByAnotherProgramIsPassedAndPlaysAtItsNextTurn) {
 TEST(MusicPlayer, EveryEntryUnplayableEmptiesTheListAndStillShowsStop) {
     FakeGraph fake;
     fake.unplayable = {"gone.wav", "text.wav"};
-    SoundPlayer player = PlayerOn(fake, {"gone.wav", "text.wav"});
+    SoundPlayer player = PlayerWith({"gone.wav", "text.wav"});
 
-    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
     EXPECT_TRUE(player.soundList.empty());
     EXPECT_EQ(MusicState::Idle, player.state);
     EXPECT_EQ(1, player.soundCursor);
@@ -195,9 +189,9 @@ TEST(MusicPlayer, EveryEntryUnplayableEmptiesTheListAndStillShowsStop) {
 
 TEST(MusicPlayer, AnEmptyListPlaysNothingButMovesTheCursorAndShowsStop) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake);
+    SoundPlayer player = PlayerWith();
 
-    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
     EXPECT_TRUE(fake.calls.empty());
     EXPECT_EQ(MusicState::Idle, player.state);
     EXPECT_EQ(1, player.soundCursor);
@@ -205,22 +199,22 @@ TEST(MusicPlayer, AnEmptyListPlaysNothingButMovesTheCursorAndShowsStop) {
 
 TEST(MusicPlayer, ACursorBeyondTheEndWrapsToTheFirstEntry) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"}, 5);
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"}, 5);
 
-    StartSoundList(player);
+    StartSoundList(player, fake);
     EXPECT_EQ(List({"render a.wav"}), fake.calls);
     EXPECT_EQ(1, player.soundCursor);
 }
 
 TEST(MusicPlayer, StopThenStartResumesTheSameGraphWithoutRenderingAgain) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"});
+    StartSoundList(player, fake);
 
     fake.calls.clear();
-    EXPECT_EQ(kStopped, StopSoundList(player));
+    EXPECT_EQ(kStopped, StopSoundList(player, fake));
     EXPECT_EQ(MusicState::Stopped, player.state) << "the file stays loaded";
-    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
     EXPECT_EQ(List({"stop", "run"}), fake.calls);
     EXPECT_EQ(MusicState::Playing, player.state);
     EXPECT_EQ(1, player.soundCursor);
@@ -229,21 +223,21 @@ TEST(MusicPlayer, StopThenStartResumesTheSameGraphWithoutRenderingAgain) {
 
 TEST(MusicPlayer, AGraphThatWillNotStopOrResumeIsReplacedAndTheWalkGoesOnWithNothingDropped) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav", "c.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav", "c.wav"});
+    StartSoundList(player, fake);
 
     fake.calls.clear();
     fake.stopFails = true;
-    EXPECT_EQ(kStopped, StopSoundList(player)) << "released, so silent all the same";
+    EXPECT_EQ(kStopped, StopSoundList(player, fake)) << "released, so silent all the same";
     EXPECT_EQ(List({"stop", "rebuild"}), fake.calls);
     EXPECT_EQ(MusicState::Idle, player.state);
     fake.stopFails = false;
-    StartSoundList(player);
-    StopSoundList(player);
+    StartSoundList(player, fake);
+    StopSoundList(player, fake);
 
     fake.calls.clear();
     fake.runFails = true;
-    EXPECT_EQ(kPlaying, StartSoundList(player));
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
     EXPECT_EQ(List({"run", "rebuild", "render c.wav"}), fake.calls);
     EXPECT_EQ(3, player.soundCursor);
     EXPECT_EQ(List({"a.wav", "b.wav", "c.wav"}), player.soundList);
@@ -251,41 +245,41 @@ TEST(MusicPlayer, AGraphThatWillNotStopOrResumeIsReplacedAndTheWalkGoesOnWithNot
 
 TEST(MusicPlayer, MinimisedTheMusicStopsWhereItIsAndGoesOnWhenTheWindowIsBack) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"});
+    StartSoundList(player, fake);
 
     fake.calls.clear();
-    HushSoundList(player);
+    HushSoundList(player, fake);
     EXPECT_EQ(MusicState::Playing, player.state) << "the Sound items stay as they were";
-    EXPECT_EQ(kPlaying, WakeSoundList(player));
+    EXPECT_EQ(kPlaying, WakeSoundList(player, fake));
     EXPECT_EQ(List({"stop", "run"}), fake.calls);
     EXPECT_EQ(1, player.soundCursor) << "the same file goes on";
 
     // A file that ends just as the window goes down: the next one is hushed at once.
-    HushSoundList(player);
+    HushSoundList(player, fake);
     fake.calls.clear();
     EndOfFile(player, fake);
     EXPECT_EQ(List({"drain", "rebuild", "render b.wav", "stop"}), fake.calls);
     fake.calls.clear();
-    WakeSoundList(player);
+    WakeSoundList(player, fake);
     EXPECT_EQ(List({"run"}), fake.calls);
 
     // Music the player stopped stays stopped.
-    StopSoundList(player);
+    StopSoundList(player, fake);
     fake.calls.clear();
-    HushSoundList(player);
-    EXPECT_EQ(kUnchanged, WakeSoundList(player));
+    HushSoundList(player, fake);
+    EXPECT_EQ(kUnchanged, WakeSoundList(player, fake));
     EXPECT_TRUE(fake.calls.empty());
     EXPECT_EQ(MusicState::Stopped, player.state);
 }
 
 TEST(MusicPlayer, ANotificationWithoutACompletionChangesNothing) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"});
+    StartSoundList(player, fake);
 
     fake.calls.clear();
-    EXPECT_EQ(kUnchanged, TakeGraphEvents(player));
+    EXPECT_EQ(kUnchanged, TakeGraphEvents(player, fake));
     EXPECT_EQ(List({"drain"}), fake.calls);
     EXPECT_EQ(1, player.soundCursor);
     EXPECT_EQ(MusicState::Playing, player.state);
@@ -294,8 +288,8 @@ TEST(MusicPlayer, ANotificationWithoutACompletionChangesNothing) {
 
 TEST(MusicPlayer, AFileEndingAfterTheListWasEmptiedLeavesNothingLoaded) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav"});
+    StartSoundList(player, fake);
     player.soundList.clear();
 
     EXPECT_EQ(kPlaying, EndOfFile(player, fake)) << "Start grayed, Stop enabled";
@@ -306,13 +300,13 @@ TEST(MusicPlayer, AFileEndingAfterTheListWasEmptiedLeavesNothingLoaded) {
 TEST(MusicPlayer, WithoutAGraphNothingIsCalledNothingDroppedAndBothItemsGray) {
     FakeGraph fake;
     fake.pendingCompletions = 1;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"});
     player.state = MusicState::NoGraph;
 
     EXPECT_EQ(kBothGrayed, SoundMenuAtStartUp(player));
-    EXPECT_EQ(kBothGrayed, StartSoundList(player));
-    EXPECT_EQ(kBothGrayed, StopSoundList(player));
-    EXPECT_EQ(kUnchanged, TakeGraphEvents(player));
+    EXPECT_EQ(kBothGrayed, StartSoundList(player, fake));
+    EXPECT_EQ(kBothGrayed, StopSoundList(player, fake));
+    EXPECT_EQ(kUnchanged, TakeGraphEvents(player, fake));
     EXPECT_EQ(kBothGrayed, SoundMenuAfterEdit(player));
     EXPECT_TRUE(fake.calls.empty());
     EXPECT_EQ(List({"a.wav", "b.wav"}), player.soundList);
@@ -322,8 +316,8 @@ TEST(MusicPlayer, WithoutAGraphNothingIsCalledNothingDroppedAndBothItemsGray) {
 
 TEST(MusicPlayer, AGraphThatCannotBeRebuiltStopsThePlayListWithoutDroppingIt) {
     FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav", "b.wav"});
-    StartSoundList(player);
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"});
+    StartSoundList(player, fake);
     fake.rebuildFails = true;
 
     EXPECT_EQ(kBothGrayed, EndOfFile(player, fake));
@@ -334,16 +328,15 @@ TEST(MusicPlayer, AGraphThatCannotBeRebuiltStopsThePlayListWithoutDroppingIt) {
     FakeGraph spoiled;
     spoiled.silent = {"silent.wav"};
     spoiled.rebuildFails = true;
-    player = PlayerOn(spoiled, {"silent.wav", "b.wav"});
-    EXPECT_EQ(kBothGrayed, StartSoundList(player));
+    player = PlayerWith({"silent.wav", "b.wav"});
+    EXPECT_EQ(kBothGrayed, StartSoundList(player, spoiled));
     EXPECT_EQ(List({"render silent.wav", "rebuild"}), spoiled.calls);
     EXPECT_EQ(List({"silent.wav", "b.wav"}), player.soundList);
     EXPECT_EQ(MusicState::NoGraph, player.state);
 }
 
 TEST(MusicPlayer, TheSoundItemsAfterAnEdit) {
-    FakeGraph fake;
-    SoundPlayer player = PlayerOn(fake, {"a.wav"});
+    SoundPlayer player = PlayerWith({"a.wav"});
     EXPECT_EQ(kStopped, SoundMenuAfterEdit(player)) << "nothing loaded: Start can be chosen";
     for (MusicState loaded : {MusicState::Playing, MusicState::Stopped}) {
         player.state = loaded;

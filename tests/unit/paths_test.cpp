@@ -1,7 +1,11 @@
-// Where list entries and temporary files lie.
+// Where list entries, temporary files and the program's folder lie, and what a name says of its file.
 #include "storage/paths.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
 
 TEST(Paths, RelativeEntriesLieInTheProgramsFolderWhereverItWasStartedFrom) {
     const std::string folder = "C:\\Games\\Kanoze\\";
@@ -25,4 +29,78 @@ TEST(Paths, ATemporaryFileIsNeverLongerThanItsList) {
     EXPECT_EQ("a.ba_", TemporaryPath("a.ba~"));
     const std::string longest(259, 'x');
     EXPECT_EQ(longest.size(), TemporaryPath(longest).size());
+}
+
+TEST(HasExtension, TheLastBytesDecideWithoutCaseAndWithoutADot) {
+    EXPECT_TRUE(HasExtension("PHOTO.BMP", "bmp"));
+    EXPECT_TRUE(HasExtension("photo.Bmp", "bmp"));
+    EXPECT_TRUE(HasExtension("photobmp", "bmp"));
+    EXPECT_TRUE(HasExtension("bmp", "bmp"));
+    EXPECT_TRUE(HasExtension("C:\\\x95\x5C\\x.bmp", "bmp"));
+
+    EXPECT_FALSE(HasExtension("photo.jpg", "bmp"));
+    EXPECT_FALSE(HasExtension("photo.gif", "bmp"));
+    EXPECT_FALSE(HasExtension("photo.bmp.jpg", "bmp"));
+    EXPECT_FALSE(HasExtension("photo.bmp ", "bmp"));
+    EXPECT_FALSE(HasExtension("bm", "bmp"));
+    EXPECT_FALSE(HasExtension("", "bmp"));
+    // Only A-Z fold: '@' (0x40) is not the upper case of '`' (0x60).
+    EXPECT_FALSE(HasExtension("x.@MP", "`mp"));
+}
+
+constexpr char kPictures[] = "*.bmp;*.jpg;*.gif;*.jpeg;*.tiff";
+
+TEST(MatchesPatterns, TheExtensionDecidesWithoutCase) {
+    EXPECT_TRUE(MatchesPatterns("C:\\Photos\\IMG_0001.JPG", kPictures));
+    EXPECT_TRUE(MatchesPatterns("a.Jpeg", kPictures));
+    EXPECT_TRUE(MatchesPatterns("scan.tiff", kPictures));
+    EXPECT_TRUE(MatchesPatterns("\x95\x5c\x8e\x86.bmp", kPictures)) << "a code page 932 name";
+    EXPECT_FALSE(MatchesPatterns("notes.txt", kPictures));
+    EXPECT_FALSE(MatchesPatterns("photo.bmp.txt", kPictures));
+    EXPECT_FALSE(MatchesPatterns("scan.tif", kPictures)) << "not a prefix of a longer extension";
+    EXPECT_FALSE(MatchesPatterns("photobmp", kPictures)) << "the dot belongs to the extension";
+    EXPECT_FALSE(MatchesPatterns(".bmp", kPictures)) << "a name is more than its extension";
+    EXPECT_FALSE(MatchesPatterns("", kPictures));
+}
+
+TEST(MatchesPatterns, OnlyPlainExtensionPatternsCount) {
+    EXPECT_TRUE(MatchesPatterns("song.mp3", "*.mp3"));
+    EXPECT_FALSE(MatchesPatterns("song.mp3", ""));
+    EXPECT_FALSE(MatchesPatterns("song.mp3", "*.*;*;mp3;*.mp?;.mp3"));
+    EXPECT_TRUE(MatchesPatterns("song.mp3", ";;*.wav;;*.mp3;"));
+}
+
+// "表" in code page 932: its trail byte is 0x5C, a backslash.
+const std::string kOmote = "\x95\x5C";
+
+TEST(ProgramDirectory, PlainPaths) {
+    EXPECT_EQ(ProgramDirectory("C:\\Games\\Kanoze\\kanoze.exe", IsCp932LeadByte), "C:\\Games\\Kanoze\\");
+    EXPECT_EQ(ProgramDirectory("kanoze.exe", IsCp932LeadByte), "");
+    EXPECT_EQ(ProgramDirectory("C:/Games/kanoze.exe", IsCp932LeadByte), "");
+    EXPECT_EQ(ProgramDirectory("", IsCp932LeadByte), "");
+}
+
+TEST(ProgramDirectory, ATrailByteOfADoubleByteCharacterIsNoSeparator) {
+    EXPECT_EQ(ProgramDirectory("C:\\" + kOmote + "\\kanoze.exe", IsCp932LeadByte), "C:\\" + kOmote + "\\");
+    EXPECT_EQ(ProgramDirectory("C:\\" + kOmote + "kanoze.exe", IsCp932LeadByte), "C:\\");
+    EXPECT_EQ(ProgramDirectory(kOmote + ".exe", IsCp932LeadByte), "");
+    // A character whose trail byte is itself in the lead range ("＝"), then a
+    // real separator; and a half-width katakana, which is a single byte.
+    EXPECT_EQ(ProgramDirectory("C:\\\x81\x81\\k.exe", IsCp932LeadByte), "C:\\\x81\x81\\");
+    EXPECT_EQ(ProgramDirectory("C:\\\xB1\\k.exe", IsCp932LeadByte), "C:\\\xB1\\");
+
+    // A lead byte at the very end, in a buffer of exactly the path's size so
+    // that reading past it is caught.
+    const char text[] = "C:\\dir\\k\x95";
+    const size_t size = sizeof text - 1;
+    std::unique_ptr<char[]> exact(new char[size]);
+    std::memcpy(exact.get(), text, size);
+    EXPECT_EQ(ProgramDirectory(std::string_view(exact.get(), size), IsCp932LeadByte), "C:\\dir\\");
+}
+
+TEST(ProgramDirectory, ABackslashAfterAnAccentedLetterSeparatesOnWesternSystems) {
+    // "Café" in code page 1252: 0xE9 would open a double-byte character in code page 932.
+    const std::string path = "C:\\Games\\Caf\xE9\\kanoze.exe";
+    ASSERT_EQ(ProgramDirectory(path, HasNoLeadBytes), "C:\\Games\\Caf\xE9\\");
+    ASSERT_EQ(ProgramDirectory(path, IsCp932LeadByte), "C:\\Games\\");
 }

@@ -7,10 +7,9 @@ namespace {
 
 TEST(ScoreRollLines, EveryEntryOfBothTablesInTableOrderAtItsOffset) {
     HighScoreTable table;
-    ResetHighScores(table);
-    table.easyBestSeconds[7] = 61;
-    table.easyNames[7] = "\x96\xbc\x91\x4f";  // a code page 932 name
-    table.difficultBestSeconds[48] = 0;
+    table.easy[7].seconds = 61;
+    table.easy[7].name = "\x96\xbc\x91\x4f";  // a code page 932 name
+    table.difficult[48].seconds = 0;
     const std::vector<RollLine> lines = ScoreRollLines(table);
     ASSERT_EQ(198u, lines.size());
 

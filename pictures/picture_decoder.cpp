@@ -1,20 +1,21 @@
 // Picture decoding: libjpeg-turbo for jpg files, WIC for every other format
 // the bitmap loader does not read, and the fitted copy, area-averaged a band
 // of source rows at a time.
-#include "pictures/surface_factory.h"
+#include "pictures/picture_decoder.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
-#include "display/list_editor.h"
 #include "pictures/area_shrink.h"
 #include "pictures/bmp_header.h"
 #include "pictures/fitting.h"
 #include "pictures/frame_size.h"
 #include "pictures/orientation.h"
 #include "storage/file_handle.h"
+#include "storage/paths.h"
 
 namespace {
 
@@ -137,71 +138,78 @@ UINT QueryNumber(IWICMetadataQueryReader* reader, const wchar_t* name) {
     return number;
 }
 
+// The colour the screen shows around and under a gif's first frame: the
+// global colour table's background entry, opaque black without one.
+uint32_t GifBackground(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, const GifScreen& screen) {
+    ComPtr<IWICPalette> palette;
+    WICColor colours[256] = {};
+    UINT count = 0;
+    if (screen.colourTableBytes > 0 && SUCCEEDED(factory->CreatePalette(palette.Receive())) &&
+        SUCCEEDED(decoder->CopyPalette(palette.get())) && SUCCEEDED(palette->GetColors(256, colours, &count)) &&
+        screen.backgroundIndex < count) {
+        return colours[screen.backgroundIndex] | 0xFF000000;
+    }
+    return 0xFF000000;
+}
+
+// Copies the part of `frame` that lies on the screen, its top left at
+// (left, top), onto the screen's pixels; its transparent pixels show what
+// is under them.
+HRESULT DrawGifFrame(IWICBitmapSource* frame, UINT left, UINT top, const GifScreen& screen, BYTE* data,
+                     UINT stride) {
+    UINT frameWidth = 0, frameHeight = 0;
+    HRESULT result = frame->GetSize(&frameWidth, &frameHeight);
+    if (FAILED(result) || left >= screen.width || top >= screen.height) return result;
+    const UINT width = std::min(frameWidth, screen.width - left), height = std::min(frameHeight, screen.height - top);
+    std::vector<uint32_t> band(width);
+    for (UINT y = 0; y < height; ++y) {
+        const WICRect line = {0, static_cast<INT>(y), static_cast<INT>(width), 1};
+        result = frame->CopyPixels(&line, width * 4, width * 4, reinterpret_cast<BYTE*>(band.data()));
+        if (FAILED(result)) return result;
+        uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(top + y) * stride) + left;
+        for (UINT x = 0; x < width; ++x) {
+            if (band[x] >> 24) row[x] = band[x];
+        }
+    }
+    return S_OK;
+}
+
 // A gif is its logical screen: frame 0 may be smaller and lie at an offset
 // in it. The rest of the screen shows the background colour.
 HRESULT ComposeGifScreen(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame,
                          const std::vector<uint8_t>& head, ComPtr<IWICBitmapSource>& pixels) {
-    if (head.size() < 13 || head[0] != 'G' || head[1] != 'I' || head[2] != 'F') return S_OK;
-    const UINT screenWidth = head[6] | head[7] << 8, screenHeight = head[8] | head[9] << 8;
+    const GifScreen screen = ReadGifScreen(std::string_view(reinterpret_cast<const char*>(head.data()), head.size()));
     UINT frameWidth = 0, frameHeight = 0;
-    HRESULT result = pixels->GetSize(&frameWidth, &frameHeight);
-    if (FAILED(result)) return result;
+    HRESULT result = screen.read ? pixels->GetSize(&frameWidth, &frameHeight) : S_OK;
+    if (!screen.read || FAILED(result)) return result;
     ComPtr<IWICMetadataQueryReader> reader;
     frame->GetMetadataQueryReader(reader.Receive());
     const UINT left = QueryNumber(reader.get(), L"/imgdesc/Left"), top = QueryNumber(reader.get(), L"/imgdesc/Top");
-    if (screenWidth == 0 || screenHeight == 0) return S_OK;  // no screen size: the frame alone
-    if (screenWidth > kMaxPictureSide || screenHeight > kMaxPictureSide ||
-        uint64_t(screenWidth) * screenHeight > kMaxPicturePixels) {
-        return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
-    }
-    if (left == 0 && top == 0 && frameWidth == screenWidth && frameHeight == screenHeight) return S_OK;
+    if (screen.width == 0 || screen.height == 0) return S_OK;  // no screen size: the frame alone
+    if (!FrameFitsLimits(screen.width, screen.height)) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+    if (left == 0 && top == 0 && frameWidth == screen.width && frameHeight == screen.height) return S_OK;
 
-    uint32_t background = 0xFF000000;  // opaque black without a colour table
-    const bool globalTable = (head[10] & 0x80) != 0;
-    const UINT backgroundIndex = head[11];
-    ComPtr<IWICPalette> palette;
-    if (globalTable && SUCCEEDED(factory->CreatePalette(palette.Receive())) &&
-        SUCCEEDED(decoder->CopyPalette(palette.get()))) {
-        WICColor colours[256] = {};
-        UINT count = 0;
-        if (SUCCEEDED(palette->GetColors(256, colours, &count)) && backgroundIndex < count) {
-            background = colours[backgroundIndex] | 0xFF000000;
-        }
-    }
-    ComPtr<IWICBitmap> screen;
-    result = factory->CreateBitmap(screenWidth, screenHeight, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad,
-                                   screen.Receive());
+    ComPtr<IWICBitmap> composed;
+    result = factory->CreateBitmap(screen.width, screen.height, GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad,
+                                   composed.Receive());
     if (FAILED(result)) return result;
-    WICRect whole = {0, 0, static_cast<INT>(screenWidth), static_cast<INT>(screenHeight)};
+    WICRect whole = {0, 0, static_cast<INT>(screen.width), static_cast<INT>(screen.height)};
     ComPtr<IWICBitmapLock> lock;
     UINT stride = 0, bufferSize = 0;
     BYTE* data = nullptr;
-    if (FAILED(result = screen->Lock(&whole, WICBitmapLockWrite, lock.Receive())) ||
+    if (FAILED(result = composed->Lock(&whole, WICBitmapLockWrite, lock.Receive())) ||
         FAILED(result = lock->GetStride(&stride)) || FAILED(result = lock->GetDataPointer(&bufferSize, &data))) {
         return result;
     }
-    for (UINT y = 0; y < screenHeight; ++y) {
+    const uint32_t background = GifBackground(factory, decoder, screen);
+    for (UINT y = 0; y < screen.height; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
-        for (UINT x = 0; x < screenWidth; ++x) row[x] = background;
+        std::fill(row, row + screen.width, background);
     }
-    // The frame, clipped to the screen; its transparent pixels show the background.
-    const UINT width = left < screenWidth ? (frameWidth < screenWidth - left ? frameWidth : screenWidth - left) : 0;
-    const UINT height = top < screenHeight ? (frameHeight < screenHeight - top ? frameHeight : screenHeight - top) : 0;
-    if (width > 0 && height > 0) {
-        std::vector<uint32_t> band(width);
-        for (UINT y = 0; y < height; ++y) {
-            const WICRect line = {0, static_cast<INT>(y), static_cast<INT>(width), 1};
-            result = pixels->CopyPixels(&line, width * 4, width * 4, reinterpret_cast<BYTE*>(band.data()));
-            if (FAILED(result)) return result;
-            uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(top + y) * stride) + left;
-            for (UINT x = 0; x < width; ++x) {
-                if (band[x] >> 24) row[x] = band[x];
-            }
-        }
-    }
+    if (FAILED(result = DrawGifFrame(pixels.get(), left, top, screen, data, stride))) return result;
     lock.Reset();
     pixels.Reset();
-    return screen->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid());
+    return composed->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid());
 }
 
 // A file that starts with a jpg's start-of-image marker goes to libjpeg-turbo,
@@ -212,13 +220,11 @@ bool IsJpeg(const PictureHead& head) {
 }
 
 LoadOutcome OpenJpegFile(const char* path, PictureFile& file) {
-    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return LastFailure();
-    std::shared_ptr<void> held(handle, CloseHandle);
+    auto held = std::make_shared<FileHandle>(OpenDiskFile(path, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN));
+    if (!held->Valid()) return LastFailure();
     file.jpeg = OpenJpeg([held](uint8_t* buffer, size_t size) -> size_t {
         DWORD read = 0;
-        return ReadFile(held.get(), buffer, static_cast<DWORD>(size), &read, nullptr) ? read : 0;
+        return ReadFile(held->get(), buffer, static_cast<DWORD>(size), &read, nullptr) ? read : 0;
     });
     if (!file.jpeg.decode) return LoadOutcome::BadFile;
     file.storedWidth = file.jpeg.width;
@@ -261,23 +267,20 @@ LoadOutcome OpenWithWic(IWICImagingFactory* factory, const char* path, const Pic
     return LoadOutcome::Loaded;
 }
 
-// A 32-bit top-down DIB section and its pixels.
-HBITMAP CreatePixels(int width, int height, uint8_t** bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (bitmap && !pixels) {
-        DeleteObject(bitmap);
-        return nullptr;
-    }
-    *bits = static_cast<uint8_t*>(pixels);
-    return bitmap;
+// A 32-bit top-down DIB section and its pixels; no bitmap when there is no memory for it.
+struct Pixels {
+    OwnedBitmap bitmap;
+    uint8_t* bits = nullptr;
+};
+
+Pixels CreatePixels(int width, int height) {
+    const BITMAPINFO info = Dib32Info(width, -height);
+    void* bits = nullptr;
+    Pixels pixels;
+    pixels.bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits) pixels.bitmap.Reset();
+    pixels.bits = static_cast<uint8_t*>(bits);
+    return pixels;
 }
 
 // Reads `rows` stored rows from `top` into `band` (4 bytes a pixel, top row
@@ -292,13 +295,7 @@ LoadOutcome ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<u
         return SUCCEEDED(result) ? LoadOutcome::Loaded : Failure(result);
     }
     // A bmp's rows through GetDIBits, which counts scan lines from the bottom.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = file.storedWidth;
-    info.bmiHeader.biHeight = file.storedHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Dib32Info(file.storedWidth, file.storedHeight);
     const UINT start = static_cast<UINT>(file.storedHeight - top - rows);
     // The loader's bitmap is in memory already: only memory can fail here.
     if (GetDIBits(dc, file.bitmap.get(), start, static_cast<UINT>(rows), band.data(), &info, DIB_RGB_COLORS) !=
@@ -311,11 +308,78 @@ LoadOutcome ReadBand(PictureFile& file, HDC dc, int top, int rows, std::vector<u
     return LoadOutcome::Loaded;
 }
 
+// The rows from `top` on that one band takes.
+int BandRows(const PictureFile& file, int top) {
+    return std::min(file.storedHeight - top, static_cast<int>(kRowsPerBand));
+}
+
+// A picture at its own size: its rows straight into `bits`, a band at a time.
+LoadOutcome CopyRows(PictureFile& file, uint8_t* bits, size_t stride) {
+    if (!file.pixels) return Failure(E_FAIL);
+    for (int top = 0; top < file.storedHeight; top += BandRows(file, top)) {
+        const int rows = BandRows(file, top);
+        const WICRect rect = {0, top, file.storedWidth, rows};
+        const HRESULT result = file.pixels->CopyPixels(&rect, static_cast<UINT>(stride),
+                                                       static_cast<UINT>(stride * rows), bits + stride * top);
+        if (FAILED(result)) return Failure(result);
+    }
+    return LoadOutcome::Loaded;
+}
+
+// The stored picture area-averaged into `bits` (width x height), a band of
+// rows at a time.
+LoadOutcome ShrinkRows(PictureFile& file, uint8_t* bits, int width, int height) {
+    const size_t stride = size_t(width) * 4, sourceStride = size_t(file.storedWidth) * 4;
+    AreaShrink shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, width, height);
+    HDC screen = file.bitmap ? GetDC(nullptr) : nullptr;
+    std::vector<uint8_t> band;
+    LoadOutcome read = LoadOutcome::Loaded;
+    for (int top = 0; read == LoadOutcome::Loaded && top < file.storedHeight; top += BandRows(file, top)) {
+        const int rows = BandRows(file, top);
+        band.resize(sourceStride * rows);
+        read = ReadBand(file, screen, top, rows, band);
+        for (int y = 0; read == LoadOutcome::Loaded && y < rows; ++y) {
+            AddSourceRow(shrink, band.data() + sourceStride * y, bits, stride);
+        }
+    }
+    if (screen) ReleaseDC(nullptr, screen);
+    return read;
+}
+
+// The picture, still in stored orientation, at width x height in `bits`. A
+// jpg is scaled and shrunk by its own decoder; a damaged one is the file's
+// fault.
+LoadOutcome FillShrunk(PictureFile& file, uint8_t* bits, int width, int height) {
+    if (file.jpeg.decode) {
+        return DecodeJpeg(file.jpeg, width, height, bits, size_t(width) * 4) ? LoadOutcome::Loaded
+                                                                             : LoadOutcome::BadFile;
+    }
+    if (width == file.storedWidth && height == file.storedHeight) return CopyRows(file, bits, size_t(width) * 4);
+    return ShrinkRows(file, bits, width, height);
+}
+
+// The shrunk picture in stored orientation turned upright, width x height.
+void TurnUpright(int orientation, const uint8_t* shrunk, uint8_t* upright, int width, int height) {
+    const int shrunkWidth = SwapsSides(orientation) ? height : width;
+    const uint32_t* from = reinterpret_cast<const uint32_t*>(shrunk);
+    uint32_t* to = reinterpret_cast<uint32_t*>(upright);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const PixelPosition p = StoredPosition(orientation, x, y, width, height);
+            to[size_t(y) * width + x] = from[size_t(p.y) * shrunkWidth + p.x];
+        }
+    }
+}
+
 }  // namespace
 
-HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory) {
-    return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                            IID_IWICImagingFactory, factory.ReceiveVoid());
+ComPtr<IWICImagingFactory> CreateWicFactory() {
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                IID_IWICImagingFactory, factory.ReceiveVoid()))) {
+        factory.Reset();
+    }
+    return factory;
 }
 
 LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file) {
@@ -333,67 +397,23 @@ LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFi
 
 RenderedPicture RenderPicture(PictureFile& file, int width, int height) {
     if (file.bitmap && width == file.storedWidth && height == file.storedHeight) {
-        return {file.bitmap.Release(), LoadOutcome::Loaded};
+        return {std::move(file.bitmap), LoadOutcome::Loaded};
     }
     // Shrunk in stored orientation, then turned upright: turning commutes
     // with area averaging, and the shrunk copy is the small one.
     const bool swap = SwapsSides(file.orientation);
-    const bool turned = file.orientation != 1;
     const int shrunkWidth = swap ? height : width, shrunkHeight = swap ? width : height;
-    uint8_t* bits = nullptr;
-    OwnedBitmap shrunk(CreatePixels(shrunkWidth, shrunkHeight, &bits));
-    if (!shrunk) return {nullptr, LoadOutcome::NotNow};
-    const size_t shrunkStride = size_t(shrunkWidth) * 4;
-
-    HDC screen = file.bitmap ? GetDC(nullptr) : nullptr;
-    const bool same = shrunkWidth == file.storedWidth && shrunkHeight == file.storedHeight;
-    // A jpg is scaled and shrunk by its own decoder, straight into the copy.
-    const bool jpeg = file.jpeg.decode != nullptr;
-    AreaShrink shrink;
-    if (!same && !jpeg) shrink = BeginAreaShrink(file.storedWidth, file.storedHeight, shrunkWidth, shrunkHeight);
-    std::vector<uint8_t> band;
-    // A damaged jpg is the file's fault.
-    LoadOutcome read =
-        !jpeg || DecodeJpeg(file.jpeg, shrunkWidth, shrunkHeight, bits, shrunkStride) ? LoadOutcome::Loaded
-                                                                                       : LoadOutcome::BadFile;
-    for (int top = 0; read == LoadOutcome::Loaded && !jpeg && top < file.storedHeight;
-         top += static_cast<int>(kRowsPerBand)) {
-        const int rows = file.storedHeight - top < static_cast<int>(kRowsPerBand) ? file.storedHeight - top
-                                                                                   : static_cast<int>(kRowsPerBand);
-        if (same) {
-            // At its own size the rows go straight into the copy.
-            const WICRect rect = {0, top, shrunkWidth, rows};
-            const HRESULT result =
-                file.pixels ? file.pixels->CopyPixels(&rect, static_cast<UINT>(shrunkStride),
-                                                      static_cast<UINT>(shrunkStride * rows), bits + shrunkStride * top)
-                            : E_FAIL;
-            if (FAILED(result)) read = Failure(result);
-            continue;
-        }
-        band.resize(size_t(file.storedWidth) * 4 * rows);
-        read = ReadBand(file, screen, top, rows, band);
-        for (int y = 0; read == LoadOutcome::Loaded && y < rows; ++y) {
-            AddSourceRow(shrink, band.data() + size_t(file.storedWidth) * 4 * y, bits, shrunkStride);
-        }
-    }
-    if (screen) ReleaseDC(nullptr, screen);
-    if (read != LoadOutcome::Loaded) return {nullptr, read};
-    if (!turned) {
+    Pixels shrunk = CreatePixels(shrunkWidth, shrunkHeight);
+    if (!shrunk.bitmap) return {OwnedBitmap(), LoadOutcome::NotNow};
+    const LoadOutcome read = FillShrunk(file, shrunk.bits, shrunkWidth, shrunkHeight);
+    if (read != LoadOutcome::Loaded) return {OwnedBitmap(), read};
+    if (file.orientation == 1) {
         GdiFlush();
-        return {shrunk.Release(), LoadOutcome::Loaded};
+        return {std::move(shrunk.bitmap), LoadOutcome::Loaded};
     }
-
-    uint8_t* uprightBits = nullptr;
-    HBITMAP upright = CreatePixels(width, height, &uprightBits);
-    if (!upright) return {nullptr, LoadOutcome::NotNow};
+    Pixels upright = CreatePixels(width, height);
+    if (!upright.bitmap) return {OwnedBitmap(), LoadOutcome::NotNow};
     GdiFlush();
-    const uint32_t* from = reinterpret_cast<const uint32_t*>(bits);
-    uint32_t* to = reinterpret_cast<uint32_t*>(uprightBits);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const PixelPosition p = StoredPosition(file.orientation, x, y, width, height);
-            to[size_t(y) * width + x] = from[size_t(p.y) * shrunkWidth + p.x];
-        }
-    }
-    return {upright, LoadOutcome::Loaded};
+    TurnUpright(file.orientation, shrunk.bits, upright.bits, width, height);
+    return {std::move(upright.bitmap), LoadOutcome::Loaded};
 }

@@ -11,9 +11,9 @@
 #include "pictures/play_list.h"
 #include "pictures/jpeg_decode.h"
 
-// Creates the decoder of every format but bmp into `factory`; a negative
-// result means there is none.
-HRESULT CreateSurfaceFactory(ComPtr<IWICImagingFactory>& factory);
+// The Windows Imaging Component's factory, the decoder of every format but
+// bmp and jpg; null when the system has none.
+ComPtr<IWICImagingFactory> CreateWicFactory();
 
 // An opened picture whose pixels are read only when it is rendered.
 struct PictureFile {
@@ -33,7 +33,7 @@ struct PictureFile {
 LoadOutcome OpenPicture(IWICImagingFactory* factory, const char* path, PictureFile& file);
 
 struct RenderedPicture {
-    HBITMAP bitmap;  // the caller's to delete; null when `outcome` is not Loaded
+    OwnedBitmap bitmap;  // none when `outcome` is not Loaded
     LoadOutcome outcome;
 };
 
