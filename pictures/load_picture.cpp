@@ -63,12 +63,32 @@ struct FittedWindow {
     SIZE frame;  // the frame, caption and menu around it
 };
 
+// True when the menu bar holds all its items on one row at the window's
+// present width, as it then does at any greater width.
+bool MenuOnOneRow(HWND window) {
+    HMENU menu = GetMenu(window);
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    RECT first, last;
+    return count > 0 && GetMenuItemRect(window, menu, 0, &first) &&
+           GetMenuItemRect(window, menu, static_cast<UINT>(count - 1), &last) && last.right > last.left &&
+           first.top == last.top;
+}
+
 // The fitted size, with the menu measured at the width the picture will
 // have. A narrower picture may wrap the menu onto more rows, which leaves
 // less height: the fit is made again until the frame stays the same.
 FittedWindow FitInside(HWND window, const RECT& work, int width, int height) {
     const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
     FittedWindow fit = {{width, height}, NonClientSize(window)};
+    // With the menu on one row now, the frame is already the least it can be
+    // at this width or wider: a picture fitted at least this wide needs no
+    // trial sizes, so the window does not flick wide and back on every load.
+    if (MenuOnOneRow(window)) {
+        RECT client;
+        GetClientRect(window, &client);
+        fit.picture = FitToScreen(width, height, workWidth - fit.frame.cx, workHeight, fit.frame.cy);
+        if (fit.picture.width >= client.right) return fit;
+    }
     int shownWidth = width < workWidth - fit.frame.cx ? width : workWidth - fit.frame.cx;
     for (int round = 0; round < 3; ++round) {
         ResizeKeepingCorner(window, shownWidth + fit.frame.cx, OuterSize(window).cy);
