@@ -32,18 +32,15 @@ TEST(Paths, ATemporaryFileIsNeverLongerThanItsList) {
 }
 
 TEST(HasExtension, TheLastBytesDecideWithoutCaseAndWithoutADot) {
-    EXPECT_TRUE(HasExtension("PHOTO.BMP", "bmp"));
-    EXPECT_TRUE(HasExtension("photo.Bmp", "bmp"));
-    EXPECT_TRUE(HasExtension("photobmp", "bmp"));
-    EXPECT_TRUE(HasExtension("bmp", "bmp"));
-    EXPECT_TRUE(HasExtension("C:\\\x95\x5C\\x.bmp", "bmp"));
-
-    EXPECT_FALSE(HasExtension("photo.jpg", "bmp"));
-    EXPECT_FALSE(HasExtension("photo.gif", "bmp"));
-    EXPECT_FALSE(HasExtension("photo.bmp.jpg", "bmp"));
-    EXPECT_FALSE(HasExtension("photo.bmp ", "bmp"));
-    EXPECT_FALSE(HasExtension("bm", "bmp"));
-    EXPECT_FALSE(HasExtension("", "bmp"));
+    const struct {
+        const char* name;
+        bool bmp;
+    } cases[] = {
+        {"PHOTO.BMP", true},           {"photo.Bmp", true},  {"photobmp", true},   {"bmp", true},
+        {"C:\\\x95\x5C\\x.bmp", true}, {"photo.jpg", false}, {"photo.gif", false}, {"photo.bmp.jpg", false},
+        {"photo.bmp ", false},         {"bm", false},        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.bmp, HasExtension(c.name, "bmp")) << c.name;
     // Only A-Z fold: '@' (0x40) is not the upper case of '`' (0x60).
     EXPECT_FALSE(HasExtension("x.@MP", "`mp"));
 }
