@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "storage/paths.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // The puzzle board: generator, dealing, cutting to whole cells, solved test.
 #include "game/board.h"
 
+#include "game/shuffle_draws.h"
+
 namespace {
 
 constexpr int kShuffleExchanges = 150;
@@ -9,16 +11,22 @@ constexpr int kLookAlikeTolerance = 8;
 
 }  // namespace
 
-void SeedLcg(Lcg15& lcg, uint32_t seed) { lcg.state = seed; }
+void SeedLcg(Lcg15& lcg, uint32_t seed) {
+    lcg.state = seed;
+}
 
 int NextLcg(Lcg15& lcg) {
     lcg.state = lcg.state * 214013u + 2531011u;
     return static_cast<int>((lcg.state >> 16) & 0x7FFFu);
 }
 
-int CellCount(const Board& board) { return board.columns * board.rows; }
+int CellCount(const Board& board) {
+    return board.columns * board.rows;
+}
 
-int ShuffleDivisor(int cellCount) { return (cellCount + 32766) / cellCount; }
+int ShuffleDivisor(int cellCount) {
+    return (cellCount + 32766) / cellCount;
+}
 
 void DealCells(Board& board, uint32_t seed) {
     const int count = CellCount(board);
@@ -54,6 +62,15 @@ bool IsSolved(const Board& board) {
         if (!LooksLike(board, board.cellOrder[i], i)) return false;
     }
     return true;
+}
+
+bool IsRankedDeal(const Board& board) {
+    const int count = CellCount(board);
+    int away = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!LooksLike(board, board.cellOrder[i], i)) ++away;
+    }
+    return 4 * away >= 3 * count;
 }
 
 namespace {

@@ -5,17 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kMinSide = 4;    // fewest columns or rows
-constexpr int kMaxSide = 10;   // most columns or rows
+constexpr int kMinSide = 4;                           // fewest columns or rows
+constexpr int kMaxSide = 10;                          // most columns or rows
 constexpr int kSideCounts = kMaxSide - kMinSide + 1;  // column (or row) counts there are
 constexpr int kMaxCellCount = kMaxSide * kMaxSide;
-
-// The 15-bit linear congruential generator the shuffle draws from.
-struct Lcg15 {
-    uint32_t state = 0;
-};
-void SeedLcg(Lcg15& lcg, uint32_t seed);
-int NextLcg(Lcg15& lcg);  // 0 to 32767
 
 struct Board {
     int columns = kMinSide;
@@ -27,12 +20,12 @@ struct Board {
     // lookAlike[p][q]: pieces p and q of the picture look the same, so either
     // is at home in the other's cell. Found for each shuffle; none at first.
     std::bitset<kMaxCellCount> lookAlike[kMaxCellCount];
+    // The deal can set a best time: see IsRankedDeal. Judged at each deal,
+    // once its look-alike pieces are known.
+    bool ranked = true;
 };
 
 int CellCount(const Board& board);
-
-// 32767 / cellCount rounded up, so that draw / divisor always names a cell.
-int ShuffleDivisor(int cellCount);
 
 // Lays the solved arrangement, then makes 150 exchanges drawn from a
 // generator seeded with `seed` (the shell passes the calendar seconds).
@@ -53,6 +46,12 @@ bool LooksLike(const Board& board, int piece, int cell);
 
 // True when every cell of the board shows a piece that is at home there.
 bool IsSolved(const Board& board);
+
+// True when the arrangement is a real puzzle: at least three quarters of the
+// cells hold a piece that is not at home there. On a plain picture nearly
+// every piece looks like every other one, a single exchange solves the
+// board, and a time made so must not become a best time.
+bool IsRankedDeal(const Board& board);
 
 // Pixels of a picture, 4 bytes a pixel (blue, green, red, unused), rows
 // `stride` bytes apart from the top one (a negative stride runs upwards).

@@ -1,10 +1,18 @@
 // The check of a board-size edit in the difficulty dialog.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "game/board.h"
 
-// Accepts `text` when it holds only half-width digits (an empty text too) and
-// then takes its value into `*work` when it is a side from 4 to 10. Returns 1
-// when the text was accepted, whether or not the value was taken; 0 when it
-// holds anything else (the player must be told).
-int ValidateSizeText(const char* text, int* work);
+// What the text of a size edit holds.
+struct SizeText {
+    // Half-width digits only, or nothing yet: the player may go on typing.
+    // Anything else is refused, and the player must be told.
+    bool accepted = false;
+    // The value, when the text is a side from 4 to 10: the dialog takes it.
+    std::optional<int> side;
+};
+
+SizeText ValidateSizeText(std::string_view text);

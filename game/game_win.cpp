@@ -4,10 +4,10 @@
 #include <ctime>
 #include <vector>
 
-#include "display/gdi.h"
-#include "display/views.h"
+#include "display/views_win.h"
+#include "platform/gdi_win.h"
 #include "res/resource.h"
-#include "res/texts.h"
+#include "res/texts_win.h"
 
 namespace {
 
@@ -36,12 +36,12 @@ void FindLookAlikes(Board& board, const Screen& screen, ViewSize cell) {
     // The fitted picture is a 32-bit DIB section: its pixels are read in place.
     if (GetObjectA(screen.picture.get(), sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits &&
         dib.dsBm.bmBitsPixel == 32 && dib.dsBmih.biCompression == BI_RGB) {
-        GdiFlush();
+        GdiFlush();  // GDI done with the pixels; its answer tells of earlier drawing only
         const auto* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
         const ptrdiff_t stride = dib.dsBm.bmWidthBytes;
         const bool bottomUp = dib.dsBmih.biHeight > 0;
-        const PixelRows rows = {bottomUp ? bits + stride * (dib.dsBm.bmHeight - 1) : bits,
-                                bottomUp ? -stride : stride, dib.dsBm.bmWidth, dib.dsBm.bmHeight};
+        const PixelRows rows = {bottomUp ? bits + stride * (dib.dsBm.bmHeight - 1) : bits, bottomUp ? -stride : stride,
+                                dib.dsBm.bmWidth, dib.dsBm.bmHeight};
         FindLookAlikePieces(board, rows, cell.width, cell.height);
         return;
     }
@@ -86,7 +86,8 @@ void DrawPausedText(HDC dc, int width, int height) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     SelectedFont font(dc, CreateFontIndirectW(&face));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace
@@ -94,6 +95,7 @@ void DrawPausedText(HDC dc, int width, int height) {
 int ShuffleBoard(Board& board, Screen& screen) {
     DealCells(board, static_cast<uint32_t>(std::time(nullptr)));
     FitBoardToPicture(board, screen);
+    board.ranked = IsRankedDeal(board);  // once its look-alike pieces are known
     return 1;
 }
 
@@ -111,6 +113,8 @@ int HandleCellClick(HWND window, int x, int y, Board& board, Play& play, Screen&
     const int cell = CellAtPoint(x, y, screen.viewWidth, screen.viewHeight, board.columns, board.rows);
     if (cell < 0) return 0;
     const ClickOutcome outcome = ApplyCellClick(board, play, cell, GetTickCount());
+    // SetTimer fails only when the system has no resources left for a timer:
+    // there is no other clock to fall back on.
     if (outcome == ClickOutcome::Exchanged) SetTimer(window, TIMER_REVEAL, kRevealMs, nullptr);
     DrawCurrentView(screen, board, play);
     return 1;
@@ -149,7 +153,7 @@ int DrawBoard(Screen& screen, const Board& board, const Play& play) {
         }
         if (IsPaused(play)) {
             DrawPausedText(dc, screen.viewWidth, screen.viewHeight);
-        } else if (play.playing) {
+        } else if (play.playing && play.keyboardCues) {
             DrawCursorFrame(dc, (play.cursor % board.columns) * cell.width, (play.cursor / board.columns) * cell.height,
                             cell);
         }

@@ -1,8 +1,18 @@
 // The rules of play.
 #include "game/rules.h"
 
+namespace {
+
+// A tick usable as a stamp: 0 means unset, so a counter reading of 0 becomes 1.
+uint32_t StampTick(uint32_t tickNow) {
+    return tickNow != 0 ? tickNow : 1u;
+}
+
+}  // namespace
+
 void StartPlay(Play& play) {
     play.playing = true;
+    play.exchanges = 0;
     play.firstPick = -1;
     play.secondPick = -1;
     play.cursor = 0;
@@ -17,6 +27,10 @@ void StopPlay(Play& play) {
     play.secondPick = -1;
     play.pausedBy = 0;
     play.peeking = false;
+}
+
+void StartClock(Play& play, uint32_t tickNow) {
+    play.startTick = StampTick(tickNow);
 }
 
 int CellAtPoint(int x, int y, int viewWidth, int viewHeight, int columns, int rows) {
@@ -52,6 +66,7 @@ ClickOutcome ApplyCellClick(Board& board, Play& play, int cell, uint32_t tickNow
         const int piece = board.cellOrder[play.firstPick];
         board.cellOrder[play.firstPick] = board.cellOrder[play.secondPick];
         board.cellOrder[play.secondPick] = piece;
+        ++play.exchanges;
         play.revealPending = true;
         play.revealTick = tickNow;
         if (IsSolved(board)) {
@@ -70,11 +85,29 @@ ClickOutcome ApplyCellClick(Board& board, Play& play, int cell, uint32_t tickNow
     return ClickOutcome::PicksCleared;
 }
 
-uint32_t StampTick(uint32_t tickNow) { return tickNow != 0 ? tickNow : 1u; }
+uint32_t ElapsedMilliseconds(uint32_t startTick, uint32_t endTick) {
+    return endTick - startTick;
+}
 
-uint32_t ElapsedMilliseconds(uint32_t startTick, uint32_t endTick) { return endTick - startTick; }
+bool ClearIsDue(const Play& play) {
+    return play.startTick != 0 && play.endTick != 0;
+}
 
-bool ClearIsDue(const Play& play) { return play.startTick != 0 && play.endTick != 0; }
+void EndRevealState(Play& play, RevealOf shown) {
+    play.revealPending = false;
+    if (shown == RevealOf::Solve) return;
+    play.firstPick = -1;
+    play.secondPick = -1;
+}
+
+void HoldRevealForCelebration(Play& play) {
+    play.revealPending = true;
+}
+
+void ForgetGameTimes(Play& play) {
+    play.startTick = 0;
+    play.endTick = 0;
+}
 
 void DropPicksOutsideBoard(Play& play, int cellCount) {
     if (play.firstPick >= cellCount || play.secondPick >= cellCount) {
@@ -99,7 +132,9 @@ int MoveCursor(int cell, CursorMove move, int columns, int rows) {
     return cell;
 }
 
-bool IsPaused(const Play& play) { return play.pausedBy != 0; }
+bool IsPaused(const Play& play) {
+    return play.pausedBy != 0;
+}
 
 bool PausePlay(Play& play, PauseReason reason, uint32_t tickNow) {
     if (!play.playing) return false;
@@ -128,6 +163,20 @@ bool TogglePause(Play& play, uint32_t tickNow) {
     return ResumePlay(play, PauseReason::Player, tickNow);
 }
 
+bool Peek(Play& play, bool held) {
+    if (held == play.peeking || (held && (!play.playing || IsPaused(play)))) return false;
+    play.peeking = held;
+    // A game solved while peeking has its celebration on the screen now.
+    return play.playing;
+}
+
+bool FollowInput(Play& play, InputBy input) {
+    const bool shown = input == InputBy::Keyboard;
+    if (shown == play.keyboardCues) return false;
+    play.keyboardCues = shown;
+    return play.playing && !IsPaused(play);
+}
+
 uint32_t RevealMsLeft(const Play& play, uint32_t tickNow) {
     const uint32_t shown = tickNow - play.revealTick;
     return shown < kRevealMs ? kRevealMs - shown : 1u;
@@ -138,5 +187,5 @@ uint32_t PlayedMilliseconds(const Play& play, uint32_t tickNow) {
 }
 
 void ContinuePlay(Play& play, uint32_t playedMs, uint32_t tickNow) {
-    play.startTick = StampTick(tickNow - playedMs);
+    play.startTick = StampTick(tickNow - (playedMs < kMaxPlayedMs ? playedMs : kMaxPlayedMs));
 }

@@ -6,6 +6,10 @@
 #include "game/board.h"
 
 constexpr unsigned kRevealMs = 700;  // how long an exchange shows both pieces
+// The longest time a game can have been played: half the tick counter's
+// range, so that a game taken up again still has years of room before its
+// clock could wrap. A saved game claiming more was never played.
+constexpr uint32_t kMaxPlayedMs = 0x7FFFFFFFu;
 
 // Why a game is paused; any one of them keeps it paused.
 enum class PauseReason : unsigned {
@@ -30,14 +34,21 @@ struct Play {
     unsigned pausedBy = 0;
     uint32_t pauseTick = 0;   // when the pause began
     uint32_t revealTick = 0;  // when the last exchange began its reveal
+    int exchanges = 0;        // exchanges made in this game
     bool peeking = false;     // Tab held: the whole picture shows
+    // The cursor's frame shows: the player has used the keyboard since the
+    // last mouse click, as Windows shows its keyboard cues. Not reset by a
+    // new game: it follows the player's hand, not the board.
+    bool keyboardCues = false;
 };
 
-// A new game: playing, nothing picked. Its start tick is stamped once a
+// A new game: playing, nothing picked, no exchange made. Its start tick is stamped once a
 // running reveal has ended, since the end of a celebration clears it.
 void StartPlay(Play& play);
-// No game: not playing, no reveal waited for, nothing picked.
+// No game: not playing, no reveal waited for, nothing picked, no pause.
 void StopPlay(Play& play);
+// The clock of a new game starts at `tickNow`.
+void StartClock(Play& play, uint32_t tickNow);
 
 // The cell under the client point (x, y), or -1 when the click is to be
 // ignored: the client origin, a point outside the cut view, or a board
@@ -61,14 +72,23 @@ enum class ClickOutcome {
 // when the exchange solves the board.
 ClickOutcome ApplyCellClick(Board& board, Play& play, int cell, uint32_t tickNow);
 
-// A tick usable as a stamp: 0 means unset, so a counter reading of 0 becomes 1.
-uint32_t StampTick(uint32_t tickNow);
-
 // Milliseconds between two ticks, correct across the wrap of the counter.
 uint32_t ElapsedMilliseconds(uint32_t startTick, uint32_t endTick);
 
 // True when a celebration is due: both ticks are set.
 bool ClearIsDue(const Play& play);
+
+// What a reveal that ends was showing.
+enum class RevealOf {
+    Exchange,  // an exchange: both picks turn face down
+    Solve,     // the solved board during its celebration: the picks stay
+};
+// The reveal's end: the board takes clicks again.
+void EndRevealState(Play& play, RevealOf shown);
+// The solved board waits for its celebration to end before it takes a click.
+void HoldRevealForCelebration(Play& play);
+// The game's ticks cleared, so that its celebration is not due again.
+void ForgetGameTimes(Play& play);
 
 // Clears both picks when either lies outside a board of `cellCount` cells,
 // as happens when a running game is reshuffled onto a smaller board; a
@@ -96,12 +116,23 @@ bool ResumePlay(Play& play, PauseReason reason, uint32_t tickNow);
 // one pauses. True when the game changed between running and paused.
 bool TogglePause(Play& play, uint32_t tickNow);
 
+// Tab held (true) or let go: the whole picture shows in place of the board
+// while a game runs and is not paused. True when the view must be drawn again.
+bool Peek(Play& play, bool held);
+
+// What the player's last input came from.
+enum class InputBy { Keyboard, Mouse };
+// The cursor's frame shows from the first key until the next click. True
+// when it appeared or went on a board in play, which must then be drawn again.
+bool FollowInput(Play& play, InputBy input);
+
 // Milliseconds the reveal of the last exchange still has to run, 1 to 700.
 uint32_t RevealMsLeft(const Play& play, uint32_t tickNow);
 
 // The time the game has been playable so far: paused time does not count.
 uint32_t PlayedMilliseconds(const Play& play, uint32_t tickNow);
 
-// A game that has been played for `playedMs` goes on from now: its start
-// tick is set back so that the clock counts on from there.
+// A game that has been played for `playedMs` (at most kMaxPlayedMs; more is
+// taken as that) goes on from now: its start tick is set back so that the
+// clock counts on from there.
 void ContinuePlay(Play& play, uint32_t playedMs, uint32_t tickNow);

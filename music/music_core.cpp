@@ -1,13 +1,9 @@
 // The music player's rules over the sound play-list.
 #include "music/music_core.h"
 
-#include "storage/list_file.h"
+#include "storage/play_list_walk.h"
 
 namespace {
-
-SoundMenu Playing() { return {true, false, true}; }
-SoundMenu Stopped() { return {true, true, false}; }
-SoundMenu BothGrayed() { return {true, false, false}; }
 
 // Replaces the graph with a fresh, empty one; without one nothing can play
 // any more.
@@ -16,77 +12,82 @@ bool Rebuild(SoundPlayer& player, MusicGraph& graph) {
     return player.state == MusicState::Idle;
 }
 
+// One entry handed to the graph, as the walk of the play-list counts it.
+EntryTry TryToPlay(MusicGraph& graph, const std::string& entry) {
+    switch (graph.PlayFile(entry)) {
+    case PlayResult::Started:
+        return EntryTry::Taken;
+    case PlayResult::NotRendered:
+        return EntryTry::Never;
+    case PlayResult::Busy:
+        return EntryTry::NotNow;
+    case PlayResult::NotStarted:
+        break;
+    }
+    // The graph holds the file and must be replaced: no other entry can play now.
+    return EntryTry::StopHere;
+}
+
+// Plays the first entry that will from the cursor on, in an empty graph.
+SoundMenu PlayFromCursor(SoundPlayer& player, MusicGraph& graph) {
+    const bool wasEmpty = player.soundList.empty();
+    const PlayListWalk walk = WalkEntries(player.soundList, player.soundCursor,
+                                          [&graph](const std::string& entry) { return TryToPlay(graph, entry); });
+    switch (walk.end) {
+    case WalkEnd::Taken:
+        player.state = MusicState::Playing;
+        player.soundCursor = walk.cursor + 1;
+        return SoundMenu::StartGrayed;
+    case WalkEnd::Stopped:
+        // The device failed, not the file: it is tried again at the next start.
+        player.soundCursor = walk.cursor;
+        return Rebuild(player, graph) ? SoundMenu::StopGrayed : SoundMenu::BothGrayed;
+    case WalkEnd::AllTried:
+        break;
+    }
+    if (!player.soundList.empty()) {
+        player.soundCursor = walk.cursor;
+        return SoundMenu::StopGrayed;  // every entry busy: Start tries them again
+    }
+    // Nothing left to play; a start moves the cursor on all the same.
+    player.soundCursor = (wasEmpty ? player.soundCursor : 0) + 1;
+    return SoundMenu::StartGrayed;
+}
+
 }  // namespace
 
 SoundMenu StartSoundList(SoundPlayer& player, MusicGraph& graph) {
     // Without a graph nothing can be rendered: trying would drop every entry.
-    if (player.state == MusicState::NoGraph) return BothGrayed();
+    if (player.state == MusicState::NoGraph) return SoundMenu::BothGrayed;
+    if (player.state == MusicState::NotMade && !Rebuild(player, graph)) return SoundMenu::BothGrayed;
     if (player.state != MusicState::Idle) {
         if (graph.Run() == GraphStep::Done) {
             player.state = MusicState::Playing;
-            return Playing();
+            return SoundMenu::StartGrayed;
         }
         // The loaded file cannot go on; a fresh graph takes the next entry.
         // The file is not dropped: after an edit its entry may be gone.
-        if (!Rebuild(player, graph)) return BothGrayed();
+        if (!Rebuild(player, graph)) return SoundMenu::BothGrayed;
     }
-    std::vector<std::string>& list = player.soundList;
-    const int count = static_cast<int>(list.size());
-    const int start = player.soundCursor >= 0 && player.soundCursor < count ? player.soundCursor : 0;
-    std::vector<bool> dropped(list.size(), false);
-    int played = -1, stuck = -1;
-    for (int tried = 0; tried < count && played < 0 && stuck < 0; ++tried) {
-        const int index = (start + tried) % count;
-        switch (graph.PlayFile(list[static_cast<size_t>(index)])) {
-        case PlayResult::Started:
-            played = index;
-            break;
-        case PlayResult::NotRendered:
-            dropped[static_cast<size_t>(index)] = true;
-            break;
-        case PlayResult::Busy:
-            break;
-        case PlayResult::NotStarted:
-            stuck = index;
-            break;
-        }
-    }
-    // The cursor follows its entry past the dropped ones.
-    const int anchorAt = DropMarkedEntries(list, dropped, played >= 0 ? played : stuck >= 0 ? stuck : start);
-    if (played >= 0) {
-        player.state = MusicState::Playing;
-        player.soundCursor = anchorAt + 1;
-        return Playing();
-    }
-    if (stuck >= 0) {
-        // The device failed, not the file: it is tried again at the next start.
-        player.soundCursor = anchorAt;
-        return Rebuild(player, graph) ? Stopped() : BothGrayed();
-    }
-    if (!list.empty()) {
-        player.soundCursor = anchorAt;
-        return Stopped();  // every entry busy: Start tries them again
-    }
-    // Nothing left to play; a start moves the cursor on all the same.
-    player.soundCursor = (count == 0 ? player.soundCursor : 0) + 1;
-    return Playing();
+    return PlayFromCursor(player, graph);
 }
 
 SoundMenu StopSoundList(SoundPlayer& player, MusicGraph& graph) {
-    if (player.state == MusicState::NoGraph) return BothGrayed();
+    if (player.state == MusicState::NoGraph) return SoundMenu::BothGrayed;
+    if (player.state == MusicState::NotMade) return SoundMenu::StopGrayed;
     if (graph.Stop() == GraphStep::Done) {
         if (player.state == MusicState::Playing) player.state = MusicState::Stopped;
-        return Stopped();
+        return SoundMenu::StopGrayed;
     }
     // Releasing a graph that will not stop silences it; its file goes with
     // it, so a start takes the next entry.
-    return Rebuild(player, graph) ? Stopped() : BothGrayed();
+    return Rebuild(player, graph) ? SoundMenu::StopGrayed : SoundMenu::BothGrayed;
 }
 
 SoundMenu TakeGraphEvents(SoundPlayer& player, MusicGraph& graph) {
-    if (player.state == MusicState::NoGraph) return {};
-    if (graph.DrainEvents() != GraphEvents::FileEnded) return {};
-    if (!Rebuild(player, graph)) return BothGrayed();
+    if (player.state == MusicState::NoGraph || player.state == MusicState::NotMade) return SoundMenu::Unchanged;
+    if (graph.DrainEvents() != GraphEvents::FileEnded) return SoundMenu::Unchanged;
+    if (!Rebuild(player, graph)) return SoundMenu::BothGrayed;
     const SoundMenu menu = StartSoundList(player, graph);
     if (player.hushed) HushSoundList(player, graph);
     return menu;
@@ -97,17 +98,17 @@ void HushSoundList(SoundPlayer& player, MusicGraph& graph) {
 }
 
 SoundMenu WakeSoundList(SoundPlayer& player, MusicGraph& graph) {
-    if (!player.hushed) return {};
+    if (!player.hushed) return SoundMenu::Unchanged;
     player.hushed = false;
-    return player.state == MusicState::Playing ? StartSoundList(player, graph) : SoundMenu{};
+    return player.state == MusicState::Playing ? StartSoundList(player, graph) : SoundMenu::Unchanged;
 }
 
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player) {
-    if (player.state == MusicState::NoGraph || player.soundList.empty()) return BothGrayed();
-    if (player.state == MusicState::Idle) return Stopped();
-    return {};
+    if (player.state == MusicState::NoGraph || player.soundList.empty()) return SoundMenu::BothGrayed;
+    if (player.state == MusicState::Idle || player.state == MusicState::NotMade) return SoundMenu::StopGrayed;
+    return SoundMenu::Unchanged;
 }
 
 SoundMenu SoundMenuAtStartUp(const SoundPlayer& player) {
-    return player.state == MusicState::NoGraph ? BothGrayed() : SoundMenu{};
+    return player.state == MusicState::NoGraph ? SoundMenu::BothGrayed : SoundMenu::Unchanged;
 }

@@ -9,6 +9,7 @@
 // Where the player stands with its filter graph.
 enum class MusicState {
     NoGraph,  // no filter graph could be had: nothing can play
+    NotMade,  // none made yet: DirectShow is loaded when something is to play
     Idle,     // an empty graph: nothing rendered into it
     Playing,  // the graph runs the file rendered into it
     Stopped,  // the graph is stopped with its file still in it, to resume
@@ -46,7 +47,8 @@ struct MusicGraph {
     virtual GraphStep Stop() = 0;
     // Takes the waiting events without waiting.
     virtual GraphEvents DrainEvents() = 0;
-    // Releases the graph and creates a fresh, empty one: Failed when none could be.
+    // Releases the graph, where one is held, and creates a fresh, empty one:
+    // Failed when none could be.
     virtual GraphStep Rebuild() = 0;
 
   protected:
@@ -58,28 +60,31 @@ struct SoundPlayer {
     std::vector<std::string> soundList;
     // The next entry to try; one past the entry that plays now.
     int soundCursor = 0;
-    // No graph is ever called while there is none.
+    // No graph is ever called while there is none, or none made yet, but to make one.
     MusicState state = MusicState::NoGraph;
     // Playing, but stopped while the window is minimised.
     bool hushed = false;
 };
 
-// The two Sound items, or no change to them.
-struct SoundMenu {
-    bool change = false;
-    bool startEnabled = false;
-    bool stopEnabled = false;
+// What the two Sound items show after a command.
+enum class SoundMenu {
+    Unchanged,    // as they were
+    StartGrayed,  // Stop enabled: something plays, or the list was tried
+    StopGrayed,   // Start enabled: nothing plays, and Start can try
+    BothGrayed,   // nothing to play, or nothing to play through
 };
 
 // Resumes the file in the graph, or starts the entry at the cursor, dropping
 // entries that can never play (all at once) and passing those that are busy,
-// and moves the cursor one past it. A graph that will not resume is replaced
+// and moves the cursor one past it. The first start makes the graph; when it
+// cannot be made, both items gray. A graph that will not resume is replaced
 // and goes on with the entry at the cursor. When the sound device fails, the
 // music stops with every entry kept, and the next start tries the same one.
 SoundMenu StartSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // Stops the graph; the file stays loaded, so a start resumes it. A graph
 // that will not stop is replaced, and a start then takes the next entry.
+// Before the first start there is nothing to stop, and no graph is made.
 SoundMenu StopSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // After the graph's notification: when a file has played to its end, a fresh
@@ -98,5 +103,5 @@ SoundMenu WakeSoundList(SoundPlayer& player, MusicGraph& graph);
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player);
 
 // The Sound items at start-up: as the menu has them, or both grayed when
-// there is no graph to play through.
+// no graph can be had.
 SoundMenu SoundMenuAtStartUp(const SoundPlayer& player);

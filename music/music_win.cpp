@@ -1,12 +1,12 @@
 // The music player on a DirectShow filter graph: the graph's life, rendering
 // a file, taking the graph's events, and the Sound commands.
-#include "music/music.h"
+#include "music/music_win.h"
 
 #include <string>
 
 #include "res/resource.h"
-#include "storage/file_handle.h"
-#include "storage/paths.h"
+#include "platform/file_handle_win.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ bool Query(const DirectShowGraph& graph, REFIID id, ComPtr<T>& out) {
 // Stops the graph and releases its interfaces, last obtained first, once its
 // events no longer go to the window.
 void ReleaseMusicGraph(DirectShowGraph& graph) {
-    // The graph goes whether or not it stops here.
+    // The graph goes whatever these say: one that will not stop, hide its
+    // window or let go of ours is released all the same.
     if (graph.mediaControl) graph.mediaControl->Stop();
     if (graph.videoWindow) graph.videoWindow->put_Visible(OAFALSE);
     if (graph.mediaEvent) graph.mediaEvent->SetNotifyWindow(0, 0, 0);
@@ -58,7 +59,7 @@ PlayResult PlaySoundFile(DirectShowGraph& graph, const char* path) {
     if (!OpenDiskFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE).Valid()) {
         const DWORD error = GetLastError();
         return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? PlayResult::Busy
-                                                                                  : PlayResult::NotRendered;
+                                                                                 : PlayResult::NotRendered;
     }
     if (FAILED(graph.graphBuilder->RenderFile(wide, nullptr))) return PlayResult::NotRendered;
     // A file whose end goes unannounced would hold up the play-list for good.
@@ -85,7 +86,20 @@ GraphEvents DrainGraphEvents(DirectShowGraph& graph) {
     }
 }
 
-GraphStep StepOf(HRESULT result) { return SUCCEEDED(result) ? GraphStep::Done : GraphStep::Failed; }
+GraphStep StepOf(HRESULT result) {
+    return SUCCEEDED(result) ? GraphStep::Done : GraphStep::Failed;
+}
+
+// Whether a filter graph can be had, told from its class's registration
+// alone: making one to see would load DirectShow, and the sound DLLs with
+// it, into every game, though most never play a note.
+bool FilterGraphRegistered() {
+    wchar_t clsid[40] = {};
+    if (!StringFromGUID2(CLSID_FilterGraph, clsid, 40)) return false;
+    const std::wstring server = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
+    return RegGetValueW(HKEY_CLASSES_ROOT, server.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                        nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
 
 }  // namespace
 
@@ -93,11 +107,17 @@ PlayResult DirectShowGraph::PlayFile(const std::string& entry) {
     return PlaySoundFile(*this, ResolveListEntry(entryFolder, entry).c_str());
 }
 
-GraphStep DirectShowGraph::Run() { return StepOf(mediaControl->Run()); }
+GraphStep DirectShowGraph::Run() {
+    return StepOf(mediaControl->Run());
+}
 
-GraphStep DirectShowGraph::Stop() { return StepOf(mediaControl->Stop()); }
+GraphStep DirectShowGraph::Stop() {
+    return StepOf(mediaControl->Stop());
+}
 
-GraphEvents DirectShowGraph::DrainEvents() { return DrainGraphEvents(*this); }
+GraphEvents DirectShowGraph::DrainEvents() {
+    return DrainGraphEvents(*this);
+}
 
 GraphStep DirectShowGraph::Rebuild() {
     ReleaseMusicGraph(*this);
@@ -107,7 +127,7 @@ GraphStep DirectShowGraph::Rebuild() {
 SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window, const std::string& entryFolder) {
     music.graph.window = window;
     music.graph.entryFolder = entryFolder;
-    music.player.state = CreateMusicGraph(music.graph) == GraphStep::Done ? MusicState::Idle : MusicState::NoGraph;
+    music.player.state = FilterGraphRegistered() ? MusicState::NotMade : MusicState::NoGraph;
     return SoundMenuAtStartUp(music.player);
 }
 
@@ -116,14 +136,26 @@ void CloseMusicPlayer(MusicPlayer& music) {
     music.player.state = MusicState::NoGraph;
 }
 
-std::vector<std::string>& SoundList(MusicPlayer& music) { return music.player.soundList; }
+std::vector<std::string>& SoundList(MusicPlayer& music) {
+    return music.player.soundList;
+}
 
-SoundMenu StartSound(MusicPlayer& music) { return StartSoundList(music.player, music.graph); }
+SoundMenu StartSound(MusicPlayer& music) {
+    return StartSoundList(music.player, music.graph);
+}
 
-SoundMenu StopSound(MusicPlayer& music) { return StopSoundList(music.player, music.graph); }
+SoundMenu StopSound(MusicPlayer& music) {
+    return StopSoundList(music.player, music.graph);
+}
 
-SoundMenu OnGraphNotify(MusicPlayer& music) { return TakeGraphEvents(music.player, music.graph); }
+SoundMenu OnGraphNotify(MusicPlayer& music) {
+    return TakeGraphEvents(music.player, music.graph);
+}
 
-void HushSound(MusicPlayer& music) { HushSoundList(music.player, music.graph); }
+void HushSound(MusicPlayer& music) {
+    HushSoundList(music.player, music.graph);
+}
 
-SoundMenu WakeSound(MusicPlayer& music) { return WakeSoundList(music.player, music.graph); }
+SoundMenu WakeSound(MusicPlayer& music) {
+    return WakeSoundList(music.player, music.graph);
+}

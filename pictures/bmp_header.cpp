@@ -1,75 +1,113 @@
 // The checks a bmp's headers must pass before the bitmap loader sees them.
 #include "pictures/bmp_header.h"
 
+#include <initializer_list>
+#include <optional>
+
+#include "pictures/byte_order.h"
+#include "pictures/picture_limits.h"
+
 namespace {
 
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+constexpr uint64_t kFileHeaderBytes = 14;
+constexpr uint32_t kCoreHeaderBytes = 12;  // the short header of the first bmp files
 
-uint32_t Read(std::string_view bytes, size_t at, size_t width) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < width; ++i) value |= uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
+// The fields of the headers the loader goes by.
+struct BmpInfo {
+    uint32_t pixelOffset = 0;  // 0: the pixels follow the colour table
+    uint32_t headerSize = 0;
+    int64_t width = 0;
+    int64_t height = 0;  // negative: stored top row first
+    uint32_t planes = 0;
+    uint32_t bits = 0;
+    uint32_t compression = kRgb;
+    uint32_t imageSize = 0;
+    uint32_t coloursUsed = 0;
+};
+
+uint32_t Little(std::string_view bytes, size_t at, size_t width) {
+    return ReadNumber(bytes, at, width, ByteOrder::Little);
 }
 
-}  // namespace
+bool IsCore(const BmpInfo& info) {
+    return info.headerSize == kCoreHeaderBytes;
+}
+bool IsRle(const BmpInfo& info) {
+    return info.compression == kRle8 || info.compression == kRle4;
+}
+uint64_t Rows(const BmpInfo& info) {
+    return uint64_t(info.height < 0 ? -info.height : info.height);
+}
 
-bool BmpHeadersFitFile(std::string_view head, uint64_t fileSize) {
-    if (head.size() < 18 || head[0] != 'B' || head[1] != 'M') return false;
-    const uint32_t pixelOffset = Read(head, 10, 4);
-    const uint32_t headerSize = Read(head, 14, 4);
-    const bool core = headerSize == 12;
-    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 64 &&
-        headerSize != 108 && headerSize != 124) {
-        return false;
+bool IsKnownHeaderSize(uint32_t size) {
+    for (const uint32_t known : {kCoreHeaderBytes, 40u, 52u, 56u, 64u, 108u, 124u}) {
+        if (size == known) return true;
     }
-    if (head.size() < 14 + headerSize || fileSize < 14 + headerSize) return false;
+    return false;
+}
 
-    int64_t width, height;
-    uint32_t planes, bits, compression = kRgb, imageSize = 0, coloursUsed = 0;
-    if (core) {
-        width = Read(head, 18, 2);
-        height = Read(head, 20, 2);
-        planes = Read(head, 22, 2);
-        bits = Read(head, 24, 2);
-    } else {
-        width = static_cast<int32_t>(Read(head, 18, 4));
-        height = static_cast<int32_t>(Read(head, 22, 4));
-        planes = Read(head, 26, 2);
-        bits = Read(head, 28, 2);
-        compression = Read(head, 30, 4);
-        imageSize = Read(head, 34, 4);
-        coloursUsed = Read(head, 46, 4);
+// The headers' fields, when `head` and the file hold a header of a size the loader knows.
+std::optional<BmpInfo> ReadBmpInfo(std::string_view head, uint64_t fileSize) {
+    if (head.size() < 18 || head[0] != 'B' || head[1] != 'M') return std::nullopt;
+    BmpInfo info;
+    info.pixelOffset = Little(head, 10, 4);
+    info.headerSize = Little(head, 14, 4);
+    const uint64_t headersEnd = kFileHeaderBytes + info.headerSize;
+    if (!IsKnownHeaderSize(info.headerSize) || head.size() < headersEnd || fileSize < headersEnd) return std::nullopt;
+    if (IsCore(info)) {
+        info.width = Little(head, 18, 2);
+        info.height = Little(head, 20, 2);
+        info.planes = Little(head, 22, 2);
+        info.bits = Little(head, 24, 2);
+        return info;
     }
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    constexpr int64_t kMaxSide = kMaxPictureSide;
-    if (planes != 1 || width < 1 || height < 1 || width > kMaxSide || height > kMaxSide ||
-        uint64_t(width) * uint64_t(height) > kMaxPicturePixels) {
-        return false;
-    }
+    info.width = static_cast<int32_t>(Little(head, 18, 4));
+    info.height = static_cast<int32_t>(Little(head, 22, 4));
+    info.planes = Little(head, 26, 2);
+    info.bits = Little(head, 28, 2);
+    info.compression = Little(head, 30, 4);
+    info.imageSize = Little(head, 34, 4);
+    info.coloursUsed = Little(head, 46, 4);
+    return info;
+}
+
+// One plane, a size the game takes, and a depth and a compression that go together.
+bool DescribesAPicture(const BmpInfo& info) {
+    // A negative width reads as a side far beyond the limit.
+    if (info.planes != 1 || !FrameFitsLimits(uint64_t(info.width), Rows(info))) return false;
+    const uint32_t bits = info.bits, compression = info.compression;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
-    const bool rle = compression == kRle8 || compression == kRle4;
-    if (!(compression == kRgb || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4) ||
-          (compression == kBitFields && (bits == 16 || bits == 32)))) {
-        return false;
-    }
-    if (rle && topDown) return false;
+    if (IsRle(info) && info.height < 0) return false;  // run lengths run bottom row first only
+    return compression == kRgb || (compression == kRle8 && bits == 8) || (compression == kRle4 && bits == 4) ||
+           (compression == kBitFields && (bits == 16 || bits == 32));
+}
 
+// The colour table and the pixels lie inside the file.
+bool PixelsFitFile(const BmpInfo& info, uint64_t fileSize) {
     // The colour table (and the three masks of a short header) after the header.
-    const uint64_t paletteLimit = bits <= 8 ? uint64_t(1) << bits : 256;
-    const uint64_t colours = coloursUsed ? coloursUsed : (bits <= 8 ? paletteLimit : 0);
+    const uint64_t paletteLimit = info.bits <= 8 ? uint64_t(1) << info.bits : 256;
+    const uint64_t colours = info.coloursUsed ? info.coloursUsed : (info.bits <= 8 ? paletteLimit : 0);
     if (colours > paletteLimit) return false;
-    const uint64_t masks = compression == kBitFields && headerSize == 40 ? 12 : 0;
-    const uint64_t tableEnd = 14 + uint64_t(headerSize) + masks + colours * (core ? 3 : 4);
+    const uint64_t masks = info.compression == kBitFields && info.headerSize == 40 ? 12 : 0;
+    const uint64_t headersEnd = kFileHeaderBytes + info.headerSize;
+    const uint64_t tableEnd = headersEnd + masks + colours * (IsCore(info) ? 3 : 4);
     if (tableEnd > fileSize) return false;
 
     // The loader takes the pixels at the offset less the file header's 14
     // bytes, counted from the info header without a check: an offset inside
     // the file header wraps round and points 4 GB away.
-    if (pixelOffset != 0 && pixelOffset < 14 + uint64_t(headerSize)) return false;
-    const uint64_t pixels = pixelOffset ? pixelOffset : tableEnd;
+    if (info.pixelOffset != 0 && info.pixelOffset < headersEnd) return false;
+    const uint64_t pixels = info.pixelOffset ? info.pixelOffset : tableEnd;
     if (pixels >= fileSize) return false;
-    if (rle) return imageSize == 0 || pixels + imageSize <= fileSize;
-    const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;
-    return pixels + stride * uint64_t(height) <= fileSize;
+    if (IsRle(info)) return info.imageSize == 0 || pixels + info.imageSize <= fileSize;
+    const uint64_t stride = (uint64_t(info.width) * info.bits + 31) / 32 * 4;
+    return pixels + stride * Rows(info) <= fileSize;
+}
+
+}  // namespace
+
+bool BmpHeadersFitFile(std::string_view head, uint64_t fileSize) {
+    const std::optional<BmpInfo> info = ReadBmpInfo(head, fileSize);
+    return info && DescribesAPicture(*info) && PixelsFitFile(*info, fileSize);
 }

@@ -5,12 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-// The largest picture the game takes, whatever its format: a side of at
-// most 32767 pixels (GDI's coordinates) and 2^27 pixels in all (512 MB at
-// 32 bits a pixel).
-constexpr uint32_t kMaxPictureSide = 32767;
-constexpr uint64_t kMaxPicturePixels = uint64_t(1) << 27;
-
 // The bytes of the headers and colour table a bmp file needs at most.
 constexpr size_t kBmpHeadBytes = 14 + 124 + 12 + 256 * 4;
 

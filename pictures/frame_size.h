@@ -3,10 +3,10 @@
 // pixels, and a decoder takes the memory for it before anyone can object.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
+
+#include "pictures/header_walk.h"
 
 struct FrameSize {
     enum class Read {
@@ -18,9 +18,6 @@ struct FrameSize {
     uint64_t width = 0;
     uint64_t height = 0;
 };
-
-// Up to `size` bytes of the file from `offset` on: fewer at its end.
-using ByteSource = std::function<std::string_view(uint64_t offset, size_t size)>;
 
 // Reads the frame size of a jpg (its start-of-frame segment), gif (the
 // logical screen and the first image), png (IHDR), bmp or tif file (IFD 0),
@@ -38,7 +35,3 @@ struct GifScreen {
 
 // Reads the logical screen from a gif's first 13 bytes, `head` (more may follow).
 GifScreen ReadGifScreen(std::string_view head);
-
-// Whether a picture of that size is one the game takes: a side of 1 to
-// 32767 pixels and at most 2^27 pixels in all.
-bool FrameFitsLimits(uint64_t width, uint64_t height);

@@ -12,9 +12,9 @@
 #include <jpeglib.h>
 
 #include "pictures/area_shrink.h"
-#include "pictures/bmp_header.h"
 #include "pictures/jpeg_scale.h"
 #include "pictures/orientation.h"
+#include "pictures/picture_limits.h"
 
 namespace {
 
@@ -51,7 +51,9 @@ void JpegDecodeEnd::operator()(JpegDecode* decode) const {
 
 namespace {
 
-JpegDecode& Of(j_decompress_ptr info) { return *static_cast<JpegDecode*>(info->client_data); }
+JpegDecode& Of(j_decompress_ptr info) {
+    return *static_cast<JpegDecode*>(info->client_data);
+}
 
 // Runs `work` with libjpeg's errors leading back here: false when one came.
 // Called once for the header and once for the pixels, each time with the
@@ -138,7 +140,9 @@ bool ReadHeader(JpegDecode& d) {
     });
 }
 
-bool Inks(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
+bool Inks(J_COLOR_SPACE space) {
+    return space == JCS_CMYK || space == JCS_YCCK;
+}
 
 // Ink to light. Adobe's programs store ink inverted (255 for none), and
 // nearly every CMYK jpg comes from them; their files carry Adobe's marker.
@@ -158,8 +162,8 @@ bool DecodeRows(JpegDecode& d, int width, int height, uint8_t* target, size_t st
     const bool inks = Inks(info.jpeg_color_space);
     info.out_color_space = inks ? JCS_CMYK : JCS_EXT_BGRA;
     info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned>(JpegScaleDenominator(static_cast<int>(info.image_width),
-                                                                  static_cast<int>(info.image_height), width, height));
+    info.scale_denom = static_cast<unsigned>(
+        JpegScaleDenominator(static_cast<int>(info.image_width), static_cast<int>(info.image_height), width, height));
     // A progressive picture is read whole here, scan by scan.
     jpeg_start_decompress(&info);
     if (d.ranOut || info.output_components != 4) return false;
@@ -203,14 +207,12 @@ JpegPicture OpenJpeg(JpegRead read) {
     if (!ReadHeader(*decode)) return picture;
     const jpeg_decompress_struct& info = decode->info;
     // Refused on the header's word, before the decoder takes memory for it.
-    if (info.image_width > kMaxPictureSide || info.image_height > kMaxPictureSide ||
-        uint64_t(info.image_width) * info.image_height > kMaxPicturePixels) {
-        return picture;
-    }
+    if (!FrameFitsLimits(info.image_width, info.image_height)) return picture;
     const J_COLOR_SPACE space = info.jpeg_color_space;
     if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB && !Inks(space)) return picture;
     for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
-        if (marker->marker == kExifMarker && marker->data_length >= 6 && std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
+        if (marker->marker == kExifMarker && marker->data_length >= 6 &&
+            std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
             picture.orientation = ExifSegmentOrientation(marker->data, marker->data_length);
             break;
         }

@@ -1,22 +1,27 @@
 // Walking the picture play-list.
 #include "pictures/play_list.h"
 
-#include "storage/list_file.h"
+#include "storage/play_list_walk.h"
+
+namespace {
+
+EntryTry TryOf(LoadOutcome outcome) {
+    switch (outcome) {
+    case LoadOutcome::Loaded:
+        return EntryTry::Taken;
+    case LoadOutcome::BadFile:
+        return EntryTry::Never;
+    case LoadOutcome::NotNow:
+        break;
+    }
+    return EntryTry::NotNow;
+}
+
+}  // namespace
 
 PlayListStep WalkPlayList(std::vector<std::string>& list, int start,
                           const std::function<LoadOutcome(const std::string&)>& tryEntry) {
-    const int count = static_cast<int>(list.size());
-    if (start < 0 || start >= count) start = 0;
-    std::vector<bool> dropped(list.size(), false);
-    int shown = -1;
-    for (int tried = 0; tried < count && shown < 0; ++tried) {
-        const int index = (start + tried) % count;
-        const LoadOutcome outcome = tryEntry(list[static_cast<size_t>(index)]);
-        if (outcome == LoadOutcome::Loaded) shown = index;
-        if (outcome == LoadOutcome::BadFile) dropped[static_cast<size_t>(index)] = true;
-    }
-    PlayListStep step;
-    step.loaded = shown >= 0;
-    step.cursor = DropMarkedEntries(list, dropped, step.loaded ? shown : start);
-    return step;
+    const PlayListWalk walk =
+        WalkEntries(list, start, [&tryEntry](const std::string& entry) { return TryOf(tryEntry(entry)); });
+    return {walk.end == WalkEnd::Taken, walk.cursor};
 }

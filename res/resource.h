@@ -29,6 +29,8 @@
 #define IDS_NO_DECODER 213
 #define IDS_NO_CARD_BACK 214
 #define IDS_PAUSED 230
+#define IDS_PICTURES_NOT_KEPT 231
+#define IDS_SOUNDS_NOT_KEPT 232
 #define IDS_PICTURE_FOLDER_TITLE 220
 #define IDS_SOUND_FOLDER_TITLE 221
 
@@ -39,12 +41,14 @@
 #define IDC_ROWS_SPIN 1003
 #define IDC_DIFFICULT 1004
 #define IDC_EASY 1005
+// The list editors' Add and the name dialog's edit share a number, as they
+// always have: control ids count within their own dialog.
 #define IDC_ADD 1006
+#define IDC_NAME_EDIT 1006
 #define IDC_DELETE 1007
 #define IDC_IMAGE_LIST 1008
 #define IDC_SOUND_LIST 1009
 #define IDC_ADD_FOLDER 1010
-#define IDC_NAME_EDIT 1011
 
 // Menu commands
 #define IDM_CLOSE 40001

@@ -84,17 +84,5 @@ CelebrationFrame StepCelebration(ClearState& clear, int viewWidth) {
 void ResetClearState(Play& play, ClearState& clear) {
     clear.clearMode = ClearMode::None;
     clear.clearSliding = false;
-    play.startTick = 0;
-    play.endTick = 0;
-}
-
-bool EndRevealState(Play& play, ClearState& clear) {
-    play.revealPending = false;
-    if (clear.clearMode != ClearMode::None) {
-        ResetClearState(play, clear);
-        return true;
-    }
-    play.firstPick = -1;
-    play.secondPick = -1;
-    return false;
+    ForgetGameTimes(play);
 }

@@ -36,10 +36,6 @@ struct ClearState {
 // Ends the celebration and clears the game's ticks, so that it is not due again.
 void ResetClearState(Play& play, ClearState& clear);
 
-// State changes of the reveal timer's expiry. Returns true when it ended a
-// celebration (the animation timer must then be stopped too).
-bool EndRevealState(Play& play, ClearState& clear);
-
 // The three-line text measured to lay the celebration out; never drawn.
 std::string FormatMeasuringText(uint32_t elapsedMs);
 // The time as drawn under (or after) "Clear!".

@@ -5,13 +5,15 @@
 #include <cstring>
 #include <string>
 
-#include "display/gdi.h"
-#include "display/presenter.h"
-#include "display/views.h"
+#include "display/presenter_win.h"
+#include "display/views_win.h"
+#include "platform/code_page_win.h"
+#include "platform/gdi_win.h"
 #include "res/resource.h"
-#include "res/texts.h"
+#include "res/texts_win.h"
 #include "scores/celebration.h"
-#include "scores/name_dialog.h"
+#include "scores/celebration_bench_win.h"
+#include "scores/name_dialog_win.h"
 
 namespace {
 
@@ -19,7 +21,9 @@ constexpr COLORREF kShadowColour = RGB(127, 127, 0);
 constexpr COLORREF kTextColour = RGB(255, 255, 0);
 constexpr int kShadowOffset = 8;
 
-uint32_t ElapsedGameMs(const Play& play) { return ElapsedMilliseconds(play.startTick, play.endTick); }
+uint32_t ElapsedGameMs(const Play& play) {
+    return ElapsedMilliseconds(play.startTick, play.endTick);
+}
 
 // False when the player asked Windows for no animations inside windows.
 bool AnimationsWanted() {
@@ -39,16 +43,13 @@ SIZE MeasureText(HDC dc, const std::string& text, int width, int height) {
 
 CaptionMetrics MeasureCaption(HWND window, uint32_t elapsedMs, int viewWidth, int viewHeight) {
     CaptionMetrics metrics = {0, 0, 0};
-    HDC dc = GetDC(window);
+    const WindowDc dc(window);
     if (!dc) return metrics;
-    {
-        SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
-        const SIZE full = MeasureText(dc, FormatMeasuringText(elapsedMs), viewWidth, viewHeight);
-        metrics.fullWidth = full.cx;
-        metrics.fullHeight = full.cy;
-        metrics.captionWidth = MeasureText(dc, kClearCaption, viewWidth, viewHeight).cx;
-    }
-    ReleaseDC(window, dc);
+    SelectedFont font(dc.get(), CreateCaptionFont(kCaptionFontHeight));
+    const SIZE full = MeasureText(dc.get(), FormatMeasuringText(elapsedMs), viewWidth, viewHeight);
+    metrics.fullWidth = full.cx;
+    metrics.fullHeight = full.cy;
+    metrics.captionWidth = MeasureText(dc.get(), kClearCaption, viewWidth, viewHeight).cx;
     return metrics;
 }
 
@@ -79,14 +80,17 @@ void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOff
 }
 
 bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState& clear, HighScoreTable& highScores,
-                        std::string& enteredName, const Screen& screen) {
+                        std::string& enteredName, NameEntry& nameEntry, const Screen& screen) {
     const CaptionMetrics metrics = MeasureCaption(window, ElapsedGameMs(play), screen.viewWidth, screen.viewHeight);
     const unsigned period = StartCelebration(clear, metrics, screen.viewWidth, screen.viewHeight);
     if (!AnimationsWanted()) RestCelebration(clear, metrics, screen.viewWidth, screen.viewHeight);
+    // Neither SetTimer's result is read: it fails only when the system has no
+    // resources left for a timer, there is no other clock to fall back on,
+    // and a click still ends the celebration.
     SetTimer(window, TIMER_ANIMATION, period, nullptr);
-    const bool named = UpdateBestTime(window, board, play, highScores, enteredName);
+    const bool named = UpdateBestTime(window, board, play, highScores, enteredName, nameEntry);
     SetTimer(window, TIMER_REVEAL, kCelebrationMs, nullptr);
-    play.revealPending = true;
+    HoldRevealForCelebration(play);
     return named;
 }
 
@@ -107,10 +111,10 @@ int DrawClearScreen(Screen& screen, uint32_t elapsedMs, int captionLeft, int cap
         DrawPictureFrame(dc, screen.picture.get(), width, height);
         SetBkMode(dc, TRANSPARENT);
         SelectedFont font(dc, CreateCaptionFont(kCaptionFontHeight));
-        DrawShadowedText(dc, caption, {captionLeft, captionTop, width, height}, kShadowOffset, 0,
-                         kShadowColour, kTextColour);
-        DrawShadowedText(dc, timeText, {timeLeft, timeTop, width, height}, kShadowOffset, 0,
-                         kShadowColour, kTextColour);
+        DrawShadowedText(dc, caption, {captionLeft, captionTop, width, height}, kShadowOffset, 0, kShadowColour,
+                         kTextColour);
+        DrawShadowedText(dc, timeText, {timeLeft, timeTop, width, height}, kShadowOffset, 0, kShadowColour,
+                         kTextColour);
     });
     return 1;
 }

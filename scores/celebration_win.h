@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
-#include "display/views.h"
+#include "display/views_win.h"
 #include "scores/best_times.h"
 #include "scores/celebration.h"
+#include "scores/name_dialog_win.h"
 
 // The bold italic "Times New Roman" of the celebration and the best-time
 // roll; the caller deletes it.
@@ -20,14 +20,10 @@ HFONT CreateCaptionFont(int height);
 void DrawShadowedText(HDC dc, const std::wstring& text, RECT area, int shadowOffset, UINT format, COLORREF shadow,
                       COLORREF colour);
 
-// The caption font's measure of the texts of a game cleared in `elapsedMs`,
-// laid out in a view of `viewWidth` x `viewHeight`.
-CaptionMetrics MeasureCaption(HWND window, uint32_t elapsedMs, int viewWidth, int viewHeight);
-
 // Lays the celebration out, starts its animation, asks for a best time's
 // name and starts the ten seconds that end it. True when a best time was
 // recorded and named: the caller saves it.
 bool BeginClearSequence(HWND window, const Board& board, Play& play, ClearState& clear, HighScoreTable& highScores,
-                        std::string& enteredName, const Screen& screen);
+                        std::string& enteredName, NameEntry& nameEntry, const Screen& screen);
+// One step of the celebration's animation, drawn over the picture.
 int StepClearAnimation(Screen& screen, const Play& play, ClearState& clear);
-int DrawClearScreen(Screen& screen, uint32_t elapsedMs, int captionLeft, int captionTop, int timeLeft, int timeTop);

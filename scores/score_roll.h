@@ -22,12 +22,9 @@ struct ScoreRoll {
 struct RollLine {
     int offset;  // below the roll's top
     bool heading;
-    std::string text;  // UTF-8, but a name as the list files hold it
+    std::string text;   // UTF-8, but a name as the list files hold it
     bool name = false;  // a player's name
 };
-
-// "Size 4 × 5  Time  99 min 0 sec", in UTF-8.
-std::string FormatRollSizeLine(int columns, int rows, uint32_t bestSeconds);
 
 // The 198 lines of the roll in drawing order: each table's heading, then per
 // entry its size-and-time line and its name.

@@ -3,10 +3,15 @@
 
 #include <windows.h>
 
-#include "display/views.h"
+#include "display/views_win.h"
 #include "scores/best_times.h"
 #include "scores/score_roll.h"
 
-// One step of the roll; 0 once it has ended and the picture is shown again.
-int StepScoreRoll(HWND window, ScoreRoll& roll, const HighScoreTable& highScores, Screen& screen);
-int DrawScoreRoll(Screen& screen, const HighScoreTable& highScores, int left, int top, int right);
+// What the roll rises over: the picture, or black while a game is paused,
+// whose picture stays out of sight until the game goes on.
+enum class RollBackground { Picture, Hidden };
+
+// One step of the roll; 0 once it has ended (its timer stopped): the caller
+// shows what the view rests on.
+int StepScoreRoll(HWND window, ScoreRoll& roll, const HighScoreTable& highScores, Screen& screen,
+                  RollBackground background);

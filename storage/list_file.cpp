@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/decimal.h"
+
 bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line) {
     line.clear();
     if (readIndex >= bytes.size()) return false;
@@ -17,7 +19,8 @@ bool ReadLine(std::string_view bytes, size_t& readIndex, std::string& line) {
     // Whole runs between CR bytes are copied at once: a list of many
     // thousand entries is read a line at a time, not a byte at a time.
     const size_t end = bytes.find('\n', readIndex);
-    const std::string_view text = bytes.substr(readIndex, (end == std::string_view::npos ? bytes.size() : end) - readIndex);
+    const std::string_view text =
+        bytes.substr(readIndex, (end == std::string_view::npos ? bytes.size() : end) - readIndex);
     for (size_t start = 0;;) {
         const size_t cr = text.find('\r', start);
         if (cr == std::string_view::npos) {
@@ -48,22 +51,8 @@ bool HasPrefix(const char* literal, const std::string& line) {
 }
 
 // The text of a line as a C string sees it: up to its first NUL byte.
-std::string TextOf(const char* text) { return std::string(text); }
-
-// atoi as the Windows runtime does it: white space, a sign, digits; no digits
-// give 0 and values beyond 32 bits saturate instead of overflowing.
-int32_t ParseDecimal(const char* text) {
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-    bool negative = false;
-    if (*text == '+' || *text == '-') negative = (*text++ == '-');
-    int64_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        value = value * 10 + (*text - '0');
-        if (value > INT64_C(0x80000000)) value = INT64_C(0x80000000);
-    }
-    if (negative) value = -value;
-    if (value > INT32_MAX) value = INT32_MAX;
-    return static_cast<int32_t>(value);
+std::string TextOf(const char* text) {
+    return std::string(text);
 }
 
 // `read` counts the entries whose SCORE line came: the easy table's first,
@@ -74,7 +63,7 @@ void ReadScoreLine(const std::string& line, HighScoreTable& table, int& read) {
     if (HasPrefix("NAME=", line)) {
         entry.name = TextOf(line.c_str() + 5);
     } else if (HasPrefix("SCORE=", line)) {
-        entry.seconds = static_cast<uint32_t>(ParseDecimal(line.c_str() + 6));
+        entry.seconds = static_cast<uint32_t>(ParseDecimal(std::string_view(line).substr(6)));
         ++read;
     }
 }
@@ -123,8 +112,9 @@ size_t ReservedSize(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-void ParseListFile(std::string_view fileBytes, std::vector<std::string>& entries,
-                   HighScoreTable& table) {
+ListFileContent ParseListFile(std::string_view fileBytes, const HighScoreTable& startingTable) {
+    ListFileContent content;
+    content.table = startingTable;
     std::string converted;
     const std::string_view bytes = LineBytes(fileBytes, converted);
     bool inFileSection = false;
@@ -136,17 +126,18 @@ void ParseListFile(std::string_view fileBytes, std::vector<std::string>& entries
         if (IsWholeLine("#FILE_END", line)) {
             inFileSection = false;
         } else if (inFileSection) {
-            entries.push_back(TextOf(line.c_str()));
+            content.entries.push_back(TextOf(line.c_str()));
         } else if (HasPrefix("#FILE", line)) {
             inFileSection = true;
         } else if (IsWholeLine("#SCORE_END", line)) {
             inScoreSection = false;
         } else if (inScoreSection) {
-            ReadScoreLine(line, table, scoresRead);
+            ReadScoreLine(line, content.table, scoresRead);
         } else if (IsWholeLine("#SCORE", line)) {
             inScoreSection = true;
         }
     }
+    return content;
 }
 
 bool HoldsListFile(std::string_view fileBytes) {
@@ -161,8 +152,7 @@ bool HoldsListFile(std::string_view fileBytes) {
     return false;
 }
 
-std::string FormatImageListFile(const std::vector<std::string>& entries,
-                                const HighScoreTable& table) {
+std::string FormatImageListFile(const std::vector<std::string>& entries, const HighScoreTable& table) {
     std::string out;
     out.reserve(ReservedSize(entries) + 2 * kSizeCount * 32);
     AppendFileSection(out, entries);
@@ -178,17 +168,4 @@ std::string FormatSoundListFile(const std::vector<std::string>& entries) {
     out.reserve(ReservedSize(entries));
     AppendFileSection(out, entries);
     return out;
-}
-
-int DropMarkedEntries(std::vector<std::string>& list, const std::vector<bool>& dropped, int anchor) {
-    int anchorAt = 0;
-    size_t kept = 0;
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (static_cast<int>(i) == anchor) anchorAt = static_cast<int>(kept);
-        if (i < dropped.size() && dropped[i]) continue;
-        if (kept != i) list[kept] = std::move(list[i]);
-        ++kept;
-    }
-    list.resize(kept);
-    return anchorAt < static_cast<int>(kept) ? anchorAt : 0;
 }

@@ -9,13 +9,11 @@ bool ImageListSaveWanted(const ListFiles& files, SavedList list) {
 
 ImageListSave ComposeImageListSave(std::string_view currentBytes, const std::vector<std::string>& givenList,
                                    SavedList list, const HighScoreTable& table) {
-    std::vector<std::string> fileList;
     // Entries the file does not reach keep the values held in memory.
-    HighScoreTable stored = table;
-    ParseListFile(currentBytes, fileList, stored);
+    const ListFileContent file = ParseListFile(currentBytes, table);
     ImageListSave save;
     save.bestTimes = table;
-    KeepBetterTimes(save.bestTimes, stored);
-    save.bytes = FormatImageListFile(list == SavedList::Given ? givenList : fileList, save.bestTimes);
+    KeepBetterTimes(save.bestTimes, file.table);
+    save.bytes = FormatImageListFile(list == SavedList::Given ? givenList : file.entries, save.bestTimes);
     return save;
 }

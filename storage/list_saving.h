@@ -8,12 +8,10 @@
 #include <vector>
 
 #include "scores/best_times.h"
+#include "storage/files/file_read.h"
 
-enum class ListFileRead {
-    Read,        // the file was read
-    Missing,     // no such file: a new list
-    Unreadable,  // the file exists but could not be read: leave it alone
-};
+// What became of reading a list file; one that cannot be read is left alone.
+using ListFileRead = FileRead;
 
 // What start-up found of kanoze.txt and sound.txt.
 struct ListFilesFound {
@@ -34,6 +32,10 @@ struct ListFiles {
     // The player's picture list as a save that failed was to write it: the
     // next save of kanoze.txt writes it, even once a single picture is shown.
     std::optional<std::vector<std::string>> unsavedImageList;
+    // The player was told that a list file holds no list this program reads,
+    // so that what is added to it is not kept: once a run for each file.
+    bool imageAddsNotKeptTold = false;
+    bool soundAddsNotKeptTold = false;
 };
 
 // Which picture list a save of kanoze.txt writes.

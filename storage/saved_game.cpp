@@ -2,10 +2,14 @@
 #include "storage/saved_game.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "game/board.h"
+#include "game/rules.h"
+#include "platform/decimal.h"
+#include "platform/paths.h"
 #include "storage/list_file.h"
-#include "storage/paths.h"
 
 namespace {
 
@@ -17,13 +21,18 @@ const char kBoard[] = "BOARD=";
 const char kRule[] = "RULE=";
 const char kOrder[] = "ORDER=";
 const char kTime[] = "TIME=";
+const char kDeal[] = "DEAL=";
+const char kRanked[] = "ranked";
+const char kUnranked[] = "unranked";
 const char kEasy[] = "easy";
 const char kDifficult[] = "difficult";
 
 // The longest path the program hands to a loader, and the largest picture
 // side any screen gives, with room to spare.
 constexpr size_t kMaxPathBytes = kPathSize - 1;
-constexpr uint32_t kMaxPictureSide = 65535;
+constexpr uint32_t kMaxFittedSide = 65535;
+// Numbers are plain decimal digits, no more than a 32-bit value has.
+constexpr size_t kMaxDigits = 10;
 
 std::string Join(const std::vector<int>& values) {
     std::string out;
@@ -31,24 +40,12 @@ std::string Join(const std::vector<int>& values) {
     return out;
 }
 
-// Plain decimal digits, nothing else, up to `limit`.
-std::optional<uint32_t> Number(std::string_view text, uint32_t limit) {
-    if (text.empty() || text.size() > 10) return std::nullopt;
-    uint64_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (value > limit) return std::nullopt;
-    return static_cast<uint32_t>(value);
-}
-
 // "a,b" as two numbers up to `limit`.
 std::optional<std::pair<int, int>> Pair(std::string_view text, uint32_t limit) {
     const size_t comma = text.find(',');
     if (comma == std::string_view::npos) return std::nullopt;
-    const auto first = Number(text.substr(0, comma), limit);
-    const auto second = Number(text.substr(comma + 1), limit);
+    const auto first = ParseDigits(text.substr(0, comma), kMaxDigits, limit);
+    const auto second = ParseDigits(text.substr(comma + 1), kMaxDigits, limit);
     if (!first || !second) return std::nullopt;
     return std::pair<int, int>{static_cast<int>(*first), static_cast<int>(*second)};
 }
@@ -57,8 +54,8 @@ std::optional<std::vector<int>> Numbers(std::string_view text) {
     std::vector<int> values;
     for (size_t start = 0;;) {
         const size_t comma = text.find(',', start);
-        const auto value = Number(text.substr(start, comma == std::string_view::npos ? comma : comma - start),
-                                  kMaxCellCount - 1);
+        const auto value = ParseDigits(text.substr(start, comma == std::string_view::npos ? comma : comma - start),
+                                       kMaxDigits, kMaxCellCount - 1);
         if (!value || values.size() == kMaxCellCount) return std::nullopt;
         values.push_back(static_cast<int>(*value));
         if (comma == std::string_view::npos) return values;
@@ -66,15 +63,52 @@ std::optional<std::vector<int>> Numbers(std::string_view text) {
     }
 }
 
-bool TakeValue(const std::string& line, const char* key, std::optional<std::string>& value, bool& damaged) {
-    const std::string_view prefix(key);
-    if (line.compare(0, prefix.size(), prefix) != 0) return false;
-    if (value) damaged = true;  // a key given twice
-    value = line.substr(prefix.size());
-    return true;
+// The values of a saved game's lines, each the text after its key.
+struct SavedLines {
+    std::optional<std::string> picture, size, board, rule, order, time, deal;
+};
+
+// Takes the value of `line` into the slot of its key: false when no key
+// opens the line, or its key was given before.
+bool TakeValue(const std::string& line,
+               std::initializer_list<std::pair<std::string_view, std::optional<std::string>*>> slots) {
+    for (const auto& [key, value] : slots) {
+        if (line.compare(0, key.size(), key) != 0) continue;
+        if (*value) return false;
+        *value = line.substr(key.size());
+        return true;
+    }
+    return false;
 }
 
-bool IsSide(int side) { return side >= kMinSide && side <= kMaxSide; }
+// The lines between the markers, each key at most once; nothing when the
+// file was cut short or holds a line the format does not have.
+std::optional<SavedLines> ReadSavedLines(std::string_view bytes) {
+    // The program writes every line whole: a file without the end marker's
+    // line break was cut short.
+    if (bytes.empty() || bytes.back() != '\n') return std::nullopt;
+    size_t at = 0;
+    std::string line;
+    if (!ReadLine(bytes, at, line) || line != kBegin) return std::nullopt;
+    SavedLines lines;
+    while (ReadLine(bytes, at, line)) {
+        if (line == kEnd) return lines;
+        if (!TakeValue(line, {{kPictureSize, &lines.size},
+                              {kPicture, &lines.picture},
+                              {kBoard, &lines.board},
+                              {kRule, &lines.rule},
+                              {kOrder, &lines.order},
+                              {kTime, &lines.time},
+                              {kDeal, &lines.deal}})) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsSide(int side) {
+    return side >= kMinSide && side <= kMaxSide;
+}
 
 // Each of the board's pieces exactly once.
 bool IsArrangement(std::vector<int> order, int cellCount) {
@@ -84,6 +118,14 @@ bool IsArrangement(std::vector<int> order, int cellCount) {
         if (order[static_cast<size_t>(i)] != i) return false;
     }
     return true;
+}
+
+// The DEAL line's value; a file without one does not say.
+std::optional<SavedRank> RankOf(const std::optional<std::string>& deal) {
+    if (!deal) return SavedRank::NotSaid;
+    if (*deal == kRanked) return SavedRank::Ranked;
+    if (*deal == kUnranked) return SavedRank::Unranked;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -96,52 +138,44 @@ std::string FormatSavedGame(const SavedGame& game) {
     out += std::string(kRule) + (game.easyMode ? kEasy : kDifficult) + "\r\n";
     out += kOrder + Join(game.cellOrder) + "\r\n";
     out += kTime + std::to_string(game.playedMs) + "\r\n";
+    if (game.rank != SavedRank::NotSaid) {
+        out += std::string(kDeal) + (game.rank == SavedRank::Ranked ? kRanked : kUnranked) + "\r\n";
+    }
     return out + kEnd + "\r\n";
 }
 
 std::optional<SavedGame> ParseSavedGame(std::string_view bytes) {
-    // The program writes every line whole: a file without the end marker's
-    // line break was cut short.
-    if (bytes.empty() || bytes.back() != '\n') return std::nullopt;
-    size_t at = 0;
-    std::string line;
-    if (!ReadLine(bytes, at, line) || line != kBegin) return std::nullopt;
-    std::optional<std::string> picture, size, board, rule, order, time;
-    bool damaged = false, ended = false;
-    while (!damaged && !ended && ReadLine(bytes, at, line)) {
-        ended = line == kEnd;
-        if (ended || TakeValue(line, kPictureSize, size, damaged) || TakeValue(line, kPicture, picture, damaged) ||
-            TakeValue(line, kBoard, board, damaged) || TakeValue(line, kRule, rule, damaged) ||
-            TakeValue(line, kOrder, order, damaged) || TakeValue(line, kTime, time, damaged)) {
-            continue;
-        }
-        damaged = true;
-    }
-    if (damaged || !ended || !picture || !size || !board || !rule || !order || !time) return std::nullopt;
-
-    SavedGame game;
-    game.picturePath = *picture;
-    if (game.picturePath.empty() || game.picturePath.size() > kMaxPathBytes ||
-        game.picturePath.find('\0') != std::string::npos) {
+    const std::optional<SavedLines> lines = ReadSavedLines(bytes);
+    if (!lines || !lines->picture || !lines->size || !lines->board || !lines->rule || !lines->order || !lines->time) {
         return std::nullopt;
     }
-    const auto pictureSize = Pair(*size, kMaxPictureSide);
-    const auto shape = Pair(*board, kMaxSide);
-    const auto cells = Numbers(*order);
-    const auto played = Number(*time, UINT32_MAX);
-    if (!pictureSize || !shape || !cells || !played || (*rule != kEasy && *rule != kDifficult)) return std::nullopt;
+    const std::string& picture = *lines->picture;
+    const std::string& rule = *lines->rule;
+    if (picture.empty() || picture.size() > kMaxPathBytes || picture.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    const auto pictureSize = Pair(*lines->size, kMaxFittedSide);
+    const auto shape = Pair(*lines->board, kMaxSide);
+    const auto cells = Numbers(*lines->order);
+    const auto played = ParseDigits(*lines->time, kMaxDigits, kMaxPlayedMs);  // no game was played longer
+    const auto rank = RankOf(lines->deal);
+    if (!pictureSize || !shape || !cells || !played || !rank || (rule != kEasy && rule != kDifficult)) {
+        return std::nullopt;
+    }
+    SavedGame game;
+    game.picturePath = picture;
     game.pictureWidth = pictureSize->first;
     game.pictureHeight = pictureSize->second;
     game.columns = shape->first;
     game.rows = shape->second;
-    // Every cell at least one pixel wide and high.
+    game.easyMode = rule == kEasy;
+    game.cellOrder = *cells;
+    game.playedMs = *played;
+    game.rank = *rank;
+    // Every cell at least one pixel wide and high, and each piece in one of them.
     if (!IsSide(game.columns) || !IsSide(game.rows) || game.pictureWidth < game.columns ||
-        game.pictureHeight < game.rows) {
+        game.pictureHeight < game.rows || !IsArrangement(game.cellOrder, game.columns * game.rows)) {
         return std::nullopt;
     }
-    game.easyMode = *rule == kEasy;
-    game.cellOrder = *cells;
-    if (!IsArrangement(game.cellOrder, game.columns * game.rows)) return std::nullopt;
-    game.playedMs = *played;
     return game;
 }

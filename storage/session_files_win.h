@@ -16,16 +16,18 @@ struct SessionFiles {
 // Both files in the program's directory.
 SessionFiles LocateSessionFiles();
 
-// The settings file through the profile functions; a file that is missing or
-// cannot be read gives the defaults.
+// The settings file; one that is missing or cannot be read gives the defaults.
 Settings ReadSettings(const SessionFiles& files);
+// Written whole, the way the lists are, keeping whatever else the file
+// holds; false when it could not be (a file held by another program is not
+// written over).
 bool WriteSettings(const SessionFiles& files, const Settings& settings);
 
-// The saved game, read whole and taken away: the game lives on in the program
-// from here on, and a close that finds one in progress writes it again. A
-// damaged file is dropped as no game.
-std::optional<SavedGame> TakeSavedGame(const SessionFiles& files);
-// Written whole, the way the lists are, so a close cut short leaves the old
-// file or the new one.
+// The saved game, read whole. It stays on disk for as long as its game is
+// played: only the end of the game deletes it. A damaged file is deleted as
+// no game; one that cannot be read now (another program holds it) is left.
+std::optional<SavedGame> ReadSavedGame(const SessionFiles& files);
+// Written whole, the way the lists are, so a write cut short by a crash
+// leaves the old file or the new one.
 bool WriteSavedGame(const SessionFiles& files, const SavedGame& game);
 void DeleteSavedGame(const SessionFiles& files);
