@@ -34,6 +34,11 @@ if [ -f "$zip" ]; then
 else
     echo "run-e2e: no $zip (make dist makes it); the release test fails"
 fi
+# A folder of twenty thousand empty pictures, for the editors' batch adds:
+# made here in a moment, where Wine would take a minute to create them.
+mkdir -p "$WORK/many"
+(cd "$WORK/many" && seq -f 'p%05g.jpg' 0 19999 | xargs touch)
+export KANOZE_E2E_MANY=$(winpath "$WORK/many")
 # A full disk without privileges: the temporary files of a program folder
 # are links to /dev/full, where every write fails with "no space left".
 mkdir -p "$WORK/full"

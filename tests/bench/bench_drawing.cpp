@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/game_state.h"
+#include "app/bench_win.h"
 #include "bench_harness.h"
-#include "display/views.h"
+#include "display/views_win.h"
 #include "game/game_win.h"
-#include "pictures/load_picture.h"
-#include "scores/celebration_win.h"
+#include "pictures/load_picture_win.h"
+#include "scores/celebration_bench_win.h"
 #include "scores/score_roll.h"
-#include "scores/score_roll_win.h"
-#include "storage/list_file_win.h"
+#include "scores/score_roll_bench_win.h"
+#include "storage/list_file_bench_win.h"
 
 namespace {
 
@@ -142,13 +142,12 @@ void MeasureListFile(const std::string& work) {
             const int which = (pass + i) % 3;
             const double began = Now();
             if (which == 0) {
-                std::vector<std::string> list;
                 HighScoreTable scores;
                 ResetHighScores(scores);
-                const bool read = ReadListFile(source, list, scores) == ListFileRead::Read &&
-                                  list.size() == entries.size();
+                const ListRead list = ReadListFile(source, scores);
+                const bool read = list.read == ListFileRead::Read && list.entries.size() == entries.size();
                 r = read ? Now() - began : -1;
-                g = read && WriteImageListFile(written, list, scores) ? Now() - began : -1;
+                g = read && WriteImageListFile(written, list.entries, scores) ? Now() - began : -1;
             } else if (which == 1) {
                 f = CopyFileA(source.c_str(), copied.c_str(), FALSE) ? Now() - began : -1;
             } else if (CopyFileA(source.c_str(), copied.c_str(), FALSE)) {

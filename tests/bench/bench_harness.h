@@ -104,3 +104,5 @@ void MeasureLoadPictureElsewhere(const std::string& work, const Programs& progra
 int LoadPictureAlone(const std::string& bigJpg, const std::string& hugeJpg);
 void MeasureFrames(const std::string& startJpg);
 void MeasureListFile(const std::string& work);
+// Needs the folder `many` of 20,000 empty pictures in `work` (tools/run-bench.sh makes it).
+void MeasureAddFolder(const std::string& work);

@@ -5,12 +5,11 @@
 
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/game_state.h"
+#include "app/bench_win.h"
 #include "bench_harness.h"
-#include "display/com_ptr.h"
+#include "platform/com_ptr_win.h"
 #include "game/game_win.h"
-#include "pictures/load_picture.h"
+#include "pictures/load_picture_win.h"
 #include "wic_floor.h"
 
 namespace {

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "app/bench_win.h"
 #include "bench_harness.h"
-#include "display/com_ptr.h"
+#include "platform/com_ptr_win.h"
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--load-picture") return LoadPictureAlone(argv[2], argv[3]);
@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     MeasureLoadPicture(factory.get(), pictures);
     MeasureFrames(pictures.startJpg);
     MeasureListFile(work);
+    MeasureAddFolder(work);
 
     PrintTable();
     // The window is left to the end of the process: closing it would save

@@ -6,7 +6,7 @@
 
 #include "bench_frame.h"
 #include "bench_harness.h"
-#include "display/com_ptr.h"
+#include "platform/com_ptr_win.h"
 
 namespace {
 

@@ -59,14 +59,12 @@ void MeasureOneStartUp(const std::string& work, const Programs& programs, const 
     AddRow({"Start-up to the first frame (" + label + " play-list)" + programs.shown,
             "a minimal program decoding the same jpg with WIC and blitting it once through DirectDraw",
             Describe(SpreadOf(game), "ms", 1000), Describe(SpreadOf(picture), "ms", 1000),
-            SpreadOf(Ratios(game, picture)), 1.3, false});
+            SpreadOf(Ratios(game, picture)), 1.1, false});
     if (floors == StartUpFloors::JpgOnly) return;
     AddRow({"… the same start-up, for comparison" + programs.shown, "a minimal window program blitting one frame",
             Describe(SpreadOf(game), "ms", 1000), Describe(SpreadOf(window), "ms", 1000),
             SpreadOf(Ratios(game, window)), 0, false});
 }
-
-// Peak working set of the floor window program, in bytes: what any Wine
 
 }  // namespace
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "display/com_ptr.h"
+#include "platform/com_ptr_win.h"
 #include "bench_frame.h"
 #include "pictures/area_shrink.h"
 #include "pictures/fitting.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "display/com_ptr.h"
+#include "platform/com_ptr_win.h"
 
 // A 32-bit top-down bitmap of width x height whose pixels `bits` points to.
 inline HBITMAP TopDownBitmap(int width, int height, void** bits) {

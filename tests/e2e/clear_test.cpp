@@ -449,4 +449,31 @@ TEST_F(ClearTest, RecordMadeAfterTheListWasHeldAtStartUpIsSavedBesideTheStoredOn
     CloseGame();
 }
 
+// A plain picture: every piece looks like every other one, so the deal lies
+// solved before the first exchange. That exchange celebrates as any other,
+// but such a deal is no puzzle: no name is asked for and no time is kept.
+TEST_F(ClearTest, ADealThatLiesSolvedCelebratesButSetsNoBestTime) {
+    directory_ = MakeTestDirectory();
+    width_ = 400;
+    height_ = 300;
+    constexpr COLORREF kPlain = RGB(60, 120, 90);
+    ASSERT_TRUE(WritePictureBmp(directory_ + L"plain.bmp", 400, 300, [&](int, int) { return kPlain; }));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", "#FILE\r\nplain.bmp\r\n#FILE_END\r\n"));
+    ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
+    BoardPlayer player(game_, 400, 300, 4, 4);
+    ASSERT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
+    ASSERT_TRUE(WaitUntil([&] { return player.PixelAt(0) != kPlain && player.PixelAt(5) != kPlain; }))
+        << "card backs";
+    player.ClickCell(0);
+    player.ClickCell(5);
+    ASSERT_TRUE(WaitUntil([&] { return player.PixelAt(5) == kPlain; }));
+    player.ClickCell(5);
+    ASSERT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "Clear! and the time";
+    EXPECT_EQ(nullptr, FindWindowW(L"#32770", kNameDialogTitle)) << "no name is asked for";
+    game_.ClickClient(10, 10);
+    CloseGame();
+    EXPECT_EQ(5940, ScoreAt(ListFileNow(), 49).seconds) << "no time is kept";
+    EXPECT_EQ("Not regist", ScoreAt(ListFileNow(), 49).name);
+}
+
 }  // namespace

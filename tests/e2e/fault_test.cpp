@@ -333,4 +333,47 @@ TEST_F(FaultTest, AStaleReadOnlyTemporaryFileAndAHiddenListDoNotStandInTheWayOfA
     EXPECT_FALSE(FileExists(Path(L"kanoze.tx~")));
 }
 
+// Pictures and sounds added to a play-list whose file holds no list the game
+// reads (saved as UTF-16): the player is told, once for each file, that it
+// stays as it is and that what is added now is not kept; and neither file
+// is touched.
+TEST_F(FaultTest, AddingToAListWhoseFileIsNoListSaysOnceThatNothingAddedIsKept) {
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : AsWritten({AnsiPath(picture_)}, ScoreSection())) utf16 += std::string{c, '\0'};
+    ASSERT_TRUE(WriteFileBytes(Path(L"kanoze.txt"), utf16));
+    ASSERT_TRUE(WriteFileBytes(Path(L"sound.txt"), utf16));
+    const std::wstring second = Path(L"second.bmp");
+    ASSERT_TRUE(WritePositionBmp(second, 360, 240));
+    Game game;
+    ASSERT_TRUE(game.Start(Path(L"kanoze.exe"), directory_));
+    // The word names the file; Enter closes it.
+    const auto told = [&](const wchar_t* file) {
+        HWND box = WaitForDialog(L"Kanoze");
+        if (!box) return false;
+        bool named = false;
+        for (const std::wstring& text : ChildTexts(box)) named = named || text.find(file) != std::wstring::npos;
+        game.PressKey(VK_RETURN);
+        return WaitUntilClosed(box) && named;
+    };
+    const auto untold = [&] { return game.Sync() && !FindWindowW(L"#32770", L"Kanoze"); };
+
+    ASSERT_TRUE(game.ChooseMenuItem(3, 2));  // サウンド > リストの編集
+    HWND editor = WaitForDialog(L"サウンドリストの編集");
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(game.DropFiles(editor, {Path(L"tune.wav")}));
+    EXPECT_TRUE(told(L"sound.txt")) << "a drop on the editor";
+    ClickButton(game, editor, IDCANCEL);
+    ASSERT_TRUE(WaitUntilClosed(editor));
+    ASSERT_TRUE(game.DropFiles(game.window(), {Path(L"other.wav")}));
+    EXPECT_TRUE(untold()) << "once is enough";
+
+    ASSERT_TRUE(game.DropFiles(game.window(), {picture_, second}));
+    EXPECT_TRUE(told(L"kanoze.txt")) << "pictures dropped on the window";
+    ASSERT_TRUE(game.DropFiles(game.window(), {second, picture_}));
+    EXPECT_TRUE(untold());
+    CloseNormally(game);
+    EXPECT_EQ(utf16, Bytes(L"kanoze.txt"));
+    EXPECT_EQ(utf16, Bytes(L"sound.txt"));
+}
+
 }  // namespace

@@ -85,9 +85,14 @@ Game::~Game() {
     }
 }
 
-bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory, const std::wstring& unixLocale) {
+bool Game::Start(const std::wstring& exe, const std::wstring& currentDirectory, const std::wstring& unixLocale,
+                 WORD show) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    if (show != SW_SHOWDEFAULT) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = show;
+    }
     std::wstring commandLine = L"\"" + exe + L"\"";
     const bool direct = unixLocale.empty();
     if (!direct) {

@@ -66,8 +66,10 @@ class Game {
     // Starts `exe` with `currentDirectory` and waits for its window. With a
     // `unixLocale` (Wine only, through the loader whose Unix path KANOZE_WINE
     // holds) the game runs in that locale, and so in its code page, not the
-    // test's.
-    bool Start(const std::wstring& exe, const std::wstring& currentDirectory, const std::wstring& unixLocale = L"");
+    // test's. `show` is how a shortcut asks the window to open (SW_SHOWMINNOACTIVE
+    // for "Minimized"); by default as Explorer starts it.
+    bool Start(const std::wstring& exe, const std::wstring& currentDirectory, const std::wstring& unixLocale = L"",
+               WORD show = SW_SHOWDEFAULT);
     HWND window() const { return window_; }
     HANDLE process() const { return process_.hProcess; }
 

@@ -14,6 +14,9 @@
 #include "dialog_driver.h"
 #include "game_driver.h"
 
+// After windows.h, which game_driver.h brings.
+#include <tlhelp32.h>
+
 namespace {
 
 constexpr int kSoundBar = 3;
@@ -313,6 +316,8 @@ TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
     ASSERT_TRUE(OverrideDll(silent, L"quartz", L"")) << "no DirectShow in it";
     ASSERT_TRUE(CopyFileW((directory_ + L"kanoze.exe").c_str(), (directory_ + silent).c_str(), FALSE));
     ASSERT_TRUE(game_.Start(directory_ + silent, directory_));
+    // DirectShow is registered: it is found missing when the music first starts.
+    SoundStart();
     EXPECT_EQ("--", SoundMenuBecomes("--"));
 
     HWND editor = OpenEditor();
@@ -326,6 +331,40 @@ TEST_F(MusicTest, WithoutAFilterGraphBothSoundItemsAreGrayedAndTheListIsKept) {
 
     Close();
     EXPECT_EQ(SoundFile({one, two}), SoundFileNow()) << "no entry was dropped";
+}
+
+// Whether the game process has loaded the DLL named `name`.
+bool GameHasLoaded(const Game& game, const wchar_t* name) {
+    const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetProcessId(game.process()));
+    if (modules == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W module = {};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32FirstW(modules, &module); more && !found; more = Module32NextW(modules, &module)) {
+        found = _wcsicmp(module.szModule, name) == 0;
+    }
+    CloseHandle(modules);
+    return found;
+}
+
+// DirectShow, and the sound DLLs it brings, load when the music first
+// starts: a game that plays no music does without them.
+TEST_F(MusicTest, DirectShowIsLoadedOnlyWhenTheMusicFirstStarts) {
+    const std::wstring one = Tone(L"one.wav", 1.2, 440);
+    WriteSoundList({one});
+    Start();
+    ASSERT_TRUE(GameHasLoaded(game_, L"kernel32.dll")) << "the game's DLLs can be listed";
+    EXPECT_FALSE(GameHasLoaded(game_, L"quartz.dll"));
+    EXPECT_EQ("++", SoundMenu()) << "as the menu has them";
+    SoundStop();
+    EXPECT_EQ("+-", SoundMenuBecomes("+-")) << "nothing to stop, and Start can be chosen";
+    EXPECT_FALSE(GameHasLoaded(game_, L"quartz.dll")) << "Stop makes no graph";
+
+    SoundStart();
+    EXPECT_TRUE(WaitUntil([&] { return Playing() == one; })) << "playing: " << Playing();
+    EXPECT_TRUE(GameHasLoaded(game_, L"quartz.dll"));
+    EXPECT_EQ("-+", SoundMenu());
+    Close();
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ class PauseTest : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return player_.WholePictureShown(); }));
         startedBefore_ = GetTickCount();
         ASSERT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
-        ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == 0 && player_.FreshBoardShown(); }));
+        // No keyboard cursor for a player who has not used a game key.
+        ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == -1 && player_.FreshBoardShown(); }));
     }
 
     // The paused board: no piece in any cell, no cursor, and the line that
@@ -47,11 +48,17 @@ class PauseTest : public ::testing::Test {
 };
 
 TEST_F(PauseTest, PCoversTheBoardTakesNoClicksAndBringsThePicksAndTheRevealBack) {
-    // A click picks a cell and takes the keyboard's cursor with it.
+    // A click picks a cell and takes the keyboard's cursor with it: an arrow
+    // key shows the frame one step on, and the next click hides it again.
     player_.ClickCell(6);
     ASSERT_TRUE(WaitUntil([&] { return player_.Shown(6) != -1; }));
     const int piece = player_.Shown(6);
-    EXPECT_TRUE(WaitUntil([&] { return player_.CursorShown() == 6; })) << "the cursor follows the click";
+    game_.PressKey(VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([&] { return player_.CursorShown() == 7; })) << "the cursor followed the click";
+    player_.ClickCell(6);  // the pick taken back
+    EXPECT_TRUE(WaitUntil([&] { return player_.CursorShown() == -1 && player_.Shown(6) == -1; }));
+    player_.ClickCell(6);
+    ASSERT_TRUE(WaitUntil([&] { return player_.Shown(6) == piece; }));
 
     game_.PressKey('P');
     ASSERT_TRUE(WaitUntil([&] { return Covered(); })) << "P covers the board";
@@ -82,9 +89,8 @@ TEST_F(PauseTest, MinimisedForEightSecondsTheBestTimeLeavesThemOut) {
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the minimise box";
     Sleep(8000);  // put away for eight seconds
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the same box on the minimised caption brings it back";
-    // The cursor's frame is drawn with the board in play alone: not over a
-    // covered board, nor by a window not yet painted again.
-    ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == 0 && player_.FreshBoardShown(); }));
+    // The board comes back as it was, without the keyboard's frame.
+    ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == -1 && player_.FreshBoardShown(); }));
     ASSERT_EQ("", player_.ReadPieces());
     ASSERT_EQ("", player_.SwapHome());
     const DWORD wall = GetTickCount() - startedBefore_;
@@ -119,6 +125,38 @@ TEST_F(PauseTest, AnotherProgramBroughtToTheFrontPausesTheGameUntilThePlayerCome
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == game_.window(); }));
     EXPECT_TRUE(WaitUntil([&] { return player_.Shown(3) == piece; })) << "back in front, the pick shows again";
     DestroyWindow(other);
+    CloseGame();
+}
+
+// A pause keeps the picture out of sight until the game goes on, whatever
+// runs over it; a game that ends while paused takes its pause with it.
+TEST_F(PauseTest, TheRollKeepsAPausedPictureCoveredAndAGameEndedByReloadEndsItsPause) {
+    game_.PressKey('P');
+    ASSERT_TRUE(WaitUntil([&] { return Covered(); }));
+    ASSERT_TRUE(game_.ChooseMenuItem(0, 1));  // ハイスコア
+    ASSERT_TRUE(WaitUntil([&] { return game_.CaptureClient(kWidth, kHeight).Count(kRed) > 0; })) << "the roll runs";
+    int pieces = 0;
+    for (int cell = 0; cell < player_.cells(); ++cell) pieces += player_.Shown(cell) == cell;
+    EXPECT_EQ(0, pieces) << "not over the picture of a paused game";
+    game_.ClickClient(10, 10);
+    EXPECT_TRUE(WaitUntil([&] { return Covered(); })) << "a click ends the roll: the paused board again";
+
+    // Reloaded without a picture to show, the game is over, paused or not.
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", "#FILE\r\n#FILE_END\r\n"));
+    ASSERT_TRUE(game_.ChooseMenuItem(2, 2));  // イメージリストのリロード
+    ASSERT_TRUE(game_.BringToFront());
+    ASSERT_TRUE(Covered()) << "the last frame stays until something is drawn";
+    game_.PressKey('P');
+    // The ended game's board would come back at once; give it ample time.
+    EXPECT_FALSE(WaitUntil([&] { return !Covered(); }, 3000)) << "P brings no ended board back";
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt",
+                               "#FILE\r\n" + AnsiPath(directory_ + L"position.bmp") + "\r\n#FILE_END\r\n"));
+    ASSERT_TRUE(game_.ChooseMenuItem(2, 2));
+    ASSERT_TRUE(WaitUntil([&] { return player_.WholePictureShown(); }));
+    ASSERT_TRUE(game_.BringToFront());
+    game_.PressKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return player_.CursorShown() == 0 && player_.FreshBoardShown(); }))
+        << "F2 starts the next game: no pause is left to swallow it";
     CloseGame();
 }
 

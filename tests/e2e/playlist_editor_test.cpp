@@ -227,4 +227,33 @@ TEST_F(PlayListTest, EditorInSingleFileModeStartsEmptyAndReloadPlaysWhatOkSaved)
     EXPECT_EQ(ListFile({d}), ListFileNow());
 }
 
+// A folder of twenty thousand pictures dropped on the editor: the list box
+// takes them in one go, not one redraw at a time (minutes, once).
+TEST_F(PlayListTest, AFolderOfTwentyThousandPicturesDroppedOnTheEditorComesInAtOnce) {
+    const std::wstring a = Picture(L"a.bmp", 320);
+    // Twenty thousand empty files named p00000.jpg on, made by the runner.
+    const std::wstring folder = Environment(L"KANOZE_E2E_MANY") + L"\\";
+    constexpr LRESULT kFiles = 20000;
+    WriteList({a});
+    Start();
+    ASSERT_TRUE(Shows(320));
+    HWND editor = OpenEditor();
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(game_.DropFiles(editor, {folder}));
+    HWND list = GetDlgItem(editor, IDC_IMAGE_LIST);
+    // Asked without waiting on a game that is busy: its answer comes only
+    // once it has taken them all.
+    const auto count = [&] {
+        DWORD_PTR entries = 0;
+        return SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &entries) ? LRESULT(entries) : -1;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return count() == kFiles + 1; }, 60000)) << count() << " entries";
+    wchar_t last[MAX_PATH] = {};
+    SendMessageW(list, LB_GETTEXT, kFiles, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(folder + L"p19999.jpg", last) << "in name order, after the list's own";
+    CloseEditor(editor, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return ListFileNow().find("p19999.jpg\r\n#FILE_END") != std::string::npos; }));
+    Close();
+}
+
 }  // namespace

@@ -1,8 +1,12 @@
 // The program's window, its menu, the one-instance rule and the list files
 // written at exit, seen from outside the running program.
+#include <windows.h>
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <cstring>
+#include <cwctype>
+#include <set>
 
 #include "clear_driver.h"
 #include "dialog_driver.h"
@@ -24,6 +28,22 @@ std::string HandWrittenImageList(const std::wstring& directory) {
     out += AnsiPath(second) + "\r\n";
     out += "#FILE_END\r\n";
     return out + ScoreSection({{0, "Alice", 42}, {60, Cp932("山田　太郎"), 125}});
+}
+
+// The DLLs loaded in `process`, by name in lower case.
+std::set<std::wstring> LoadedDlls(HANDLE process) {
+    std::set<std::wstring> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetProcessId(process));
+    if (snapshot == INVALID_HANDLE_VALUE) return names;
+    MODULEENTRY32W module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module)) {
+        std::wstring name = module.szModule;
+        for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+        names.insert(name);
+    }
+    CloseHandle(snapshot);
+    return names;
 }
 
 const char kHandWrittenSoundList[] = "#FILE\r\nC:\\music\\a.mp3\r\nC:\\music\\b.wav\r\n#FILE_END\r\n";
@@ -288,3 +308,24 @@ TEST_F(ShellTest, AStartUpThatCannotGoOnSaysWhyAndLeavesTheListsAlone) {
     EXPECT_FALSE(FileExists(directory_ + L"sound.txt"));
 }
 
+// A start loads what every game needs and no more: the file dialog (and the
+// shell it brings) comes when the player first asks for a file.
+TEST_F(ShellTest, TheFileDialogIsLoadedWhenFirstAskedForNotAtStart) {
+    const std::wstring first = directory_ + L"first.bmp", second = directory_ + L"second.bmp";
+    ASSERT_TRUE(WritePositionBmp(first, 320, 240));
+    ASSERT_TRUE(WritePositionBmp(second, 400, 300));
+    ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", "#FILE\r\n" + AnsiPath(first) + "\r\n#FILE_END\r\n"));
+    Game game;
+    ASSERT_TRUE(game.Start(Exe(), directory_));
+    ASSERT_TRUE(WaitUntil([&] { return ClientSize(game.window()).cx == 320; })) << "the first picture is shown";
+    const std::set<std::wstring> atStart = LoadedDlls(game.process());
+    ASSERT_TRUE(atStart.count(L"kernel32.dll")) << "the game's DLLs were listed";
+    EXPECT_FALSE(atStart.count(L"comdlg32.dll")) << "no file dialog at start";
+    EXPECT_FALSE(atStart.count(L"shell32.dll")) << "no shell at start";
+
+    ASSERT_TRUE(game.ChooseMenuItem(0, 0));  // ファイル > 開く
+    ASSERT_TRUE(AnswerFileDialog(L"画像ファイルを選択", second));
+    EXPECT_TRUE(WaitUntil([&] { return ClientSize(game.window()).cx == 400; })) << "the chosen picture is shown";
+    EXPECT_TRUE(LoadedDlls(game.process()).count(L"comdlg32.dll")) << "the file dialog came when asked for";
+    CloseFromMenu(game);
+}

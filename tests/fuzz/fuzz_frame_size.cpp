@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "pictures/frame_size.h"
+#include "pictures/orientation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
@@ -23,5 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const GifScreen screen = ReadGifScreen(file);
     if (screen.read != (file.size() >= 13 && file.substr(0, 3) == "GIF")) std::abort();
     if (screen.width > 0xFFFF || screen.height > 0xFFFF || screen.colourTableBytes > 768) std::abort();
+    // The orientation walks the same jpg segments and TIFF directories.
+    const int orientation = ExifOrientation(data, size);
+    if (orientation < 1 || orientation > 8) std::abort();
     return 0;
 }

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "storage/list_file.h"
-#include "storage/paths.h"
+#include "platform/paths.h"
+#include "tests/common/lead_bytes.h"
 
 namespace {
 
@@ -24,8 +25,7 @@ bool IsOneLineOfText(const std::string& text) {
 bool SameTables(const HighScoreTable& a, const HighScoreTable& b) {
     for (int i = 0; i < kSizeCount; ++i) {
         if (a.easy[i].name != b.easy[i].name || a.easy[i].seconds != b.easy[i].seconds ||
-            a.difficult[i].name != b.difficult[i].name ||
-            a.difficult[i].seconds != b.difficult[i].seconds) {
+            a.difficult[i].name != b.difficult[i].name || a.difficult[i].seconds != b.difficult[i].seconds) {
             return false;
         }
     }
@@ -37,10 +37,11 @@ bool SameTables(const HighScoreTable& a, const HighScoreTable& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    std::vector<std::string> entries;
-    auto table = std::make_unique<HighScoreTable>();
-    ResetHighScores(*table);
-    ParseListFile(bytes, entries, *table);
+    auto defaults = std::make_unique<HighScoreTable>();
+    ResetHighScores(*defaults);
+    const auto read = std::make_unique<ListFileContent>(ParseListFile(bytes, *defaults));
+    const std::vector<std::string>& entries = read->entries;
+    const HighScoreTable* table = &read->table;
 
     for (const std::string& entry : entries) {
         Require(IsOneLineOfText(entry));
@@ -55,23 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Saving what was read and reading it again gives back the same lists and
     // tables, and saving that gives the same bytes.
     const std::string saved = FormatImageListFile(entries, *table);
-    std::vector<std::string> reloaded;
-    auto reloadedTable = std::make_unique<HighScoreTable>();
-    ResetHighScores(*reloadedTable);
-    ParseListFile(saved, reloaded, *reloadedTable);
-    Require(reloaded == entries);
-    Require(SameTables(*reloadedTable, *table));
-    Require(FormatImageListFile(reloaded, *reloadedTable) == saved);
+    const auto reloaded = std::make_unique<ListFileContent>(ParseListFile(saved, *defaults));
+    Require(reloaded->entries == entries);
+    Require(SameTables(reloaded->table, *table));
+    Require(FormatImageListFile(reloaded->entries, reloaded->table) == saved);
 
     // sound.txt carries the list alone and leaves the tables as they were.
-    std::vector<std::string> sounds;
-    auto untouched = std::make_unique<HighScoreTable>();
-    ResetHighScores(*untouched);
-    ParseListFile(FormatSoundListFile(entries), sounds, *untouched);
-    Require(sounds == entries);
-    auto defaults = std::make_unique<HighScoreTable>();
-    ResetHighScores(*defaults);
-    Require(SameTables(*untouched, *defaults));
+    const auto sounds = std::make_unique<ListFileContent>(ParseListFile(FormatSoundListFile(entries), *defaults));
+    Require(sounds->entries == entries);
+    Require(SameTables(sounds->table, *defaults));
 
     // The directory of the same bytes taken as a program path: a prefix that
     // ends with a backslash, or nothing when there is none.

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "game/shuffle_draws.h"
+
 namespace {
 
 Board MakeBoard(int columns, int rows) {
@@ -102,6 +104,25 @@ TEST(IsSolved, OnlyWhenEveryCellOfTheBoardHoldsItsOwnPiece) {
     board.cellOrder[16] = 99;
     board.cellOrder[99] = 16;
     EXPECT_TRUE(IsSolved(board));
+}
+
+TEST(RankedDeal, OnlyADealWithThreeQuartersOfItsPiecesAwayCanSetABestTime) {
+    Board board = MakeBoard(4, 4);
+    for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
+    // Twelve of sixteen away: three rotations of four cells.
+    for (int start : {0, 4, 8})
+        std::rotate(board.cellOrder + start, board.cellOrder + start + 1, board.cellOrder + start + 4);
+    EXPECT_TRUE(IsRankedDeal(board));
+    std::swap(board.cellOrder[8], board.cellOrder[9]);  // piece 9 home again, eleven away
+    EXPECT_FALSE(IsRankedDeal(board));
+
+    // A plain picture: every piece looks like every other one, so the deal
+    // lies solved whatever it is, and no time made on it can be a record.
+    DealCells(board, 7);
+    EXPECT_TRUE(IsRankedDeal(board));
+    for (auto& alike : board.lookAlike) alike.set();
+    EXPECT_TRUE(IsSolved(board));
+    EXPECT_FALSE(IsRankedDeal(board));
 }
 
 namespace {

@@ -5,6 +5,20 @@
 
 namespace {
 
+TEST(ResetClearState, AClickThatStopsTheCelebrationLeavesTheRevealSet) {
+    Play play;
+    play.revealPending = true;
+    play.startTick = 10;
+    play.endTick = 20;
+    ClearState clear{ClearMode::Marquee, true};
+    ResetClearState(play, clear);
+    EXPECT_EQ(clear.clearMode, ClearMode::None);
+    EXPECT_FALSE(clear.clearSliding);
+    EXPECT_FALSE(ClearIsDue(play));
+    EXPECT_EQ(play.startTick, 0u);
+    EXPECT_TRUE(play.revealPending);
+}
+
 TEST(CelebrationText, SecondsUpToAMinuteThenMinutesAndSeconds) {
     EXPECT_EQ("Clear!\r\n\r\nTime 59sec.", FormatMeasuringText(59999));
     EXPECT_EQ("Time 59sec.", FormatTimeText(59999));

@@ -15,15 +15,11 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Parsed {
-    std::vector<std::string> entries;
-    HighScoreTable table;
-};
+using Parsed = ListFileContent;
 
+// Read over a table of the defaults, as at start-up.
 Parsed Parse(const std::string& bytes) {
-    Parsed parsed;
-    ParseListFile(bytes, parsed.entries, parsed.table);
-    return parsed;
+    return ParseListFile(bytes, HighScoreTable());
 }
 
 std::vector<std::string> Entries(std::initializer_list<const char*> texts) {
@@ -72,19 +68,17 @@ TEST(ListFile, KanozeTxtIsWrittenByteForByteAndReadsBackTheSame) {
     const std::string written = FormatImageListFile(entries, saved.table);
     EXPECT_EQ(written, expected);
 
-    // Read into an empty list and a table holding other values everywhere.
-    std::vector<std::string> loaded;
-    HighScoreTable table;
-    for (BestTime& entry : table.easy) entry = {1u, "stale"};
-    for (BestTime& entry : table.difficult) entry = {1u, "stale"};
-    ParseListFile(written, loaded, table);
-    EXPECT_EQ(loaded, entries);
-    ExpectSameTables(table, saved.table);
+    // Read over a table holding other values everywhere.
+    HighScoreTable stale;
+    for (BestTime& entry : stale.easy) entry = {1u, "stale"};
+    for (BestTime& entry : stale.difficult) entry = {1u, "stale"};
+    const ListFileContent loaded = ParseListFile(written, stale);
+    EXPECT_EQ(loaded.entries, entries);
+    ExpectSameTables(loaded.table, saved.table);
 }
 
 TEST(ListFile, SoundTxtHoldsTheFileSectionAloneAndEmptyListsKeepTheirMarkers) {
-    EXPECT_EQ(FormatSoundListFile(Entries({"C:\\a.mid", "b.wav"})),
-              "#FILE\r\nC:\\a.mid\r\nb.wav\r\n#FILE_END\r\n");
+    EXPECT_EQ(FormatSoundListFile(Entries({"C:\\a.mid", "b.wav"})), "#FILE\r\nC:\\a.mid\r\nb.wav\r\n#FILE_END\r\n");
     EXPECT_EQ(FormatSoundListFile({}), "#FILE\r\n#FILE_END\r\n");
 
     Parsed parsed;
@@ -106,8 +100,7 @@ TEST(ListFile, FileMarkerIsAPrefixScoreMarkerIsAWholeLine) {
 }
 
 TEST(ListFile, WithoutAnExactFileEndEveryLaterLineIsAnEntryScoresToo) {
-    const Parsed parsed =
-        Parse("#FILE\na.bmp\n#FILE_END \n#file_end\n#SCORE\nNAME=Taro\nSCORE=12\n#SCORE_END\n");
+    const Parsed parsed = Parse("#FILE\na.bmp\n#FILE_END \n#file_end\n#SCORE\nNAME=Taro\nSCORE=12\n#SCORE_END\n");
     EXPECT_EQ(parsed.entries,
               Entries({"a.bmp", "#FILE_END ", "#file_end", "#SCORE", "NAME=Taro", "SCORE=12", "#SCORE_END"}));
     EXPECT_EQ(parsed.table.easy[0].seconds, 5940u);
@@ -203,17 +196,19 @@ TEST(ListFile, ScoresFillEasyFirstThenDifficultAndTheRestIsIgnored) {
     EXPECT_EQ(many.table.difficult[48].seconds, 97u);
 }
 
-TEST(ListFile, EachReadAppendsAndStartsItsScoresAtTheFirstEntry) {
+TEST(ListFile, EachReadStartsItsScoresAtTheFirstEntryOverTheTableItIsGiven) {
     // sound.txt goes through the same reader: a score section there counts too.
     const std::string sound = "#FILE\nsong.mid\n#FILE_END\n#SCORE\nNAME=Eve\nSCORE=3\n#SCORE_END\n";
-    Parsed parsed;
-    parsed.entries.push_back("kept.bmp");
-    ParseListFile(sound, parsed.entries, parsed.table);
-    ParseListFile(sound, parsed.entries, parsed.table);
-    EXPECT_EQ(parsed.entries, Entries({"kept.bmp", "song.mid", "song.mid"}));
-    EXPECT_EQ(parsed.table.easy[0].name, "Eve");
-    EXPECT_EQ(parsed.table.easy[0].seconds, 3u);
-    EXPECT_EQ(parsed.table.easy[1].seconds, 5940u);
+    HighScoreTable held;
+    held.easy[1] = {42u, "Held"};
+    const Parsed first = ParseListFile(sound, held);
+    const Parsed second = ParseListFile(sound, first.table);
+    EXPECT_EQ(second.entries, Entries({"song.mid"}));
+    EXPECT_EQ(second.table.easy[0].name, "Eve");
+    EXPECT_EQ(second.table.easy[0].seconds, 3u);
+    EXPECT_EQ(second.table.easy[1].seconds, 42u) << "an entry the file does not reach keeps its value";
+    EXPECT_EQ(second.table.easy[1].name, "Held");
+    EXPECT_EQ(second.table.easy[2].seconds, 5940u);
 }
 
 TEST(ListFile, ScoresConvertLikeAtoi) {
@@ -221,11 +216,21 @@ TEST(ListFile, ScoresConvertLikeAtoi) {
         const char* text;
         uint32_t seconds;
     } cases[] = {
-        {"42", 42},           {"  \t+42", 42},  {"12abc", 12},           {"abc", 0},
-        {"", 0},              {"- 5", 0},        {"1 2", 1},              {"-1", 0xFFFFFFFFu},
-        {"007", 7},           {"2147483647", 0x7FFFFFFFu},               {"2147483648", 0x7FFFFFFFu},
-        {"4294967295", 0x7FFFFFFFu},             {"99999999999999999999999", 0x7FFFFFFFu},
-        {"-2147483648", 0x80000000u},            {"-99999999999999999999999", 0x80000000u},
+        {"42", 42},
+        {"  \t+42", 42},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"- 5", 0},
+        {"1 2", 1},
+        {"-1", 0xFFFFFFFFu},
+        {"007", 7},
+        {"2147483647", 0x7FFFFFFFu},
+        {"2147483648", 0x7FFFFFFFu},
+        {"4294967295", 0x7FFFFFFFu},
+        {"99999999999999999999999", 0x7FFFFFFFu},
+        {"-2147483648", 0x80000000u},
+        {"-99999999999999999999999", 0x80000000u},
     };
     for (const auto& c : cases) {
         const Parsed parsed = Parse("#SCORE\nSCORE="s + c.text + "\n");
@@ -242,4 +247,3 @@ TEST(ListFile, LongLinesAndLongNamesSurviveARoundTrip) {
     EXPECT_EQ(loaded.entries, std::vector<std::string>{path});
     EXPECT_EQ(loaded.table.difficult[10].name, name);
 }
-

@@ -23,9 +23,9 @@ TEST(ListSaving, AFileUntouchedSinceStartUpGetsExactlyTheWritersBytes) {
     const std::string file = FormatImageListFile(kList, stored);
 
     // This run read that file, then made two records and edited the list.
-    HighScoreTable table;
-    std::vector<std::string> list;
-    ParseListFile(file, list, table);
+    ListFileContent read = ParseListFile(file, HighScoreTable());
+    HighScoreTable& table = read.table;
+    std::vector<std::string>& list = read.entries;
     ASSERT_TRUE(RecordBestTime(table, true, 4, 4, 70));
     table.easy[0].name = "Taro";
     ASSERT_TRUE(RecordBestTime(table, false, 4, 4, 5000));
@@ -55,10 +55,9 @@ TEST(ListSaving, BestTimesTheFileGotMeanwhileSurviveAndTheBetterOfEachEntryIsKep
     table.difficult[48].seconds = 11;
 
     const ImageListSave save = ComposeImageListSave(file, {}, SavedList::Given, table);
-    std::vector<std::string> list;
-    HighScoreTable reread;
-    ParseListFile(save.bytes, list, reread);
-    EXPECT_TRUE(list.empty()) << "the list the player confirmed";
+    const ListFileContent saved = ParseListFile(save.bytes, HighScoreTable());
+    const HighScoreTable& reread = saved.table;
+    EXPECT_TRUE(saved.entries.empty()) << "the list the player confirmed";
     EXPECT_EQ(reread.easy[0].seconds, 89u);
     EXPECT_EQ(reread.easy[0].name, "Taro");
     EXPECT_EQ(reread.easy[1].name, "Kept");
@@ -71,11 +70,10 @@ TEST(ListSaving, ARecordOfASingleFileKeepsTheFilesListAndAMissingFileTakesTheRun
     HighScoreTable table;
     table.easy[0].seconds = 60;
     const std::string file = FormatImageListFile(kList, HighScoreTable());
-    std::vector<std::string> list;
-    HighScoreTable reread;
-    ParseListFile(ComposeImageListSave(file, {}, SavedList::FileOwn, table).bytes, list, reread);
-    EXPECT_EQ(list, kList);
-    EXPECT_EQ(reread.easy[0].seconds, 60u);
+    const ListFileContent reread =
+        ParseListFile(ComposeImageListSave(file, {}, SavedList::FileOwn, table).bytes, HighScoreTable());
+    EXPECT_EQ(reread.entries, kList);
+    EXPECT_EQ(reread.table.easy[0].seconds, 60u);
 
     // A hand-written file without best times, or none at all.
     EXPECT_EQ(ComposeImageListSave("#FILE\nC:\\a.bmp\n#FILE_END\n", kList, SavedList::FileOwn, table).bytes,
@@ -94,4 +92,3 @@ TEST(ListSaving, OnlyThePlayersListOrAWaitingBestTimeIsWritten) {
     EXPECT_TRUE(ImageListSaveWanted(files, SavedList::Given));
     EXPECT_FALSE(ImageListSaveWanted(files, SavedList::FileOwn)) << "a single picture's exit writes nothing";
 }
-

@@ -9,17 +9,13 @@
 #include <vector>
 
 // Found by argument lookup, so outside the unnamed namespace.
-static bool operator==(const SoundMenu& a, const SoundMenu& b) {
-    return a.change == b.change && (!a.change || (a.startEnabled == b.startEnabled && a.stopEnabled == b.stopEnabled));
-}
-
-static std::ostream& operator<<(std::ostream& out, const SoundMenu& menu) {
-    if (!menu.change) return out << "unchanged";
-    return out << "start " << (menu.startEnabled ? "on" : "off") << ", stop " << (menu.stopEnabled ? "on" : "off");
+static std::ostream& operator<<(std::ostream& out, SoundMenu menu) {
+    const char* names[] = {"unchanged", "start grayed", "stop grayed", "both grayed"};
+    return out << names[static_cast<int>(menu)];
 }
 
 static std::ostream& operator<<(std::ostream& out, MusicState state) {
-    const char* names[] = {"no graph", "idle", "playing", "stopped"};
+    const char* names[] = {"no graph", "not made", "idle", "playing", "stopped"};
     return out << names[static_cast<int>(state)];
 }
 
@@ -77,10 +73,11 @@ SoundPlayer PlayerWith(List list = {}, int cursor = 0) {
     return player;
 }
 
-const SoundMenu kPlaying = {true, false, true};
-const SoundMenu kStopped = {true, true, false};
-const SoundMenu kBothGrayed = {true, false, false};
-const SoundMenu kUnchanged = {};
+// The Sound items after Start, after Stop, and with nothing to play through.
+constexpr SoundMenu kPlaying = SoundMenu::StartGrayed;
+constexpr SoundMenu kStopped = SoundMenu::StopGrayed;
+constexpr SoundMenu kBothGrayed = SoundMenu::BothGrayed;
+constexpr SoundMenu kUnchanged = SoundMenu::Unchanged;
 
 // Plays the file in the graph to its end and lets the player take the notification.
 SoundMenu EndOfFile(SoundPlayer& player, FakeGraph& fake) {
@@ -333,6 +330,36 @@ TEST(MusicPlayer, AGraphThatCannotBeRebuiltStopsThePlayListWithoutDroppingIt) {
     EXPECT_EQ(List({"render silent.wav", "rebuild"}), spoiled.calls);
     EXPECT_EQ(List({"silent.wav", "b.wav"}), player.soundList);
     EXPECT_EQ(MusicState::NoGraph, player.state);
+}
+
+TEST(MusicPlayer, NoGraphIsMadeBeforeTheFirstStartWhichMakesItOrGraysBothItems) {
+    FakeGraph fake;
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav"});
+    player.state = MusicState::NotMade;
+
+    EXPECT_EQ(kUnchanged, SoundMenuAtStartUp(player)) << "as the menu has them";
+    EXPECT_EQ(kStopped, StopSoundList(player, fake)) << "nothing to stop";
+    EXPECT_EQ(kUnchanged, TakeGraphEvents(player, fake));
+    EXPECT_EQ(kStopped, SoundMenuAfterEdit(player)) << "Start can be chosen";
+    HushSoundList(player, fake);
+    EXPECT_EQ(kUnchanged, WakeSoundList(player, fake));
+    EXPECT_TRUE(fake.calls.empty()) << "no graph called, none made";
+    EXPECT_EQ(MusicState::NotMade, player.state);
+
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
+    EXPECT_EQ(List({"rebuild", "render a.wav"}), fake.calls) << "the graph made, then the first entry played";
+    EXPECT_EQ(1, player.soundCursor);
+
+    // Registered, but it cannot be made: both items gray, and nothing is dropped.
+    FakeGraph missing;
+    missing.rebuildFails = true;
+    player = PlayerWith({"a.wav", "b.wav"});
+    player.state = MusicState::NotMade;
+    EXPECT_EQ(kBothGrayed, StartSoundList(player, missing));
+    EXPECT_EQ(List({"rebuild"}), missing.calls);
+    EXPECT_EQ(MusicState::NoGraph, player.state);
+    EXPECT_EQ(List({"a.wav", "b.wav"}), player.soundList);
+    EXPECT_EQ(0, player.soundCursor);
 }
 
 TEST(MusicPlayer, TheSoundItemsAfterAnEdit) {

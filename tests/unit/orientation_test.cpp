@@ -12,7 +12,8 @@ namespace {
 std::vector<uint8_t> JpgHead(const std::string& order, unsigned tag, unsigned type, unsigned value) {
     const bool big = order == "MM";
     auto u16 = [&](unsigned v) {
-        return big ? std::vector<uint8_t>{uint8_t(v >> 8), uint8_t(v)} : std::vector<uint8_t>{uint8_t(v), uint8_t(v >> 8)};
+        return big ? std::vector<uint8_t>{uint8_t(v >> 8), uint8_t(v)}
+                   : std::vector<uint8_t>{uint8_t(v), uint8_t(v >> 8)};
     };
     auto u32 = [&](unsigned v) {
         std::vector<uint8_t> high = u16(v >> 16), low = u16(v & 0xFFFF);
@@ -32,7 +33,9 @@ std::vector<uint8_t> JpgHead(const std::string& order, unsigned tag, unsigned ty
     return out;
 }
 
-int Orientation(const std::vector<uint8_t>& bytes) { return ExifOrientation(bytes.data(), bytes.size()); }
+int Orientation(const std::vector<uint8_t>& bytes) {
+    return ExifOrientation(bytes.data(), bytes.size());
+}
 
 }  // namespace
 
@@ -56,6 +59,15 @@ TEST(ExifOrientation, NoTagOrABadOneMeansUpright) {
     EXPECT_EQ(1, Orientation(gif));
 }
 
+TEST(ExifOrientation, TheExifBlockIsFoundBehindFillBytesAndOtherApp1Segments) {
+    // After the APP0: fill bytes, a restart marker without a length, and an
+    // APP1 of XMP, whose first bytes are no Exif header.
+    std::vector<uint8_t> head = JpgHead("MM", 274, 3, 5);
+    const std::vector<uint8_t> before = {0xFF, 0xFF, 0xFF, 0xD0, 0xFF, 0xE1, 0, 8, 'h', 't', 't', 'p', ':', '/'};
+    head.insert(head.begin() + 20, before.begin(), before.end());
+    EXPECT_EQ(5, Orientation(head));
+}
+
 TEST(StoredPosition, EachOrientationTurnsTheCornersIntoPlace) {
     // A stored 3 x 2 picture; upright it is 3 x 2 for 1-4 and 2 x 3 for 5-8.
     // Where the upright top-left and top-right corners come from:
@@ -63,9 +75,9 @@ TEST(StoredPosition, EachOrientationTurnsTheCornersIntoPlace) {
         int orientation;
         PixelPosition topLeft, topRight;
     };
-    for (const Case& c : {Case{1, {0, 0}, {2, 0}}, Case{2, {2, 0}, {0, 0}}, Case{3, {2, 1}, {0, 1}},
-                          Case{4, {0, 1}, {2, 1}}, Case{5, {0, 0}, {0, 1}}, Case{6, {0, 1}, {0, 0}},
-                          Case{7, {2, 1}, {2, 0}}, Case{8, {2, 0}, {2, 1}}}) {
+    for (const Case& c :
+         {Case{1, {0, 0}, {2, 0}}, Case{2, {2, 0}, {0, 0}}, Case{3, {2, 1}, {0, 1}}, Case{4, {0, 1}, {2, 1}},
+          Case{5, {0, 0}, {0, 1}}, Case{6, {0, 1}, {0, 0}}, Case{7, {2, 1}, {2, 0}}, Case{8, {2, 0}, {2, 1}}}) {
         const bool swap = SwapsSides(c.orientation);
         EXPECT_EQ(swap, c.orientation >= 5);
         const int width = swap ? 2 : 3, height = swap ? 3 : 2;

@@ -1,11 +1,13 @@
 // Where list entries, temporary files and the program's folder lie, and what a name says of its file.
-#include "storage/paths.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
+
+#include "tests/common/lead_bytes.h"
 
 TEST(Paths, RelativeEntriesLieInTheProgramsFolderWhereverItWasStartedFrom) {
     const std::string folder = "C:\\Games\\Kanoze\\";
@@ -21,6 +23,24 @@ TEST(Paths, RelativeEntriesLieInTheProgramsFolderWhereverItWasStartedFrom) {
     }
     EXPECT_EQ("", ResolveListEntry(folder, ""));
     EXPECT_EQ("pic.bmp", ResolveListEntry("", "pic.bmp")) << "no program folder: the current one";
+}
+
+TEST(Paths, AFileInsideTheProgramsFolderIsNamedRelativeToIt) {
+    const std::string folder = "C:\\Games\\Kanoze\\";
+    EXPECT_EQ("pic.bmp", ListEntryFor(folder, "C:\\Games\\Kanoze\\pic.bmp", IsCp932LeadByte));
+    EXPECT_EQ("pics\\two.bmp", ListEntryFor(folder, "c:\\GAMES\\kanoze\\pics\\two.bmp", IsCp932LeadByte))
+        << "Windows names the folder without case";
+    for (const char* outside : {"C:\\Games\\Other\\pic.bmp", "C:\\Games\\Kanoze", "C:\\Games\\Kanoze\\", "D:\\pic.bmp",
+                                "C:\\Games\\Kanoze\\\\server.bmp"}) {
+        EXPECT_EQ(outside, ListEntryFor(folder, outside, IsCp932LeadByte)) << outside;
+        EXPECT_EQ(outside, ResolveListEntry(folder, ListEntryFor(folder, outside, IsCp932LeadByte))) << outside;
+    }
+    EXPECT_EQ("C:\\x.bmp", ListEntryFor("", "C:\\x.bmp", IsCp932LeadByte)) << "no program folder";
+    // The two bytes of a double-byte character match exactly: "ア" (0x83 0x41)
+    // and "ヂ" (0x83 0x61) differ only by an ASCII letter's case in the trail byte.
+    const std::string japanese = "C:\\\x83\x41\\";
+    EXPECT_EQ("a.bmp", ListEntryFor(japanese, "C:\\\x83\x41\\a.bmp", IsCp932LeadByte));
+    EXPECT_EQ("C:\\\x83\x61\\a.bmp", ListEntryFor(japanese, "C:\\\x83\x61\\a.bmp", IsCp932LeadByte));
 }
 
 TEST(Paths, ATemporaryFileIsNeverLongerThanItsList) {

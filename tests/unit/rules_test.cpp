@@ -1,8 +1,6 @@
 // Tests of the rules of play: clicks to cells, picking and exchanging, reveals and ticks.
 #include "game/rules.h"
 
-#include "scores/celebration.h"
-
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -15,7 +13,6 @@ namespace {
 struct Game {
     Board board;
     Play play;
-    ClearState clear;
 
     explicit Game(bool oneExchangeFromSolved = false) {
         for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
@@ -144,7 +141,7 @@ TEST(Picking, ClickingTheSecondPickExchangesAndRevealsThenEndRevealTurnsBothDown
     EXPECT_EQ(game.play.endTick, 0u);
     EXPECT_FALSE(ClearIsDue(game.play));
 
-    EXPECT_FALSE(EndRevealState(game.play, game.clear));
+    EndRevealState(game.play, RevealOf::Exchange);
     EXPECT_FALSE(game.play.revealPending);
     EXPECT_EQ(game.play.firstPick, -1);
     EXPECT_EQ(game.play.secondPick, -1);
@@ -165,41 +162,29 @@ TEST(Picking, TheExchangeThatSolvesStopsTheGameAndStampsTheTime) {
     EXPECT_TRUE(ClearIsDue(game.play));
 
     // 0 means unset, so a solve at the counter's reading 0 is stamped 1.
-    EXPECT_EQ(StampTick(0), 1u);
-    EXPECT_EQ(StampTick(65000), 65000u);
+    Game atZero(/*oneExchangeFromSolved=*/true);
+    atZero.On(5);
+    atZero.On(2);
+    EXPECT_EQ(atZero.On(2, 0), ClickOutcome::Solved);
+    EXPECT_EQ(atZero.play.endTick, 1u);
 }
 
-TEST(EndReveal, WhenTheCelebrationRunsOutItResetsTheClearAndKeepsThePicks) {
+TEST(EndReveal, TheEndOfASolvedBoardsWaitKeepsThePicksAndForgettingTheTimesEndsTheClear) {
     Game game(/*oneExchangeFromSolved=*/true);
     game.On(5);
     game.On(2);
     game.On(2, 65000);
-    game.clear.clearMode = ClearMode::Marquee;  // the celebration runs when its 10-second timer fires
-    game.clear.clearSliding = true;
+    HoldRevealForCelebration(game.play);
 
-    EXPECT_TRUE(EndRevealState(game.play, game.clear));
+    EndRevealState(game.play, RevealOf::Solve);
     EXPECT_FALSE(game.play.revealPending);
-    EXPECT_EQ(game.clear.clearMode, ClearMode::None);
-    EXPECT_FALSE(game.clear.clearSliding);
-    EXPECT_EQ(game.play.startTick, 0u);
-    EXPECT_EQ(game.play.endTick, 0u);
     EXPECT_EQ(game.play.firstPick, 5);
     EXPECT_EQ(game.play.secondPick, 2);
+    EXPECT_TRUE(ClearIsDue(game.play)) << "the times are the celebration's to forget";
+    ForgetGameTimes(game.play);
+    EXPECT_EQ(game.play.startTick, 0u);
+    EXPECT_EQ(game.play.endTick, 0u);
     EXPECT_FALSE(ClearIsDue(game.play));
-}
-
-TEST(ResetClearState, AClickThatStopsTheCelebrationLeavesTheRevealSet) {
-    Play play;
-    play.revealPending = true;
-    play.startTick = 10;
-    play.endTick = 20;
-    ClearState clear{ClearMode::Marquee, true};
-    ResetClearState(play, clear);
-    EXPECT_EQ(clear.clearMode, ClearMode::None);
-    EXPECT_FALSE(clear.clearSliding);
-    EXPECT_FALSE(ClearIsDue(play));
-    EXPECT_EQ(play.startTick, 0u);
-    EXPECT_TRUE(play.revealPending);
 }
 
 TEST(Ticks, AGameAcrossTheWrapOfTheCounterGetsItsRealTime) {
@@ -319,4 +304,63 @@ TEST(Resume, AGameContinuedFromItsSavedTimeCountsOnFromThere) {
     EXPECT_EQ(PlayedMilliseconds(play, 3000), 44000u);
     ContinuePlay(play, 0, 0);
     EXPECT_NE(play.startTick, 0u) << "a start tick of 0 would read as unset";
+}
+
+TEST(PauseAndPeek, AGameThatEndsEndsItsPauseAndItsPeek) {
+    Play play;
+    StartPlay(play);
+    ASSERT_TRUE(PausePlay(play, PauseReason::Player, 1000));
+    StopPlay(play);
+    EXPECT_FALSE(IsPaused(play)) << "no pause outlives its game";
+    EXPECT_FALSE(PausePlay(play, PauseReason::Minimised, 2000)) << "nothing to pause without a game";
+    EXPECT_FALSE(Peek(play, true));
+
+    StartPlay(play);
+    EXPECT_TRUE(Peek(play, true));
+    EXPECT_TRUE(play.peeking);
+    PausePlay(play, PauseReason::Away, 3000);
+    EXPECT_FALSE(play.peeking) << "a pause covers the picture too";
+    EXPECT_FALSE(Peek(play, true));
+}
+
+TEST(KeyboardCues, TheCursorsFrameShowsFromAKeyUntilTheNextClick) {
+    Play play;
+    StartPlay(play);
+    EXPECT_FALSE(play.keyboardCues) << "a player who never touched a key sees no frame";
+    EXPECT_TRUE(FollowInput(play, InputBy::Keyboard)) << "the board shows the frame now";
+    EXPECT_FALSE(FollowInput(play, InputBy::Keyboard)) << "already shown";
+    StartPlay(play);
+    EXPECT_TRUE(play.keyboardCues) << "the next game is played by the same hand";
+    EXPECT_TRUE(FollowInput(play, InputBy::Mouse));
+    EXPECT_FALSE(play.keyboardCues);
+    StopPlay(play);
+    EXPECT_FALSE(FollowInput(play, InputBy::Keyboard)) << "no board to draw again";
+    EXPECT_TRUE(play.keyboardCues);
+}
+
+TEST(Ticks, AGameTakenUpAgainCountsOnWithoutWrapping) {
+    Play play;
+    StartPlay(play);
+    ContinuePlay(play, 90000, 5000);  // started before the counter wrapped
+    EXPECT_EQ(PlayedMilliseconds(play, 6000), 91000u);
+    // The longest time a game can claim still leaves the clock room to run.
+    ContinuePlay(play, kMaxPlayedMs, 5000);
+    EXPECT_EQ(PlayedMilliseconds(play, 6000), kMaxPlayedMs + 1000u);
+    ContinuePlay(play, 0xFFFFFFFFu, 5000);
+    EXPECT_EQ(PlayedMilliseconds(play, 6000), kMaxPlayedMs + 1000u) << "more is taken as the longest";
+}
+
+TEST(Picking, EveryExchangeIsCountedAndANewGameCountsFromNone) {
+    Game game;
+    game.On(2);
+    game.On(5);
+    game.On(5);
+    EXPECT_EQ(game.play.exchanges, 1);
+    EndRevealState(game.play, RevealOf::Exchange);
+    game.On(8);
+    game.On(9);
+    game.On(8);  // the first pick again: no exchange
+    EXPECT_EQ(game.play.exchanges, 1);
+    StartPlay(game.play);
+    EXPECT_EQ(game.play.exchanges, 0);
 }

@@ -17,7 +17,8 @@ SavedGame FiveByFour() {
     game.rows = 4;
     game.easyMode = true;
     for (int i = 0; i < 20; ++i) game.cellOrder.push_back((i * 7) % 20);
-    game.playedMs = 4294967295u;
+    game.playedMs = 2147483647u;
+    game.rank = SavedRank::Unranked;
     return game;
 }
 
@@ -28,7 +29,8 @@ const char kFile[] =
     "BOARD=5,4\r\n"
     "RULE=easy\r\n"
     "ORDER=0,7,14,1,8,15,2,9,16,3,10,17,4,11,18,5,12,19,6,13\r\n"
-    "TIME=4294967295\r\n"
+    "TIME=2147483647\r\n"
+    "DEAL=unranked\r\n"
     "#GAME_END\r\n";
 
 // kFile with the first occurrence of `from` replaced by `to`.
@@ -51,11 +53,19 @@ TEST(SavedGame, WrittenAndReadBackTheSameGame) {
     EXPECT_EQ(4, read->rows);
     EXPECT_TRUE(read->easyMode);
     EXPECT_EQ(FiveByFour().cellOrder, read->cellOrder);
-    EXPECT_EQ(4294967295u, read->playedMs);
+    EXPECT_EQ(2147483647u, read->playedMs) << "the longest time a game can have been played";
+    EXPECT_EQ(SavedRank::Unranked, read->rank);
 
     SavedGame difficult = FiveByFour();
     difficult.easyMode = false;
     EXPECT_FALSE(ParseSavedGame(FormatSavedGame(difficult))->easyMode);
+    SavedGame ranked = FiveByFour();
+    ranked.rank = SavedRank::Ranked;
+    EXPECT_EQ(SavedRank::Ranked, ParseSavedGame(FormatSavedGame(ranked))->rank);
+    // A file written before the deal's rank was kept does not say it.
+    EXPECT_EQ(SavedRank::NotSaid, ParseSavedGame(Damaged("DEAL=unranked\r\n", ""))->rank);
+    // A path relative to the program's folder, as the play-list keeps one.
+    EXPECT_EQ("pics\\sky.jpg", ParseSavedGame(Damaged("C:\\\x95\x5C\x8E\xA6\\", "pics\\"))->picturePath);
     // Lines ended by LF alone read the same.
     std::string lfOnly = kFile;
     for (size_t cr; (cr = lfOnly.find('\r')) != std::string::npos;) lfOnly.erase(cr, 1);
@@ -80,8 +90,11 @@ TEST(SavedGame, ADamagedFileIsNoGame) {
         {",13\r", ",13,\r"},                     // an empty value
         {"PICTURE_SIZE=643,481", "PICTURE_SIZE=4,481"},  // cells less than a pixel wide
         {"PICTURE=C", std::string("PICTURE=\0C", 10)},   // a path with a NUL
-        {"TIME=4294967295", "TIME=4294967296"},  // beyond 32 bits
-        {"TIME=4294967295", "TIME=-1"},
+        {"TIME=2147483647", "TIME=2147483648"},  // longer than any game: the clock would wrap
+        {"TIME=2147483647", "TIME=4294967295"},
+        {"TIME=2147483647", "TIME=4294967296"},  // beyond 32 bits
+        {"TIME=2147483647", "TIME=-1"},
+        {"DEAL=unranked", "DEAL=maybe"},         // neither rank
         {"RULE=easy\r\n", "RULE=easy\r\nRULE=easy\r\n"},  // a key twice
         {"RULE=easy\r\n", "RULE=easy\r\nSCORE=5\r\n"},    // a line the format lacks
         {"RULE=easy\r\n", ""},                             // a key missing

@@ -46,7 +46,9 @@ TEST(ScoreRollLines, EveryEntryOfBothTablesInTableOrderAtItsOffset) {
 }
 
 TEST(ScoreRollLines, BestTimesAreShownUnsigned) {
-    EXPECT_EQ("Size 10 \xC3\x97 4  Time  71582788 min 15 sec", FormatRollSizeLine(10, 4, 0xFFFFFFFFu));
+    HighScoreTable table;
+    table.easy[6].seconds = 0xFFFFFFFFu;  // 10 columns x 4 rows
+    EXPECT_EQ("Size 10 \xC3\x97 4  Time  71582788 min 15 sec", ScoreRollLines(table)[1 + 2 * 6].text);
 }
 
 TEST(ScoreRollMovement, A480PixelViewShows1020FramesAndEndsOnThe1021stStep) {
