@@ -38,6 +38,17 @@ class SessionTest : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return player.CursorShown() == -1 && player.FreshBoardShown(); }));
     }
 
+    // Solves the board and types the name into the name dialog, which it returns still open.
+    HWND SolveAndType(BoardPlayer& player, const wchar_t* name) {
+        EXPECT_EQ("", player.ReadPieces());
+        EXPECT_EQ("", player.SwapHome());
+        HWND dialog = WaitForDialog(kNameDialogTitle);
+        if (!dialog) return nullptr;
+        TypeText(name);
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(dialog, IDC_NAME_EDIT)) == name; }));
+        return dialog;
+    }
+
     void CloseFromMenu(Game& game) {
         ASSERT_TRUE(game.ChooseMenuItem(0, 2));
         ASSERT_EQ(0u, game.WaitForExit());
@@ -214,12 +225,8 @@ TEST_F(SessionTest, BoardSizeRuleAndNameComeBackAtTheNextStart) {
         Game game;
         BoardPlayer player(game, 400, 300, 4, 4);
         ASSERT_NO_FATAL_FAILURE(StartAGame(game, player));
-        ASSERT_EQ("", player.ReadPieces());
-        ASSERT_EQ("", player.SwapHome());
-        HWND dialog = WaitForDialog(kNameDialogTitle);
+        HWND dialog = SolveAndType(player, L"花子");
         ASSERT_NE(nullptr, dialog);
-        TypeText(L"花子");
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(dialog, IDC_NAME_EDIT)) == L"花子"; }));
         game.PressKey(VK_RETURN);
         ASSERT_TRUE(WaitUntilClosed(dialog));
         game.ClickClient(10, 10);  // the celebration ends
@@ -333,12 +340,7 @@ TEST_F(SessionTest, TheSessionEndingDuringTheNameDialogKeepsTheNameTyped) {
     Game game;
     BoardPlayer player(game, 400, 300, 4, 4);
     ASSERT_NO_FATAL_FAILURE(StartAGame(game, player));
-    ASSERT_EQ("", player.ReadPieces());
-    ASSERT_EQ("", player.SwapHome());
-    HWND dialog = WaitForDialog(kNameDialogTitle);
-    ASSERT_NE(nullptr, dialog);
-    TypeText(L"花子");
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(dialog, IDC_NAME_EDIT)) == L"花子"; }));
+    ASSERT_NE(nullptr, SolveAndType(player, L"花子"));
     ASSERT_NO_FATAL_FAILURE(EndSession(game));
     const Score record = ScoreAt(ListFileNow(), 49);
     EXPECT_EQ(Cp932(L"花子"), record.name);
