@@ -1,13 +1,59 @@
 #!/usr/bin/env bash
-# Runs every test layer in turn and ends with one summary line for all of them.
+# Runs every test layer and ends with one summary line for all of them.
+#
+# After the build, three lanes run side by side, since the end-to-end suites
+# spend their time waiting on the game's timers, not computing:
+#   x86_64  the 64-bit program's end-to-end suite (in shards of its own)
+#   i686    the 32-bit Wine unpacked, the 32-bit tests built, their suite
+#   native  unit tests, the short fuzz run, the reproducibility check
+# Each lane's output goes to its own log and is shown when the lane ends.
 # The counts come from the runners' own reports: CTest's JUnit file for the
-# unit and fuzz tests, GoogleTest's JSON report for the end-to-end tests, and
-# the exit code of the reproducibility check.
+# unit and fuzz tests, GoogleTest's JSON report (merged from the shards) for
+# the end-to-end tests, and the exit code of the reproducibility check.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/common.sh
 LOG_DIR=$PWD/build/test-logs
 mkdir -p "$LOG_DIR"
+rm -f "$LOG_DIR"/*.xml "$LOG_DIR"/*.json "$LOG_DIR"/*.log "$LOG_DIR"/*.time
+
+started=$(date +%s)
+
+# Runs one stage, its output kept in the log folder with its start and end
+# times; returns its exit code.
+stage() {
+    local name=$1; shift
+    local begin rc
+    begin=$(date +%s)
+    "$@" >"$LOG_DIR/$name.log" 2>&1
+    rc=$?
+    echo "$name $begin $(date +%s) $rc" >"$LOG_DIR/$name.time"
+    return "$rc"
+}
+
+# One lane: its stages in turn, each only when the one before it passed.
+lane_x86_64() {
+    GTEST_OUTPUT=json:$(winpath "$LOG_DIR/e2e.json") stage e2e tools/run-e2e.sh
+}
+lane_i686() {
+    stage wine32 make --no-print-directory build32 &&
+        KANOZE_TARGET=win32 GTEST_OUTPUT=json:$(winpath "$LOG_DIR/e2e32.json") stage e2e32 tools/run-e2e.sh
+}
+lane_native() {
+    stage unit make --no-print-directory unit CTEST_FLAGS="--output-junit $LOG_DIR/unit.xml"
+    stage fuzz make --no-print-directory fuzz-check CTEST_FLAGS="--output-junit $LOG_DIR/fuzz.xml"
+    stage reproducible tools/check-reproducible.sh
+}
+
+echo "== build: both programs, the 64-bit tests and the release zips"
+if ! stage build make --no-print-directory build dist setup-wine; then
+    cat "$LOG_DIR/build.log"
+fi
+lane_x86_64 & x86_64=$!
+lane_i686 & i686=$!
+lane_native & native=$!
+echo "== the three lanes run side by side: x86_64 end-to-end, i686 end-to-end, native tests"
+for pid in $x86_64 $i686 $native; do wait "$pid"; done
 
 passed=0
 failed=0
@@ -17,7 +63,7 @@ status=0
 # nothing when the report is missing, as when the run did not finish.
 report_counts() {
     [ -s "$1" ] || return 0
-    python3 - "$1" <<'EOF'
+    python3 - "$1" <<'PY'
 import json, sys, xml.etree.ElementTree as tree
 path = sys.argv[1]
 if path.endswith('.json'):
@@ -30,16 +76,31 @@ else:
     total, failed = int(suite.get('tests', 0)), int(suite.get('failures', 0)) + int(suite.get('errors', 0))
     skipped = int(suite.get('skipped', 0)) + int(suite.get('disabled', 0))
 print(total - failed - skipped, failed)
-EOF
+PY
 }
 
-# Adds a layer's counts; a layer that failed without a report counts as one failure.
+# Shows a stage's log and adds its counts (from its report, or one test for
+# a stage without one); a stage that failed without a report counts as one
+# failure, one that never ran is named.
 count() {
-    local p f
-    read -r p f < <(report_counts "$1")
+    local name=$1 report=${2:-} p f rc
+    if [ ! -f "$LOG_DIR/$name.time" ]; then
+        echo "== $name did not run (a stage before it failed)"
+        failed=$((failed + 1)); status=1
+        return
+    fi
+    rc=$(cut -d' ' -f4 "$LOG_DIR/$name.time")
+    echo "== $name"
+    cat "$LOG_DIR/$name.log"
+    [ "$rc" -eq 0 ] || { echo "== $name failed (exit $rc)"; status=1; }
+    if [ -z "$report" ]; then
+        if [ "$rc" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+        return
+    fi
+    read -r p f < <(report_counts "$report")
     passed=$((passed + ${p:-0}))
     failed=$((failed + ${f:-0}))
-    [ -n "${p:-}" ] || [ "$2" -eq 0 ] || failed=$((failed + 1))
+    [ -n "${p:-}" ] || [ "$rc" -eq 0 ] || failed=$((failed + 1))
 }
 
 # One line per program the end-to-end tests ran against.
@@ -49,31 +110,26 @@ e2e_line() {
     if [ -n "${p:-}" ]; then echo "$2: $p passed, $f failed"; else echo "$2: did not finish"; fi
 }
 
-# Runs one layer, its output shown and kept in the log folder; returns its exit code.
-run() {
-    local name=$1; shift
-    echo "== $name"
-    "$@" 2>&1 | tee "$LOG_DIR/$name.log"
-    local rc=${PIPESTATUS[0]}
-    [ "$rc" -eq 0 ] || { echo "== $name failed (exit $rc)"; status=1; }
-    return "$rc"
-}
+rc=$(cut -d' ' -f4 "$LOG_DIR/build.time")
+[ "$rc" -eq 0 ] || { echo "== build failed (exit $rc)"; status=1; }
+count unit "$LOG_DIR/unit.xml"
+count fuzz "$LOG_DIR/fuzz.xml"
+count e2e "$LOG_DIR/e2e.json"
+count wine32
+count e2e32 "$LOG_DIR/e2e32.json"
+count reproducible
+# wine32 is a set-up step, not a test: take back the one it counted.
+[ "$(cut -d' ' -f4 "$LOG_DIR/wine32.time" 2>/dev/null)" = 0 ] && passed=$((passed - 1))
 
-rm -f "$LOG_DIR"/*.xml "$LOG_DIR"/*.json
-run unit make --no-print-directory unit CTEST_FLAGS="--output-junit $LOG_DIR/unit.xml"
-count "$LOG_DIR/unit.xml" $?
-run fuzz make --no-print-directory fuzz-check CTEST_FLAGS="--output-junit $LOG_DIR/fuzz.xml"
-count "$LOG_DIR/fuzz.xml" $?
-GTEST_OUTPUT=json:$(winpath "$LOG_DIR/e2e.json") run e2e make --no-print-directory e2e
-count "$LOG_DIR/e2e.json" $?
-GTEST_OUTPUT=json:$(winpath "$LOG_DIR/e2e32.json") run e2e32 make --no-print-directory e2e32
-count "$LOG_DIR/e2e32.json" $?
-# The same commit built in two folders gives the same kanoze.exe and zip.
-if run reproducible tools/check-reproducible.sh; then
-    passed=$((passed + 1))
-else
-    failed=$((failed + 1))
-fi
+echo "== the ten slowest tests"
+python3 tools/test_reports.py slowest 10 "$LOG_DIR"/e2e.json "$LOG_DIR"/e2e32.json "$LOG_DIR"/unit.xml "$LOG_DIR"/fuzz.xml
+echo "== wall time of each stage (from the start of the run)"
+for name in build e2e wine32 e2e32 unit fuzz reproducible; do
+    [ -f "$LOG_DIR/$name.time" ] || continue
+    read -r _ begin end _ <"$LOG_DIR/$name.time"
+    printf '%-13s %4d s   (%d s to %d s)\n' "$name" $((end - begin)) $((begin - started)) $((end - started))
+done
+printf '%-13s %4d s\n' "all" $(($(date +%s) - started))
 
 e2e_line e2e "end-to-end, x86_64 kanoze.exe"
 e2e_line e2e32 "end-to-end, i686 kanoze.exe"
