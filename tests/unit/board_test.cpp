@@ -157,6 +157,9 @@ TEST(LookAlike, PiecesWithinEightLevelsEverywhereAreAtHomeInEachOthersCell) {
     EXPECT_TRUE(LooksLike(board, 5, 0));
     EXPECT_TRUE(LooksLike(board, 0, 5));
     EXPECT_FALSE(LooksLike(board, 1, 0)) << "9 levels apart in two channels";
+    FindLookAlikePieces(board, PlainPieces(-8).Rows(), 8, 8);
+    EXPECT_TRUE(LooksLike(board, 5, 0)) << "8 levels darker";
+    FindLookAlikePieces(board, PlainPieces(8).Rows(), 8, 8);
     for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
     std::swap(board.cellOrder[0], board.cellOrder[5]);
     EXPECT_TRUE(IsSolved(board));
@@ -168,6 +171,8 @@ TEST(LookAlike, OnePixelNineLevelsOffTellsThePiecesApart) {
     Board board = MakeBoard(4, 4);
     FindLookAlikePieces(board, PlainPieces(9).Rows(), 8, 8);
     EXPECT_FALSE(LooksLike(board, 5, 0));
+    FindLookAlikePieces(board, PlainPieces(-9).Rows(), 8, 8);
+    EXPECT_FALSE(LooksLike(board, 5, 0)) << "9 levels darker";
     for (int i = 0; i < kMaxCellCount; ++i) board.cellOrder[i] = i;
     std::swap(board.cellOrder[0], board.cellOrder[5]);
     EXPECT_FALSE(IsSolved(board));
@@ -181,4 +186,10 @@ TEST(LookAlike, OnePixelNineLevelsOffTellsThePiecesApart) {
     // Cells larger than the picture find nothing.
     FindLookAlikePieces(board, eight.Rows(), 9, 8);
     EXPECT_FALSE(LooksLike(board, 5, 0));
+    // Rows the picture lacks (a failed copy of its bits leaves them blank) are no plain sky.
+    const std::vector<uint8_t> blank(32 * 32 * 4);
+    for (int height : {0, 31}) {
+        FindLookAlikePieces(board, {blank.data(), 128, 32, height}, 8, 8);
+        EXPECT_FALSE(LooksLike(board, 1, 0)) << height << " rows";
+    }
 }

@@ -46,6 +46,11 @@ TEST(FrameSize, AJpgTellsItsFrameWhereverItsSegmentsPutIt) {
     ExpectSize(Read(Jpg(4000, 3000, app + app + app)), 4000, 3000, "behind 195 KB of metadata");
     const std::string table = JpgSegment(0xC4, std::string(30, '\0'));
     ExpectSize(Read(Jpg(320, 240, table + "\xFF\xFF")), 320, 240, "a table is no frame; fill bytes are skipped");
+    for (unsigned marker = 0xC0; marker <= 0xCF; ++marker) {
+        const bool frame = marker != 0xC4 && marker != 0xC8 && marker != 0xCC;  // DHT, JPG and DAC are not
+        const std::string segment = JpgSegment(marker, "\x08"s + Big16(60) + Big16(80) + "\x03");
+        ExpectSize(Read(Jpg(320, 240, segment)), frame ? 80 : 320, frame ? 60 : 240, "the first of two frames");
+    }
 
     EXPECT_EQ(FrameSize::Read::Damaged, Read(Jpg(320, 240).substr(0, 8)).read) << "cut before the frame";
     EXPECT_EQ(FrameSize::Read::Damaged, Read("\xFF\xD8"s + JpgSegment(0xDA, "scan")).read) << "data, no frame";
@@ -94,6 +99,8 @@ TEST(FrameSize, PngBmpAndTifHeaders) {
     tif += Little16(257) + Little16(4) + Little32(1) + Little32(7000);
     ExpectSize(Read(tif), 5000, 7000, "tif");
     EXPECT_EQ(FrameSize::Read::Damaged, Read(tif.substr(0, tif.size() - 4)).read);
+    tif.replace(tif.size() - 4, 4, Little32(70000));
+    ExpectSize(Read(tif), 5000, 70000, "a length of more than 16 bits");
     const std::string bigEndian = "MM\0*\0\0\0\x08\0\x01\x01\x00\0\x03\0\0\0\x01\0\x10\0\0"s;
     EXPECT_EQ(FrameSize::Read::Damaged, Read(bigEndian).read) << "a width without a height";
 }

@@ -216,6 +216,14 @@ TEST(MusicPlayer, StopThenStartResumesTheSameGraphWithoutRenderingAgain) {
     EXPECT_EQ(MusicState::Playing, player.state);
     EXPECT_EQ(1, player.soundCursor);
     EXPECT_EQ(1, fake.graphsBuilt);
+
+    // Stop with nothing loaded leaves nothing to resume: Start plays the next entry.
+    player = PlayerWith({"a.wav", "b.wav"});
+    StopSoundList(player, fake);
+    EXPECT_EQ(MusicState::Idle, player.state);
+    fake.calls.clear();
+    EXPECT_EQ(kPlaying, StartSoundList(player, fake));
+    EXPECT_EQ(List({"render a.wav"}), fake.calls) << "not the empty graph run";
 }
 
 TEST(MusicPlayer, AGraphThatWillNotStopOrResumeIsReplacedAndTheWalkGoesOnWithNothingDropped) {
@@ -251,12 +259,16 @@ TEST(MusicPlayer, MinimisedTheMusicStopsWhereItIsAndGoesOnWhenTheWindowIsBack) {
     EXPECT_EQ(kPlaying, WakeSoundList(player, fake));
     EXPECT_EQ(List({"stop", "run"}), fake.calls);
     EXPECT_EQ(1, player.soundCursor) << "the same file goes on";
+    fake.calls.clear();
+    EXPECT_EQ(kUnchanged, WakeSoundList(player, fake)) << "restored twice";
+    EXPECT_EQ(kPlaying, EndOfFile(player, fake)) << "the file after it plays aloud";
+    EXPECT_EQ(List({"drain", "rebuild", "render b.wav"}), fake.calls);
 
     // A file that ends just as the window goes down: the next one is hushed at once.
     HushSoundList(player, fake);
     fake.calls.clear();
     EndOfFile(player, fake);
-    EXPECT_EQ(List({"drain", "rebuild", "render b.wav", "stop"}), fake.calls);
+    EXPECT_EQ(List({"drain", "rebuild", "render a.wav", "stop"}), fake.calls);
     fake.calls.clear();
     WakeSoundList(player, fake);
     EXPECT_EQ(List({"run"}), fake.calls);

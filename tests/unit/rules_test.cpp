@@ -279,6 +279,7 @@ TEST(Pause, ARevealGoesOnWithTheTimeItHadLeft) {
     game.On(5);
     EXPECT_EQ(game.On(5, 10000), ClickOutcome::Exchanged);
     EXPECT_EQ(RevealMsLeft(game.play, 10000), kRevealMs);
+    EXPECT_EQ(RevealMsLeft(game.play, 10700), 1u) << "shown its whole time: it ends at once, never 0";
     PausePlay(game.play, PauseReason::Away, 10300);
     ResumePlay(game.play, PauseReason::Away, 60000);
     EXPECT_EQ(RevealMsLeft(game.play, 60000), 400u);

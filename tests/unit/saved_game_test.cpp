@@ -66,6 +66,8 @@ TEST(SavedGame, WrittenAndReadBackTheSameGame) {
     EXPECT_EQ(SavedRank::NotSaid, ParseSavedGame(Damaged("DEAL=unranked\r\n", ""))->rank);
     // A path relative to the program's folder, as the play-list keeps one.
     EXPECT_EQ("pics\\sky.jpg", ParseSavedGame(Damaged("C:\\\x95\x5C\x8E\xA6\\", "pics\\"))->picturePath);
+    // A picture of one pixel a cell.
+    EXPECT_TRUE(ParseSavedGame(Damaged("PICTURE_SIZE=643,481", "PICTURE_SIZE=5,4")));
     // Lines ended by LF alone read the same.
     std::string lfOnly = kFile;
     for (size_t cr; (cr = lfOnly.find('\r')) != std::string::npos;) lfOnly.erase(cr, 1);
@@ -89,6 +91,7 @@ TEST(SavedGame, ADamagedFileIsNoGame) {
         {",13\r", ",13,20\r"},                   // one piece too many
         {",13\r", ",13,\r"},                     // an empty value
         {"PICTURE_SIZE=643,481", "PICTURE_SIZE=4,481"},  // cells less than a pixel wide
+        {"PICTURE_SIZE=643,481", "PICTURE_SIZE=643,3"},  // cells less than a pixel high
         {"PICTURE=C", std::string("PICTURE=\0C", 10)},   // a path with a NUL
         {"TIME=2147483647", "TIME=2147483648"},  // longer than any game: the clock would wrap
         {"TIME=2147483647", "TIME=4294967295"},
