@@ -98,7 +98,7 @@ TEST_F(LanguageTest, AnEnglishWindowsShowsEveryMenuItemAndDialogInEnglish) {
     dialog = OpenDialog(game_, 2, 3, L"Difficulty");  // Down skips the separator
     ASSERT_TRUE(dialog);
     const std::vector<std::wstring> texts = ChildTexts(dialog);
-    for (const wchar_t* text : {L"OK", L"Cancel", L"Columns", L"Rows", L"&Hard", L"&Easy"}) {
+    for (const wchar_t* text : {L"OK", L"Cancel", L"Columns", L"Rows", L"&Difficult", L"&Easy"}) {
         EXPECT_EQ(1, std::count(texts.begin(), texts.end(), text)) << Cp932(text);
     }
     game_.ClickWindow(GetDlgItem(dialog, IDC_COLUMNS_EDIT));
