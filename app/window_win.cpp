@@ -96,7 +96,8 @@ void StartGame(HWND window) {
     ShuffleBoard(g_state.board, g_state.screen);
     StartPlay(g_state.play);
     StartClock(g_state.play, GetTickCount());
-    SetPictureBand(g_state.screen, 0);  // how to begin: the player knows now
+    // The line that says how to begin has done its work.
+    SetPictureBand(g_state.screen, 0);
     EndSavedGame();  // another game: the one kanoze.sav kept is over
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
