@@ -107,8 +107,11 @@ void SetStartValues() {
     ResetHighScores(g_state.highScores);
 }
 
+// Where the play-lists of this start came from.
+enum class StartLists { Files, Demo };
+
 // Both lists come from the program's directory, where every save goes.
-void LoadStartLists() {
+StartLists LoadStartLists() {
     ListFilesLoaded loaded = LoadListFiles(g_state.listFiles, g_state.highScores);
     g_state.pictures.imageList = std::move(loaded.imageList);
     SoundList(g_state.music) = std::move(loaded.soundList);
@@ -120,10 +123,12 @@ void LoadStartLists() {
     // pictures (and tunes, not started) make a game ready to play. The next
     // exit writes them into kanoze.txt like any list, relative to the
     // program's folder, so that the folder can be moved.
-    if (found.images != ListFileRead::Missing) return;
+    if (found.images != ListFileRead::Missing) return StartLists::Files;
     DemoLists demo = FirstStartLists(found, kDemoFolder, DemoFolderNames(programFolder + kDemoFolder));
-    if (!demo.pictures.empty()) g_state.pictures.imageList = std::move(demo.pictures);
+    if (demo.pictures.empty()) return StartLists::Files;
+    g_state.pictures.imageList = std::move(demo.pictures);
     if (!demo.sounds.empty()) SoundList(g_state.music) = std::move(demo.sounds);
+    return StartLists::Demo;
 }
 
 // The game kanoze.sav holds comes back in place of the first listed picture;
@@ -144,11 +149,16 @@ std::optional<SavedGame> ShowFirstPicture(HWND window) {
 int InitGameState(HWND window) {
     SetStartValues();
     LoadSettings();
-    LoadStartLists();
+    // A newcomer's first start: a line over the picture tells how to begin,
+    // until a game starts.
+    if (LoadStartLists() == StartLists::Demo) SetPictureBand(g_state.screen, IDS_START_BAND);
     const std::optional<SavedGame> saved = ShowFirstPicture(window);
     // Without a card back no board can be drawn: start-up ends.
     if (!LoadCardBack(g_state.screen, g_state.instance)) return 0;
-    if (saved) ResumeSavedGame(window, *saved);
+    if (saved) {
+        SetPictureBand(g_state.screen, 0);  // a game is played already
+        ResumeSavedGame(window, *saved);
+    }
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/game_state_win.h"
+#include "app/how_to_play_win.h"
 #include "app/session_win.h"
 #include "dialogs/dialog_win.h"
 #include "dialogs/dropped_files_win.h"
@@ -95,6 +96,8 @@ void StartGame(HWND window) {
     ShuffleBoard(g_state.board, g_state.screen);
     StartPlay(g_state.play);
     StartClock(g_state.play, GetTickCount());
+    // The line that says how to begin has done its work.
+    SetPictureBand(g_state.screen, 0);
     EndSavedGame();  // another game: the one kanoze.sav kept is over
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
@@ -182,6 +185,15 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     }
 }
 
+// The Help menu's pages: they only show; however they end, nothing changes.
+void ShowHelpPage(HWND window, UINT command) {
+    if (command == IDM_HOW_TO_PLAY) {
+        ShowHowToPlay(window);
+    } else {
+        ShowDialog(window, IDD_ABOUT, AboutDlgProc, 0);
+    }
+}
+
 LRESULT OnCommand(HWND window, UINT command) {
     switch (command) {
     case IDM_CLOSE:
@@ -194,7 +206,8 @@ LRESULT OnCommand(HWND window, UINT command) {
         StartGame(window);
         break;
     case IDM_ABOUT:
-        ShowDialog(window, IDD_ABOUT, AboutDlgProc, 0);  // it only shows: however it ends, nothing changes
+    case IDM_HOW_TO_PLAY:
+        ShowHelpPage(window, command);
         break;
     case IDM_DIFFICULTY:
         ChangeDifficulty(window);
@@ -324,6 +337,16 @@ void TogglePauseKey(HWND window) {
     }
 }
 
+// The keys that work in a paused game too: F1 opens How to Play, as the Help
+// menu's item does; P and Pause pause and go on.
+void AnyTimeKey(HWND window, WPARAM key) {
+    if (key == VK_F1) {
+        ShowHowToPlay(window);
+    } else {
+        TogglePauseKey(window);
+    }
+}
+
 // The keys that play on the board show the cursor's frame.
 bool IsBoardKey(WPARAM key) {
     return key == VK_F2 || key == VK_SPACE || key == VK_RETURN || key == VK_ESCAPE ||
@@ -335,12 +358,13 @@ void StartKey(HWND window) {
     if (!(GetMenuState(GetMenu(window), IDM_START, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED))) StartGame(window);
 }
 
-// The keyboard's way through a game: F2 starts, the arrows move the cursor,
-// Space and Enter click its cell, Esc takes the picks back, Tab peeks, P and
-// Pause pause. A paused game takes no key but the one that goes on.
+// The keyboard's way through a game: F1 shows how to play, F2 starts, the
+// arrows move the cursor, Space and Enter click its cell, Esc takes the picks
+// back, Tab peeks, P and Pause pause. A paused game takes no key but F1 and
+// the one that goes on.
 LRESULT OnKeyDown(HWND window, WPARAM key, LPARAM flags) {
-    if (key == 'P' || key == VK_PAUSE) {
-        TogglePauseKey(window);
+    if (key == 'P' || key == VK_PAUSE || key == VK_F1) {
+        AnyTimeKey(window, key);
         return 0;
     }
     if (IsPaused(g_state.play)) return 0;

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-// Runs the dialog resource `id` modally over `owner`.
+// Runs the dialog resource `id` modally, centred over `owner`.
 INT_PTR ShowDialog(HWND owner, UINT id, DLGPROC procedure, LPARAM parameter);
 // In a dialog procedure: what the dialog works on, the `parameter` ShowDialog
 // was given. Kept with the dialog (DWLP_USER) at WM_INITDIALOG; nullptr for a

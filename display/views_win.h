@@ -25,6 +25,8 @@ struct Screen {
     OwnedBitmap cardBackSource;
     int cardBackSourceWidth = 0;
     int cardBackSourceHeight = 0;
+    // A line of the string table shown in a band over the picture view, or 0.
+    UINT pictureBand = 0;
 };
 
 // Loads the program's card back, the source each cell's copy is stretched
@@ -37,5 +39,13 @@ void ReleaseScreen(Screen& screen);
 // picture (or no memory to select it into) the frame is black.
 void DrawPictureFrame(HDC dc, HBITMAP picture, int width, int height);
 
-// The whole picture as one frame.
+// A black band across the middle of a `width` x `height` frame holding one
+// line of white `text`, in a bold font of a tenth of the height (12 to 24
+// pixels), smaller where the line would not fit across.
+void DrawTextBand(HDC dc, int width, int height, const std::wstring& text);
+
+// The whole picture as one frame, under its band when it has one.
 int DrawPicture(Screen& screen);
+// The string `textId` in a band over the picture from its next drawing on; 0
+// takes the band away.
+void SetPictureBand(Screen& screen, UINT textId);

@@ -72,24 +72,6 @@ void DrawCursorFrame(HDC dc, int left, int top, ViewSize cell) {
     }
 }
 
-// Over the face-down board of a paused game: a black band across the middle
-// and the text that tells how the game goes on.
-void DrawPausedText(HDC dc, int width, int height) {
-    const std::wstring text = LoadText(IDS_PAUSED);
-    LOGFONTW face = {};
-    face.lfHeight = height / 10 < 24 ? (height / 10 > 12 ? height / 10 : 12) : 24;
-    face.lfWeight = FW_BOLD;
-    face.lfCharSet = PRIMARYLANGID(TextLanguage()) == LANG_JAPANESE ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
-    const int band = face.lfHeight * 2;
-    RECT area = {0, height / 2 - band / 2, width, height / 2 - band / 2 + band};
-    PatBlt(dc, area.left, area.top, width, band, BLACKNESS);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    SelectedFont font(dc, CreateFontIndirectW(&face));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
-
 }  // namespace
 
 int ShuffleBoard(Board& board, Screen& screen) {
@@ -152,7 +134,7 @@ int DrawBoard(Screen& screen, const Board& board, const Play& play) {
             }
         }
         if (IsPaused(play)) {
-            DrawPausedText(dc, screen.viewWidth, screen.viewHeight);
+            DrawTextBand(dc, screen.viewWidth, screen.viewHeight, LoadText(IDS_PAUSED));
         } else if (play.playing && play.keyboardCues) {
             DrawCursorFrame(dc, (play.cursor % board.columns) * cell.width, (play.cursor / board.columns) * cell.height,
                             cell);

@@ -64,6 +64,14 @@
 #define IDM_SOUND_LIST_EDIT 40011
 #define IDM_HIGH_SCORE 40012
 
+// How to play
+#define IDD_HOW_TO_PLAY 110
+#define IDM_HOW_TO_PLAY 40013
+#define IDS_HOW_TO_PLAY_RULES 240
+#define IDS_HOW_TO_PLAY_KEYS 241
+#define IDS_START_BAND 242
+#define IDC_HOW_TO_PLAY_TEXT 1020
+
 // Timers of the main window
 #define TIMER_REVEAL 1
 #define TIMER_ANIMATION 2

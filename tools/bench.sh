@@ -31,7 +31,7 @@ bench_wine() { "$(bench_wine_path)" "$@"; }
 bench_prefix() {
     mkdir -p "$BENCH_DIR"
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$ALSA_CONFIG_PATH"
-    if [ -f "$WINEPREFIX/.kanoze-ready-2" ]; then bench_wine_fonts; return 0; fi
+    if [ -f "$WINEPREFIX/.kanoze-ready-3" ]; then bench_wine_fonts; return 0; fi
     rm -rf "$WINEPREFIX"
     echo "bench: creating the Wine prefix (once, about 20 s)"
     bench_wine wineboot -i >"$BENCH_DIR/wineboot.log" 2>&1 || { cat "$BENCH_DIR/wineboot.log"; return 1; }
@@ -39,9 +39,24 @@ bench_prefix() {
     bench_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >>"$BENCH_DIR/wineboot.log" 2>&1
     # DirectDraw through GDI: a virtual display has no dependable OpenGL.
     bench_wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >>"$BENCH_DIR/wineboot.log" 2>&1
+    bench_font_replacements >>"$BENCH_DIR/wineboot.log" 2>&1
     wineserver -w
     bench_wine_fonts
-    touch "$WINEPREFIX/.kanoze-ready-2"
+    touch "$WINEPREFIX/.kanoze-ready-3"
+}
+
+# The Japanese dialogs name ＭＳ Ｐゴシック and ＭＳ ゴシック. Wine would put a
+# wider face in their place and cut their labels; the IPA Gothic fonts have
+# their metrics. Japanese value names go through a UTF-16 .reg file, which
+# regedit reads whatever the locale's code page.
+bench_font_replacements() {
+    local reg=$WINEPREFIX/drive_c/kanoze-fonts.reg
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+        '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' '' |
+        { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+    bench_wine regedit /S 'C:\kanoze-fonts.reg'
+    rm -f "$reg"
 }
 
 # Wine's own TrueType fonts (fonts-wine: Marlett for the caption buttons,

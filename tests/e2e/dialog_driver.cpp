@@ -1,6 +1,8 @@
 // Driving the game's dialogs with real input.
 #include "dialog_driver.h"
 
+#include <cstdio>
+
 Paths Entries(HWND dialog, int listBox) {
     HWND list = GetDlgItem(dialog, listBox);
     Paths out;
@@ -22,6 +24,20 @@ std::vector<std::wstring> ChildTexts(HWND dialog) {
         texts.push_back(ControlText(child));
     }
     return texts;
+}
+
+std::string CentredOver(HWND dialog, HWND owner) {
+    RECT inner = {}, outer = {};
+    if (!GetWindowRect(dialog, &inner) || !GetWindowRect(owner, &outer)) return "no window";
+    // Twice the middles, so that odd sizes compare exactly; a pixel of
+    // rounding each way is allowed.
+    const long dx = (inner.left + inner.right) - (outer.left + outer.right);
+    const long dy = (inner.top + inner.bottom) - (outer.top + outer.bottom);
+    if (dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2) return "";
+    char text[160];
+    std::snprintf(text, sizeof text, "dialog (%ld,%ld)-(%ld,%ld) over window (%ld,%ld)-(%ld,%ld)", inner.left,
+                  inner.top, inner.right, inner.bottom, outer.left, outer.top, outer.right, outer.bottom);
+    return text;
 }
 
 LRESULT Selection(HWND dialog, int listBox) {

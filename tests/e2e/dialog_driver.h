@@ -18,6 +18,10 @@ LRESULT Selection(HWND dialog, int listBox);
 // The texts of a dialog's controls, in their order.
 std::vector<std::wstring> ChildTexts(HWND dialog);
 
+// The dialog's middle lies within a few pixels of the middle of `owner`, the
+// window it opened over. Empty when so, else where each stands.
+std::string CentredOver(HWND dialog, HWND owner);
+
 // A real click on control `id` of the dialog.
 void ClickButton(Game& game, HWND dialog, int id);
 

@@ -61,7 +61,7 @@ class LanguageTest : public ::testing::Test {
             "bar:Se&ttings", "item:&Next Picture", "item:&Image List...", "item:&Reload Image List", "item:",
             "item:&Difficulty...",
             "bar:S&ound", "item:&Start", "item:S&top", "item:&Edit List...",
-            "bar:&Help", "item:&About Kanoze...",
+            "bar:&Help", "item:&How to Play\tF1", "item:&About Kanoze...",
         };
         EXPECT_EQ(expected, menu);
     }
@@ -78,7 +78,15 @@ class LanguageTest : public ::testing::Test {
 TEST_F(LanguageTest, AnEnglishWindowsShowsEveryMenuItemAndDialogInEnglish) {
     StartIn(L"en_US.UTF-8");
     if (IsSkipped() || HasFatalFailure()) return;
-    HWND dialog = OpenDialog(game_, 4, 0, L"About Kanoze");
+    HWND dialog = OpenDialog(game_, 4, 0, L"How to Play");
+    ASSERT_TRUE(dialog);
+    const std::wstring page = ControlText(GetDlgItem(dialog, IDC_HOW_TO_PLAY_TEXT));
+    for (const wchar_t* text : {L"F1: How to Play", L"Difficult: ", L"Easy: "}) {
+        EXPECT_NE(std::wstring::npos, page.find(text)) << Cp932(text);
+    }
+    ClickButton(game_, dialog, IDOK);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    dialog = OpenDialog(game_, 4, 1, L"About Kanoze");
     ASSERT_TRUE(dialog);
     EXPECT_EQ((std::vector<std::wstring>{L"OK", L"Kanoze (beta)", L"Author: Kanoze",
                                           L"Please report problems to\nthe Kanoze issue list."}),
@@ -90,7 +98,7 @@ TEST_F(LanguageTest, AnEnglishWindowsShowsEveryMenuItemAndDialogInEnglish) {
     dialog = OpenDialog(game_, 2, 3, L"Difficulty");  // Down skips the separator
     ASSERT_TRUE(dialog);
     const std::vector<std::wstring> texts = ChildTexts(dialog);
-    for (const wchar_t* text : {L"OK", L"Cancel", L"Columns", L"Rows", L"&Hard", L"&Easy"}) {
+    for (const wchar_t* text : {L"OK", L"Cancel", L"Columns", L"Rows", L"&Difficult", L"&Easy"}) {
         EXPECT_EQ(1, std::count(texts.begin(), texts.end(), text)) << Cp932(text);
     }
     game_.ClickWindow(GetDlgItem(dialog, IDC_COLUMNS_EDIT));

@@ -8,6 +8,7 @@
 #include <cwctype>
 #include <set>
 
+#include "board_player.h"
 #include "clear_driver.h"
 #include "dialog_driver.h"
 #include "game_driver.h"
@@ -102,12 +103,12 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
         "bar:ゲーム設定", "item:次の絵", "item:イメージリストの設定...",
         "item:イメージリストのリロード", "item:", "item:難易度設定...",
         "bar:サウンド", "item:スタート", "item:ストップ", "item:リストの編集",
-        "bar:ヘルプ", "item:バージョン情報...",
+        "bar:ヘルプ", "item:遊び方\tF1", "item:バージョン情報...",
     };
     EXPECT_EQ(expected, texts);
 
     // Every command has its id; with no picture to play, Start and Next are grayed.
-    for (UINT id = IDM_CLOSE; id <= IDM_HIGH_SCORE; ++id) {
+    for (UINT id = IDM_CLOSE; id <= IDM_HOW_TO_PLAY; ++id) {
         const MenuEntry* entry = game.FindCommand(menu, id);
         ASSERT_NE(nullptr, entry) << "command " << id;
         const bool grayed = id == IDM_START || id == IDM_NEXT_PICTURE;
@@ -121,9 +122,10 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
 TEST_F(ShellTest, AboutNamesTheProgramAndClosesWithOkButNotWithEscape) {
     Game game;
     ASSERT_TRUE(game.Start(Exe(), elsewhere_));
-    ASSERT_TRUE(game.ChooseMenuItem(4, 0));  // ヘルプ > バージョン情報...
+    ASSERT_TRUE(game.ChooseMenuItem(4, 1));  // ヘルプ > バージョン情報...
     HWND about = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowW(L"#32770", L"バージョン情報")) != nullptr; }));
+    EXPECT_EQ("", CentredOver(about, game.window()));
     const std::vector<std::wstring> texts = ChildTexts(about);
     ASSERT_EQ(4u, texts.size());
     EXPECT_EQ(L"OK", texts[0]);
@@ -253,6 +255,63 @@ TEST_F(ShellTest, ProgramDirectoryWithDoubleByteNameHoldsTheLists) {
     ASSERT_TRUE(ReadFileBytes(directory + L"kanoze.txt", bytes));
     EXPECT_EQ("#FILE\r\n#FILE_END\r\n" + ScoreSection(), bytes);
     EXPECT_TRUE(FileExists(directory + L"sound.txt"));
+}
+
+// A newcomer's first start: the demo picture under a line that says how to
+// begin, F1 and the Help menu's first item open How to Play over the game,
+// and once a game has started the line is gone for good.
+TEST_F(ShellTest, AFirstStartTellsHowToBeginAndF1ShowsHowToPlayOverTheGame) {
+    constexpr int kWidth = 640, kHeight = 480;  // a window larger than the dialogs
+    const std::wstring demo = directory_ + L"demo\\";
+    ASSERT_TRUE(CreateDirectoryW(demo.c_str(), nullptr));
+    ASSERT_TRUE(WritePositionBmp(demo + L"position.bmp", kWidth, kHeight));
+    Game game;
+    ASSERT_TRUE(game.Start(Exe(), directory_));
+    BoardPlayer player(game, kWidth, kHeight, 4, 4);
+    // The band across the middle: most of its rows are not the picture.
+    const auto bandShown = [&] {
+        const Screenshot shown = game.CaptureClient(kWidth, kHeight);
+        int covered = 0;
+        for (int y = kHeight / 2 - 16; y < kHeight / 2 + 16; ++y) {
+            for (int x = 0; x < kWidth; ++x) covered += shown.At(x, y) != PositionColour(x, y);
+        }
+        return covered > kWidth * 32 * 9 / 10 && shown.Count(RGB(255, 255, 255)) > 30;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return game.CommandStates({IDM_START}) == "+" && bandShown(); }))
+        << "the demo picture under the line that says how to begin";
+
+    ASSERT_TRUE(game.BringToFront());
+    game.PressKey(VK_F1);
+    HWND page = WaitForDialog(L"遊び方");
+    ASSERT_NE(nullptr, page) << "F1 opens How to Play";
+    EXPECT_EQ("", CentredOver(page, game.window()));
+    const std::wstring text = ControlText(GetDlgItem(page, IDC_HOW_TO_PLAY_TEXT));
+    for (const wchar_t* line : {L"F1: ", L"F2: ", L"Esc: ", L"Tab", L"P, Pause: ", L"ムズカシイ", L"簡単"}) {
+        EXPECT_NE(std::wstring::npos, text.find(line)) << Cp932(line);
+    }
+    game.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(page)) << "Esc closes it";
+    ASSERT_TRUE(game.ChooseMenuItem(4, 0));  // ヘルプ > 遊び方
+    page = WaitForDialog(L"遊び方");
+    ASSERT_NE(nullptr, page);
+    game.PressAltF4(page);
+    ASSERT_TRUE(WaitUntilClosed(page)) << "and so does its close box's command";
+    EXPECT_TRUE(bandShown()) << "the line stays until a game starts";
+
+    ASSERT_TRUE(game.BringToFront());
+    game.PressKey(VK_F2);
+    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << "F2 starts a game";
+    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.SwapHome());
+    HWND name = WaitForDialog(kNameDialogTitle, 30000);
+    ASSERT_NE(nullptr, name) << player.Describe() << "; yellow pixels of the celebration: "
+                             << game.CaptureClient(kWidth, kHeight).Count(kYellow);
+    EXPECT_EQ("", CentredOver(name, game.window())) << "every dialog opens over the game";
+    game.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilClosed(name));
+    game.ClickClient(10, 10);  // the celebration ends: the picture again, without the line
+    EXPECT_TRUE(WaitUntil([&] { return player.WholePictureShown() && !bandShown(); }, 20000)) << player.Describe();
+    CloseFromMenu(game);
 }
 
 }  // namespace
