@@ -23,9 +23,18 @@ INPUTS=$BASE_DIR/e2e-inputs
 SHARDS=$BASE_DIR/shards
 
 # The prefix every shard copies: created once, a copy takes seconds.
+# The tests of this run shared out by the time each took last time (the
+# build tree's record of the last run, else the one kept beside this
+# script): longest first, to the shard with the least so far. GoogleTest's
+# own split, by position, is the fallback.
 trap bench_stop EXIT
 bench_xvfb_start
 bench_prefix
+filters=()
+if bench_wine "$E2E_EXE" --gtest_list_tests "$@" >"$BASE_DIR/e2e-list.txt" 2>/dev/null; then
+    mapfile -t filters < <(python3 "$KANOZE_ROOT/tools/test_reports.py" split "$WORKERS" \
+        "$KANOZE_ROOT/tools/e2e-durations.txt" "$BASE_DIR/e2e-durations.txt" <"$BASE_DIR/e2e-list.txt")
+fi
 wineserver -w
 bench_stop
 trap - EXIT
@@ -78,14 +87,19 @@ run_shard() {
     ln -s /dev/full "$dir/work/full/kanoze.tx~"
     ln -s /dev/full "$dir/work/full/sound.tx~"
     export KANOZE_E2E_WORK=$(winpath "$dir/work") KANOZE_E2E_FULL=$(winpath "$dir/work/full")
-    export GTEST_TOTAL_SHARDS=$WORKERS GTEST_SHARD_INDEX=$index
+    local filter=()
+    if [ ${#filters[@]} -eq "$WORKERS" ]; then
+        filter=("--gtest_filter=${filters[$index]}")
+    else
+        export GTEST_TOTAL_SHARDS=$WORKERS GTEST_SHARD_INDEX=$index
+    fi
     export GTEST_OUTPUT=json:$(winpath "$dir/report.json")
     trap bench_stop EXIT
     bench_xvfb_start
     local status=0
     # Wine's helper processes keep the first program's output open, so the
     # output goes to a file and is shown afterwards.
-    bench_wine "$E2E_EXE" "$@" >"$dir/output.txt" 2>&1 || status=$?
+    bench_wine "$E2E_EXE" "$@" "${filter[@]}" >"$dir/output.txt" 2>&1 || status=$?
     exit $status
 }
 
@@ -118,8 +132,11 @@ done
 [ "$criticals" -eq 0 ] || echo "run-e2e: $criticals critical messages of Wine's GStreamer back end are kept in the shards' output files"
 
 # One report from the shards' reports, and the failures named by shard.
-python3 "$KANOZE_ROOT/tools/test_reports.py" merge "${REPORT:+$(printf '%s' "$REPORT" | sed 's/^[A-Za-z]://; s/\\/\//g')}" \
-    "$SHARDS"/*/report.json || status=1
+python3 "$KANOZE_ROOT/tools/test_reports.py" merge "$SHARDS/merged.json" "$SHARDS"/*/report.json || status=1
+[ -z "$REPORT" ] || cp "$SHARDS/merged.json" "$(printf '%s' "$REPORT" | sed 's/^[A-Za-z]://; s/\\/\//g')"
+# What each test took, for the next run's split (a run of chosen tests
+# adds to the record, it does not replace it).
+python3 "$KANOZE_ROOT/tools/test_reports.py" durations "$SHARDS/merged.json" "$BASE_DIR/e2e-durations.txt" || true
 for index in "${failed_shards[@]}"; do
     echo "run-e2e: shard $((index + 1)) of $WORKERS failed; its prefix, work folder and output are in $SHARDS/$index"
 done

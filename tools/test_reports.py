@@ -6,6 +6,11 @@
       with its shard; fails when a shard left no report.
   test_reports.py slowest N REPORT...   the N slowest tests of GoogleTest JSON
       and CTest JUnit reports.
+  test_reports.py split N DURATIONS... < LIST   the tests of a --gtest_list_tests
+      listing in N shards of about equal time, longest first to the least
+      loaded shard, from the durations files given ("<seconds> <test>" lines;
+      later files win); one --gtest_filter value per line.
+  test_reports.py durations REPORT DURATIONS   adds a report's times to such a file.
 """
 import json
 import os
@@ -74,7 +79,60 @@ def slowest(count, paths):
     return 0
 
 
+def listed(lines):
+    suite = None
+    for line in lines:
+        line = line.rstrip('\r\n')
+        if not line.strip() or line.startswith('Running main'):
+            continue
+        if not line.startswith(' '):
+            suite = line.split()[0]
+        elif suite:
+            yield suite + line.split()[0]
+
+
+def split(count, paths):
+    known = {}
+    for path in paths:
+        if os.path.isfile(path):
+            for line in open(path, encoding='utf-8'):
+                parts = line.split()
+                if len(parts) == 2:
+                    known[parts[1]] = float(parts[0])
+    tests = list(listed(sys.stdin))
+    typical = sorted(known.values())[len(known) // 2] if known else 10.0
+    shards = [[0.0, []] for _ in range(count)]
+    for name in sorted(tests, key=lambda name: -known.get(name, typical)):
+        shard = min(shards, key=lambda shard: shard[0])
+        shard[0] += known.get(name, typical)
+        shard[1].append(name)
+    for _, names in shards:
+        # A shard left without tests runs none: a filter no test matches.
+        print(':'.join(names) or '-*')
+    return 0
+
+
+def durations(path, record):
+    known = {}
+    if os.path.isfile(record):
+        for line in open(record, encoding='utf-8'):
+            parts = line.split()
+            if len(parts) == 2:
+                known[parts[1]] = parts[0]
+    if os.path.isfile(path) and os.path.getsize(path):
+        for name, time in cases(path):
+            known[name] = f'{time:.1f}'
+    with open(record, 'w', encoding='utf-8') as file:
+        for name in sorted(known):
+            file.write(f'{known[name]} {name}\n')
+    return 0
+
+
 if __name__ == '__main__':
+    if len(sys.argv) >= 3 and sys.argv[1] == 'split':
+        sys.exit(split(int(sys.argv[2]), sys.argv[3:]))
+    if len(sys.argv) == 4 and sys.argv[1] == 'durations':
+        sys.exit(durations(sys.argv[2], sys.argv[3]))
     if len(sys.argv) >= 3 and sys.argv[1] == 'merge':
         sys.exit(merge(sys.argv[2], sys.argv[3:]))
     if len(sys.argv) >= 3 and sys.argv[1] == 'slowest':
