@@ -172,6 +172,8 @@ SoundMenu SoundCommand(HWND window, UINT command) {
     }
 }
 
+void SoundMenuCommand(HWND window, UINT command) { ShowSoundMenu(window, SoundCommand(window, command)); }
+
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_CLOSE:
@@ -194,43 +196,34 @@ void ShowHelpPage(HWND window, UINT command) {
     }
 }
 
+// What each menu command does, by its id; a command not listed is not one of the menu's.
+struct MenuCommand {
+    UINT id;
+    void (*run)(HWND window, UINT command);
+};
+
+const MenuCommand kMenuCommands[] = {
+    {IDM_CLOSE, [](HWND window, UINT) { DestroyWindow(window); }},
+    {IDM_OPEN_FILE, [](HWND window, UINT) { OpenFile(window); }},
+    {IDM_START, [](HWND window, UINT) { StartGame(window); }},
+    {IDM_ABOUT, ShowHelpPage},
+    {IDM_HOW_TO_PLAY, ShowHelpPage},
+    {IDM_DIFFICULTY, [](HWND window, UINT) { ChangeDifficulty(window); }},
+    {IDM_IMAGE_LIST_EDIT, [](HWND window, UINT) { EditImageList(window); }},
+    {IDM_IMAGE_LIST_RELOAD, [](HWND window, UINT) { ReloadList(window); }},
+    {IDM_NEXT_PICTURE, [](HWND window, UINT) { NextPicture(window); }},
+    {IDM_HIGH_SCORE, [](HWND window, UINT) { ShowScoreRoll(window); }},
+    {IDM_SOUND_START, SoundMenuCommand},
+    {IDM_SOUND_STOP, SoundMenuCommand},
+    {IDM_SOUND_LIST_EDIT, SoundMenuCommand},
+};
+
 LRESULT OnCommand(HWND window, UINT command) {
-    switch (command) {
-    case IDM_CLOSE:
-        DestroyWindow(window);
-        break;
-    case IDM_OPEN_FILE:
-        OpenFile(window);
-        break;
-    case IDM_START:
-        StartGame(window);
-        break;
-    case IDM_ABOUT:
-    case IDM_HOW_TO_PLAY:
-        ShowHelpPage(window, command);
-        break;
-    case IDM_DIFFICULTY:
-        ChangeDifficulty(window);
-        break;
-    case IDM_IMAGE_LIST_EDIT:
-        EditImageList(window);
-        break;
-    case IDM_IMAGE_LIST_RELOAD:
-        ReloadList(window);
-        break;
-    case IDM_NEXT_PICTURE:
-        NextPicture(window);
-        break;
-    case IDM_HIGH_SCORE:
-        ShowScoreRoll(window);
-        break;
-    case IDM_SOUND_START:
-    case IDM_SOUND_STOP:
-    case IDM_SOUND_LIST_EDIT:
-        ShowSoundMenu(window, SoundCommand(window, command));
-        break;
-    default:
-        break;  // not a command of the menu
+    for (const MenuCommand& entry : kMenuCommands) {
+        if (entry.id == command) {
+            entry.run(window, command);
+            break;
+        }
     }
     return 0;
 }
