@@ -50,38 +50,70 @@ int RowOf(const std::vector<ShownRow>& rows, const std::wstring& name) {
     return -1;
 }
 
-TEST(BestTimesTest, ARecordJustMadeIsSelectedSortsAndSumsWithTheHistoryThatGainedItsLine) {
-    const std::wstring directory = MakeTestDirectory();
-    const std::wstring picture = directory + L"position.bmp";
-    ASSERT_TRUE(WritePositionBmp(picture, 320, 240));
-    ASSERT_TRUE(WriteFileBytes(directory + L"kanoze.txt", "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n"));
+class BestTimesTest : public ::testing::Test {
+  protected:
+    // A 320 x 240 PositionColour picture listed in kanoze.txt; `history`
+    // written as history.txt first.
+    void StartWithHistory(const std::string& history) {
+        directory_ = MakeTestDirectory();
+        const std::wstring picture = directory_ + L"position.bmp";
+        ASSERT_TRUE(WritePositionBmp(picture, 320, 240));
+        ASSERT_TRUE(WriteFileBytes(directory_ + L"kanoze.txt", "#FILE\r\n" + AnsiPath(picture) + "\r\n#FILE_END\r\n"));
+        if (!history.empty()) {
+            ASSERT_TRUE(WriteFileBytes(directory_ + L"history.txt", history));
+        }
+        ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_));
+    }
+
+    // A 4 x 4 game played to the end and its record named 花子; the record
+    // as kanoze.txt keeps it.
+    Score PlayAndName() {
+        BoardPlayer player(game_, 320, 240, 4, 4);
+        EXPECT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
+        EXPECT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
+        EXPECT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
+        EXPECT_EQ("", player.ReadPieces());
+        EXPECT_EQ("", player.SwapHome());
+        const HWND name = WaitForDialog(kNameDialogTitle);
+        EXPECT_NE(nullptr, name) << "the name is asked for, and no message comes before it";
+        if (!name) return {};
+        TypeText(L"花子");
+        EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(name, IDC_NAME_EDIT)) == L"花子"; }));
+        game_.PressKey(VK_RETURN);
+        EXPECT_TRUE(WaitUntilClosed(name));
+        Score record;
+        EXPECT_TRUE(WaitUntil([&] {
+            return (record = ScoreAt(FileNow(directory_ + L"kanoze.txt"), ScoreIndex(false, 4, 4))).name ==
+                   Cp932("花子");
+        }));
+        return record;
+    }
+
+    HWND OpenBestTimes() {
+        EXPECT_TRUE(game_.ChooseMenuItem(0, kFileBestTimesItem));
+        return WaitForDialog(kBestTimesTitle);
+    }
+
+    void CloseGame() {
+        ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
+        EXPECT_EQ(0u, game_.WaitForExit());
+    }
+
+    std::wstring directory_;
+    Game game_;
+};
+
+TEST_F(BestTimesTest, ARecordJustMadeIsSelectedSortsAndSumsWithTheHistoryThatGainedItsLine) {
     const std::string earlier =
         "1\t2026-01-02 10:00:00\t4\t4\tdifficult\t5000\tranked\told.bmp\r\n"
         "a damaged line\r\n";
-    ASSERT_TRUE(WriteFileBytes(directory + L"history.txt", earlier));
-    Game game;
-    ASSERT_TRUE(game.Start(directory + L"kanoze.exe", directory));
-
-    // A 4 x 4 game played to the end and its record named.
-    BoardPlayer player(game, 320, 240, 4, 4);
-    ASSERT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
-    ASSERT_TRUE(game.ChooseMenuItem(1, -1));  // スタート
-    ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
-    ASSERT_EQ("", player.ReadPieces());
-    ASSERT_EQ("", player.SwapHome());
-    const HWND name = WaitForDialog(kNameDialogTitle);
-    ASSERT_NE(nullptr, name);
-    TypeText(L"花子");
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(name, IDC_NAME_EDIT)) == L"花子"; }));
-    game.PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntilClosed(name));
-    Score record;
-    ASSERT_TRUE(WaitUntil([&] {
-        return (record = ScoreAt(FileNow(directory + L"kanoze.txt"), ScoreIndex(false, 4, 4))).name == Cp932("花子");
-    }));
+    StartWithHistory(earlier);
+    ASSERT_FALSE(HasFatalFailure());
+    const Score record = PlayAndName();
+    ASSERT_FALSE(HasFailure());
 
     // history.txt kept what it held and gained one whole line for the game.
-    const std::string history = FileNow(directory + L"history.txt");
+    const std::string history = FileNow(directory_ + L"history.txt");
     ASSERT_EQ(0u, history.find(earlier)) << history;
     const std::vector<std::string> fields = Fields(history.substr(earlier.size()));
     ASSERT_EQ(8u, fields.size()) << history;
@@ -92,42 +124,60 @@ TEST(BestTimesTest, ARecordJustMadeIsSelectedSortsAndSumsWithTheHistoryThatGaine
     EXPECT_EQ("position.bmp\r\n", fields[7]);
 
     // ファイル > 記録...: the one record, selected, and the sums of both games.
-    ASSERT_TRUE(game.ChooseMenuItem(0, kFileBestTimesItem));
-    const HWND dialog = WaitForDialog(kBestTimesTitle);
+    const HWND dialog = OpenBestTimes();
     ASSERT_NE(nullptr, dialog);
     const std::wstring time = TimeShown(record.seconds);
-    std::vector<ShownRow> rows = ListViewRows(game, dialog, IDC_RECORD_LIST);
+    std::vector<ShownRow> rows = ListViewRows(game_, dialog, IDC_RECORD_LIST);
     ASSERT_EQ(1u, rows.size());
     EXPECT_TRUE(rows[0].selected);
     EXPECT_EQ((std::vector<std::wstring>{L"4 × 4", L"ムズカシイ", L"花子", time}), rows[0].cells);
-    const std::vector<ShownRow> sums = ListViewRows(game, dialog, IDC_HISTORY_LIST);
+    const std::vector<ShownRow> sums = ListViewRows(game_, dialog, IDC_HISTORY_LIST);
     ASSERT_EQ(1u, sums.size()) << "the damaged line is skipped";
     EXPECT_EQ((std::vector<std::wstring>{L"4 × 4", L"ムズカシイ", L"2", time, TimeShown((5000 + record.seconds + 1) / 2),
                                          time}),
               sums[0].cells);
 
     // すべて表示: all 98 entries, the record still selected among them.
-    ClickButton(game, dialog, IDC_SHOW_ALL);
-    ASSERT_TRUE(WaitUntil([&] { return (rows = ListViewRows(game, dialog, IDC_RECORD_LIST)).size() == 98; }));
+    ClickButton(game_, dialog, IDC_SHOW_ALL);
+    ASSERT_TRUE(WaitUntil([&] { return (rows = ListViewRows(game_, dialog, IDC_RECORD_LIST)).size() == 98; }));
     ASSERT_EQ(49, RowOf(rows, L"花子")) << "easy first, then difficult from 4 x 4";
     EXPECT_TRUE(rows[49].selected);
 
     // The time's header sorts the quickest first; clicked again, last.
     const HWND list = GetDlgItem(dialog, IDC_RECORD_LIST);
     ClickHeader(list, 3);
-    EXPECT_TRUE(WaitUntil([&] { return RowOf(ListViewRows(game, dialog, IDC_RECORD_LIST), L"花子") == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(ListViewRows(game_, dialog, IDC_RECORD_LIST), L"花子") == 0; }));
     ClickHeader(list, 3);
-    EXPECT_TRUE(WaitUntil([&] { return RowOf(ListViewRows(game, dialog, IDC_RECORD_LIST), L"花子") == 97; }));
-    rows = ListViewRows(game, dialog, IDC_RECORD_LIST);
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(ListViewRows(game_, dialog, IDC_RECORD_LIST), L"花子") == 97; }));
+    rows = ListViewRows(game_, dialog, IDC_RECORD_LIST);
     ASSERT_EQ(98u, rows.size());
     EXPECT_TRUE(rows[97].selected);
 
     // Esc closes it, and the game goes on to its end as ever.
     TapKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntilClosed(dialog));
-    ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
-    EXPECT_EQ(0u, game.WaitForExit());
-    EXPECT_EQ(history, FileNow(directory + L"history.txt")) << "the exit writes no game";
+    CloseGame();
+    EXPECT_EQ(history, FileNow(directory_ + L"history.txt")) << "the exit writes no game";
+}
+
+// history.txt cannot be written (here a folder stands in its place): the
+// game is celebrated and its record kept as ever, with no word about it, and
+// the dialog shows the record with no sums.
+TEST_F(BestTimesTest, AHistoryThatCannotBeWrittenLosesNothingElse) {
+    StartWithHistory("");
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(CreateDirectoryW((directory_ + L"history.txt").c_str(), nullptr));
+    const Score record = PlayAndName();
+    ASSERT_FALSE(HasFailure());
+    const HWND dialog = OpenBestTimes();
+    ASSERT_NE(nullptr, dialog);
+    const std::vector<ShownRow> rows = ListViewRows(game_, dialog, IDC_RECORD_LIST);
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ(TimeShown(record.seconds), rows[0].cells.at(3));
+    EXPECT_TRUE(ListViewRows(game_, dialog, IDC_HISTORY_LIST).empty());
+    ClickButton(game_, dialog, IDOK);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
+    CloseGame();
 }
 
 }  // namespace
