@@ -18,13 +18,43 @@ void SetListViewColumns(HWND list, const std::vector<std::wstring>& headers) {
     }
 }
 
+namespace {
+
+// The width of `text` in the list's font.
+int TextWidth(HWND list, const std::wstring& text) {
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// Each column as wide as its widest text or its header, with the margins
+// the list view draws around a text: measured here, since a list view sizes
+// a column by its rows alone on some systems, cutting its header.
+void FitColumns(HWND list, const std::vector<ListViewRow>& rows) {
+    RECT margin = {0, 0, 8, 0};  // dialog units, so that it grows with the scaling
+    MapDialogRect(GetParent(list), &margin);
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int c = 0; c < columns; ++c) {
+        wchar_t text[128] = {};
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = 128;
+        SendMessageW(list, LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+        int width = TextWidth(list, text);
+        for (const ListViewRow& row : rows) {
+            if (static_cast<size_t>(c) < row.size()) width = std::max(width, TextWidth(list, row[c]));
+        }
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, c, width + margin.right);
+    }
+}
+
+}  // namespace
+
 void FillListView(HWND list, const std::vector<ListViewRow>& rows) {
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    int columns = 0;
     for (size_t r = 0; r < rows.size(); ++r) {
         const ListViewRow& row = rows[r];
-        columns = std::max(columns, static_cast<int>(row.size()));
         for (size_t c = 0; c < row.size(); ++c) {
             LVITEMW item = {};
             item.mask = LVIF_TEXT;
@@ -34,9 +64,7 @@ void FillListView(HWND list, const std::vector<ListViewRow>& rows) {
             SendMessageW(list, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
         }
     }
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    const int headers = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : columns;
-    for (int c = 0; c < headers; ++c) SendMessageW(list, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE_USEHEADER);
+    FitColumns(list, rows);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
