@@ -32,7 +32,7 @@ bool AppendLine(const std::string& path, const std::string& line);
 struct FileTail {
     FileRead read = FileRead::Unreadable;
     std::string bytes;  // empty unless the file was read
-    bool whole = false; // the bytes begin at the file's start
+    bool whole = false;  // the bytes begin at the file's start
 };
 FileTail ReadFileTail(const std::string& path, size_t maxBytes);
 

@@ -135,8 +135,8 @@ TEST_F(BestTimesTest, ARecordJustMadeIsSelectedSortsAndSumsWithTheHistoryThatGai
     EXPECT_EQ((std::vector<std::wstring>{L"4 × 4", L"ムズカシイ", L"花子", time}), rows[0].cells);
     const std::vector<ShownRow> sums = ListViewRows(game_, dialog, IDC_HISTORY_LIST);
     ASSERT_EQ(1u, sums.size()) << "the damaged line is skipped";
-    EXPECT_EQ((std::vector<std::wstring>{L"4 × 4", L"ムズカシイ", L"2", time, TimeShown((5000 + record.seconds + 1) / 2),
-                                         time}),
+    EXPECT_EQ((std::vector<std::wstring>{L"4 × 4", L"ムズカシイ", L"2", time,
+                                         TimeShown((5000 + record.seconds + 1) / 2), time}),
               sums[0].cells);
 
     // すべて表示: all 98 entries, the record still selected among them.

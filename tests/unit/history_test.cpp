@@ -36,18 +36,18 @@ TEST(HistoryTest, ATabOrLineBreakInThePictureNameCannotSplitTheLine) {
 TEST(HistoryTest, DamagedLinesAreSkipped) {
     const char* damaged[] = {
         "",
-        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tranked",                // a field short
-        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp\tx",    // one too many
-        "2\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp",       // another format
-        "1\t2026-13-08 14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp",       // month 13
-        "1\t2026-12-08T14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp",       // not the date's shape
-        "1\t2026-12-08 14:03:22\t3\t5\tdifficult\t83\tranked\tpic.bmp",       // a side below 4
-        "1\t2026-12-08 14:03:22\t4\t11\tdifficult\t83\tranked\tpic.bmp",      // a side above 10
-        "1\t2026-12-08 14:03:22\t4\t5\thard\t83\tranked\tpic.bmp",            // no rule
-        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t-83\tranked\tpic.bmp",      // a sign
-        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t99999999999\tranked\tx",    // past the clock
-        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t 83\tranked\tpic.bmp",      // a blank
-        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tmaybe\tpic.bmp",        // neither ranked nor not
+        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tranked",              // a field short
+        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp\tx",  // one too many
+        "2\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp",     // another format
+        "1\t2026-13-08 14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp",     // month 13
+        "1\t2026-12-08T14:03:22\t4\t5\tdifficult\t83\tranked\tpic.bmp",     // not the date's shape
+        "1\t2026-12-08 14:03:22\t3\t5\tdifficult\t83\tranked\tpic.bmp",     // a side below 4
+        "1\t2026-12-08 14:03:22\t4\t11\tdifficult\t83\tranked\tpic.bmp",    // a side above 10
+        "1\t2026-12-08 14:03:22\t4\t5\thard\t83\tranked\tpic.bmp",          // no rule
+        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t-83\tranked\tpic.bmp",    // a sign
+        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t99999999999\tranked\tx",  // past the clock
+        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t 83\tranked\tpic.bmp",    // a blank
+        "1\t2026-12-08 14:03:22\t4\t5\tdifficult\t83\tmaybe\tpic.bmp",      // neither ranked nor not
     };
     for (const char* line : damaged) EXPECT_FALSE(ParseHistoryLine(line)) << line;
     const std::string overlong = kGoodLine + std::string(kMaxHistoryLine, 'x');
