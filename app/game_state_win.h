@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "scores/best_times.h"
 #include "scores/celebration.h"
 #include "scores/name_dialog_win.h"
+#include "scores/records_table.h"
 #include "scores/score_roll.h"
 #include "storage/list_saving.h"
 #include "storage/session_files_win.h"
@@ -46,6 +48,8 @@ struct GameState {
     HighScoreTable highScores;
     std::string enteredName;
     NameEntry nameEntry;
+    // The entry of the player's latest record in this run, if any
+    std::optional<RecordSlot> lastRecord;
 
     // High-score roll
     ScoreRoll roll;

@@ -7,6 +7,7 @@
 #include "game/game_win.h"
 #include "pictures/image_list_win.h"
 #include "storage/files/files_win.h"
+#include "storage/history_file_win.h"
 #include "storage/list_file_win.h"
 #include "storage/session_files_win.h"
 
@@ -91,6 +92,23 @@ void SaveGameInProgress() {
 }
 
 void EndSavedGame() { DeleteSavedGame(g_state.session); }
+
+void AddGameToHistory() {
+    const Board& board = g_state.board;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FinishedGame game;
+    game.when = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    game.columns = board.columns;
+    game.rows = board.rows;
+    game.easyMode = board.easyMode;
+    game.seconds = ElapsedSeconds(g_state.play.startTick, g_state.play.endTick);
+    game.ranking = board.ranked ? Ranking::Ranked : Ranking::Unranked;
+    game.picture = HistoryPictureName(g_state.pictures.entryFolder, g_state.screen.picturePath);
+    // A history that cannot be written (a read-only folder, a full disk)
+    // misses this game and nothing else; no word of it holds up the celebration.
+    AppendToHistory(HistoryFilePath(), game);
+}
 
 void SaveAtSessionEnd() {
     if (NameRecordAtSessionEnd(g_state.nameEntry, g_state.highScores, g_state.enteredName)) {

@@ -30,6 +30,8 @@ void SaveGameInProgress();
 // The game of kanoze.sav has ended (solved, replaced by another, or its
 // picture gone): the file goes.
 void EndSavedGame();
+// A game played to the end joins the history file.
+void AddGameToHistory();
 // Windows ends the session: a name being typed names its record, and what a
 // close saves is saved now, as no WM_DESTROY follows.
 void SaveAtSessionEnd();

@@ -21,9 +21,11 @@
 #include "pictures/load_picture_win.h"
 #include "res/resource.h"
 #include "res/texts_win.h"
+#include "scores/best_times_dialog_win.h"
 #include "scores/celebration_win.h"
 #include "scores/score_roll.h"
 #include "scores/score_roll_win.h"
+#include "storage/history_file_win.h"
 #include "storage/list_file_win.h"
 
 namespace {
@@ -137,6 +139,24 @@ void ShowScoreRoll(HWND window) {
     SetTimer(window, TIMER_ANIMATION, kRollPeriodMs, nullptr);
 }
 
+// Every best time and the history's sums, in two list views of the common
+// controls: without them the dialog cannot open, and the player is told why.
+void ShowBestTimesDialog(HWND window) {
+    if (!RegisterCommonControls(ICC_LISTVIEW_CLASSES)) {
+        MessageBoxW(window, LoadText(IDS_NO_CONTROLS).c_str(), L"Kanoze", MB_OK | MB_ICONERROR);
+        return;
+    }
+    ShowBestTimes(window, g_state.highScores, g_state.lastRecord, ReadHistory(HistoryFilePath()));
+}
+
+void ShowScores(HWND window, UINT command) {
+    if (command == IDM_BEST_TIMES) {
+        ShowBestTimesDialog(window);
+    } else {
+        ShowScoreRoll(window);
+    }
+}
+
 // A single picture in place of the list ends the game in play.
 void ShowOpenedPicture(HWND window, const PictureChange& change) {
     if (change.loaded) EndGame();
@@ -212,7 +232,8 @@ const MenuCommand kMenuCommands[] = {
     {IDM_IMAGE_LIST_EDIT, [](HWND window, UINT) { EditImageList(window); }},
     {IDM_IMAGE_LIST_RELOAD, [](HWND window, UINT) { ReloadList(window); }},
     {IDM_NEXT_PICTURE, [](HWND window, UINT) { NextPicture(window); }},
-    {IDM_HIGH_SCORE, [](HWND window, UINT) { ShowScoreRoll(window); }},
+    {IDM_HIGH_SCORE, ShowScores},
+    {IDM_BEST_TIMES, ShowScores},
     {IDM_SOUND_START, SoundMenuCommand},
     {IDM_SOUND_STOP, SoundMenuCommand},
     {IDM_SOUND_LIST_EDIT, SoundMenuCommand},
@@ -226,6 +247,22 @@ LRESULT OnCommand(HWND window, UINT command) {
         }
     }
     return 0;
+}
+
+// The solved board: its game joins the history first, then the celebration
+// begins and asks for a record's name.
+void FinishGame(HWND window) {
+    AddGameToHistory();
+    const Board& board = g_state.board;
+    if (!BeginClearSequence(window, board, g_state.play, g_state.clear, g_state.highScores, g_state.enteredName,
+                            g_state.nameEntry, g_state.screen)) {
+        return;
+    }
+    g_state.lastRecord = RecordSlot{board.easyMode, SizeIndex(board.columns, board.rows)};
+    // A record is kept from the moment it is named, not only at exit; one
+    // that cannot be written now waits in memory for the next save.
+    SaveBestTime(g_state.listFiles, g_state.pictures.imageList, ModeOf(g_state.pictures), g_state.highScores);
+    SaveSettings();  // the name, offered again next time
 }
 
 void OnLeftButton(HWND window, int x, int y) {
@@ -253,13 +290,7 @@ void OnLeftButton(HWND window, int x, int y) {
             EndSavedGame();
         }
     }
-    if (ClearIsDue(play) && BeginClearSequence(window, g_state.board, play, g_state.clear, g_state.highScores,
-                                               g_state.enteredName, g_state.nameEntry, g_state.screen)) {
-        // A record is kept from the moment it is named, not only at exit; one
-        // that cannot be written now waits in memory for the next save.
-        SaveBestTime(g_state.listFiles, g_state.pictures.imageList, ModeOf(g_state.pictures), g_state.highScores);
-        SaveSettings();  // the name, offered again next time
-    }
+    if (ClearIsDue(play)) FinishGame(window);
 }
 
 void OnRightButton() {

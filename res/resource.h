@@ -71,6 +71,22 @@
 #define IDS_HOW_TO_PLAY_KEYS 241
 #define IDS_START_BAND 242
 #define IDC_HOW_TO_PLAY_TEXT 1020
+// Best times and the history of finished games
+#define IDM_BEST_TIMES 40016
+#define IDD_BEST_TIMES 111
+#define IDS_COLUMN_SIZE 260
+#define IDS_COLUMN_RULE 261
+#define IDS_COLUMN_NAME 262
+#define IDS_COLUMN_TIME 263
+#define IDS_RULE_DIFFICULT 264
+#define IDS_RULE_EASY 265
+#define IDS_COLUMN_GAMES 266
+#define IDS_COLUMN_BEST 267
+#define IDS_COLUMN_AVERAGE 268
+#define IDS_COLUMN_LAST 269
+#define IDC_RECORD_LIST 1030
+#define IDC_SHOW_ALL 1031
+#define IDC_HISTORY_LIST 1032
 
 // Timers of the main window
 #define TIMER_REVEAL 1

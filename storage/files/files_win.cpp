@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -161,6 +162,55 @@ WholeFile ReadWholeFile(const std::string& path) {
     std::optional<std::string> bytes = ReadAll(file.get());
     if (!bytes) return {FileRead::Unreadable, {}};
     return {FileRead::Read, std::move(*bytes)};
+}
+
+// Whether a file open for reading and appending ends in a line break, or is
+// empty; its file pointer is left anywhere.
+bool EndsLine(HANDLE file) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size)) return false;
+    if (size.QuadPart == 0) return true;
+    LARGE_INTEGER last;
+    last.QuadPart = size.QuadPart - 1;
+    char byte = 0;
+    DWORD got = 0;
+    return SetFilePointerEx(file, last, nullptr, FILE_BEGIN) && ReadFile(file, &byte, 1, &got, nullptr) &&
+           got == 1 && byte == '\n';
+}
+
+bool AppendLine(const std::string& path, const std::string& line) {
+    // Appending only: the handle cannot write anywhere but at the end.
+    FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_DATA | SYNCHRONIZE, FILE_SHARE_READ,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+    const std::string bytes = EndsLine(file.get()) ? line : "\r\n" + line;
+    LARGE_INTEGER end = {};
+    if (!SetFilePointerEx(file.get(), end, nullptr, FILE_END)) return false;
+    DWORD wrote = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
+           wrote == bytes.size();
+}
+
+FileTail ReadFileTail(const std::string& path, size_t maxBytes) {
+    FileHandle file = OpenDiskFile(path.c_str(), FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!file.Valid()) return {IsMissing(GetLastError()) ? FileRead::Missing : FileRead::Unreadable, {}, false};
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size)) return {};
+    const LONGLONG skipped = std::max<LONGLONG>(0, size.QuadPart - static_cast<LONGLONG>(maxBytes));
+    LARGE_INTEGER from;
+    from.QuadPart = skipped;
+    if (!SetFilePointerEx(file.get(), from, nullptr, FILE_BEGIN)) return {};
+    std::string bytes(static_cast<size_t>(size.QuadPart - skipped), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(bytes.size() - done);
+        if (!ReadFile(file.get(), &bytes[done], want, &got, nullptr)) return {};
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return {FileRead::Read, std::move(bytes), skipped == 0};
 }
 
 std::string GetProgramDirectory() {

@@ -21,6 +21,21 @@ WholeFile ReadWholeFile(const std::string& path);
 // new one, never a part. False when it could not be.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
+// Adds `line` at the end of the file, which is made when missing, in one
+// write; the file is never rewritten, so whatever becomes of the write, the
+// lines before it stay. A last line left without its line break (an editor,
+// a write cut short) gets one first, in the same write. False when it could
+// not be: a read-only file or folder, a full disk.
+bool AppendLine(const std::string& path, const std::string& line);
+
+// The file's last `maxBytes` bytes, or all of it when it is no larger.
+struct FileTail {
+    FileRead read = FileRead::Unreadable;
+    std::string bytes;  // empty unless the file was read
+    bool whole = false;  // the bytes begin at the file's start
+};
+FileTail ReadFileTail(const std::string& path, size_t maxBytes);
+
 // The directory of the running program, with its final backslash; empty when
 // it cannot be told (the bare file names then name files in the current
 // directory).

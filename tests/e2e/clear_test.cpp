@@ -112,7 +112,7 @@ class ClearTest : public ::testing::Test {
     }
 
     void CloseGame() {
-        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // 閉じる
+        ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));  // 閉じる
         EXPECT_EQ(0u, game_.WaitForExit());
     }
 

@@ -98,7 +98,7 @@ TEST_F(CorruptPictureTest, DamagedPicturesInThePlayListAreLoadedOrDroppedWithout
         if (ClientSize(game_.window()).cx == kSentinelWidth) break;
     }
     ASSERT_LE(presses, static_cast<int>(corpus_.size())) << "the list came round to the sentinel";
-    ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+    ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
     ASSERT_EQ(0u, game_.WaitForExit());
 
     // The saved list: the sentinel and the damaged pictures that loaded.
@@ -156,7 +156,7 @@ TEST_F(CorruptPictureTest, ARefusedPictureLeavesThePictureAndTheBoardAsTheyWere)
             << "the board is as it was: " << AnsiPath(file);
     }
     std::printf("%zu refused pictures opened from the file dialog left the board as it was\n", sample.size());
-    ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+    ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
     EXPECT_EQ(0u, game_.WaitForExit());
 }
 

@@ -18,6 +18,22 @@ Paths Entries(HWND dialog, int listBox) {
     return out;
 }
 
+std::vector<ShownRow> ListViewRows(Game& game, HWND dialog, int listView) {
+    std::vector<ShownRow> rows;
+    const LPARAM list = reinterpret_cast<LPARAM>(GetDlgItem(dialog, listView));
+    for (const std::string& line : SplitLines(game.Probe(kProbeListViewMessage, list))) {
+        ShownRow row;
+        row.selected = !line.empty() && line[0] == '*';
+        for (size_t start = line.find('\t'); start != std::string::npos;) {
+            const size_t tab = line.find('\t', start + 1);
+            row.cells.push_back(Wide(line.substr(start + 1, tab == std::string::npos ? tab : tab - start - 1)));
+            start = tab;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 std::vector<std::wstring> ChildTexts(HWND dialog) {
     std::vector<std::wstring> texts;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -15,6 +15,15 @@ using Paths = std::vector<std::wstring>;
 Paths Entries(HWND dialog, int listBox);
 LRESULT Selection(HWND dialog, int listBox);
 
+// One row of a list view as the player sees it.
+struct ShownRow {
+    bool selected = false;
+    std::vector<std::wstring> cells;  // the texts of its columns, left to right
+};
+// The rows of the list view `listView` of a dialog of the game, top to bottom,
+// read inside the game's process by the probe.
+std::vector<ShownRow> ListViewRows(Game& game, HWND dialog, int listView);
+
 // The texts of a dialog's controls, in their order.
 std::vector<std::wstring> ChildTexts(HWND dialog);
 

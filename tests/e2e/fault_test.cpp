@@ -69,7 +69,7 @@ class FaultTest : public ::testing::Test {
     }
 
     void CloseNormally(Game& game) {
-        ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
         ASSERT_EQ(0u, game.WaitForExit()) << "the game ends by itself, without a crash";
     }
 

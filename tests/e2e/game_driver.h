@@ -23,6 +23,12 @@ constexpr DWORD kExitTimeoutMs = 30000;
 
 constexpr UINT kGrayed = MF_GRAYED | MF_DISABLED;
 
+// Where the File menu's commands sit in it (bar item 0).
+constexpr int kFileOpenItem = 0;
+constexpr int kFileHighScoreItem = 1;
+constexpr int kFileBestTimesItem = 2;
+constexpr int kFileCloseItem = 3;
+
 struct MenuEntry {
     std::string kind;  // kMenuBar or kMenuItem
     int barPosition = -1;

@@ -61,7 +61,7 @@ TEST_F(GameTest, FindEveryPieceAndSwapThemHomeUntilThePictureIsWhole) {
     game_.ClickClient(10, 10);
     EXPECT_TRUE(WaitUntil([&] { return player.WholePictureShown(); })) << "the solving click shows the whole picture";
 
-    ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+    ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
     EXPECT_EQ(0u, game_.WaitForExit());
 }
 
@@ -91,7 +91,7 @@ TEST(LookAlikeTest, PiecesThatLookTheSameAreAtHomeInEachOthersCell) {
     ASSERT_NE(nullptr, dialog) << "the board is solved with the two greys in each other's cell";
     game.PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntilClosed(dialog));
-    ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+    ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
     EXPECT_EQ(0u, game.WaitForExit());
 }
 

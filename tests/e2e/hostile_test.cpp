@@ -38,7 +38,7 @@ class HostileTest : public ::testing::Test {
     }
 
     void Close() {
-        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
         ASSERT_EQ(0u, game_.WaitForExit()) << "the game ends by itself, without a crash";
     }
 

@@ -63,7 +63,7 @@ TEST(KeyboardTest, WholeGameStartedSolvedAndNamedWithoutTheMouse) {
     })) << "Space ends the celebration as a click does";
     EXPECT_EQ(-1, player.CursorShown()) << "no cursor once the game is over";
 
-    ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+    ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
     EXPECT_EQ(0u, game.WaitForExit());
 }
 

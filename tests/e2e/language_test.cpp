@@ -56,7 +56,7 @@ class LanguageTest : public ::testing::Test {
         std::vector<std::string> menu;
         for (const MenuEntry& entry : game_.ReadMenu()) menu.push_back(entry.kind + ":" + entry.text);
         const std::vector<std::string> expected = {
-            "bar:&File", "item:&Open File...", "item:&High Scores", "item:&Close",
+            "bar:&File", "item:&Open File...", "item:&High Scores", "item:&Best Times...", "item:&Close",
             "bar:&Start",
             "bar:Se&ttings", "item:&Next Picture", "item:&Image List...", "item:&Reload Image List", "item:",
             "item:&Difficulty...",
@@ -67,7 +67,7 @@ class LanguageTest : public ::testing::Test {
     }
 
     void Close() {
-        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
         EXPECT_EQ(0u, game_.WaitForExit());
     }
 
@@ -122,6 +122,22 @@ TEST_F(LanguageTest, AnEnglishWindowsShowsEveryMenuItemAndDialogInEnglish) {
     EXPECT_EQ(editorTexts, ChildTexts(dialog));
     ExpectFileDialogs(game_, dialog, L"Choose a Sound", L"Sounds (*.mp3;*.mid;*.wav)", L"Choose a Folder of Sounds");
     CloseDialog(game_, dialog);
+
+    // Best Times: its labels, and with every entry shown, the rule and time in English.
+    dialog = OpenDialog(game_, 0, kFileBestTimesItem, L"Best Times");
+    ASSERT_TRUE(dialog);
+    const std::vector<std::wstring> bestTexts = ChildTexts(dialog);
+    for (const wchar_t* text : {L"Best times", L"&Show all", L"Games played", L"Close"}) {
+        EXPECT_EQ(1, std::count(bestTexts.begin(), bestTexts.end(), text)) << Cp932(text);
+    }
+    EXPECT_TRUE(ListViewRows(game_, dialog, IDC_RECORD_LIST).empty()) << "no record yet";
+    ClickButton(game_, dialog, IDC_SHOW_ALL);
+    std::vector<ShownRow> rows;
+    ASSERT_TRUE(WaitUntil([&] { return (rows = ListViewRows(game_, dialog, IDC_RECORD_LIST)).size() == 98; }));
+    EXPECT_EQ((std::vector<std::wstring>{L"4 × 4", L"Easy", L"Not regist", L"99 min 0 sec"}), rows[0].cells);
+    EXPECT_EQ(L"Difficult", rows[49].cells.at(1));
+    ClickButton(game_, dialog, IDOK);
+    ASSERT_TRUE(WaitUntilClosed(dialog));
 
     Close();
 }

@@ -200,7 +200,7 @@ TEST_F(LeakTest, HundredsOfFramesAndMovesLeaveNoGdiOrUserObjectsBehind) {
     EXPECT_LE(after.PrivateKb() - before.PrivateKb(), kMemoryGrowthBoundKb)
         << "private memory kept by " << frames << " frames";
 
-    ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // ファイル > 閉じる
+    ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));  // ファイル > 閉じる
     EXPECT_EQ(0u, game_.WaitForExit());
 }
 

@@ -37,7 +37,7 @@ class PauseTest : public ::testing::Test {
     }
 
     void CloseGame() {
-        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
         EXPECT_EQ(0u, game_.WaitForExit());
     }
 

@@ -97,7 +97,7 @@ class PictureTest : public ::testing::Test {
     void NextPicture() { ASSERT_TRUE(game_.ChooseMenuItem(2, 0)); }
 
     void Close() {
-        ASSERT_TRUE(game_.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));
         ASSERT_EQ(0u, game_.WaitForExit());
     }
 

@@ -6,6 +6,7 @@
 // and never calls the game's own code; what it sends the game's windows
 // (a drop, a change of scaling) is what Windows itself sends them.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 #include <shlobj.h>
 
@@ -185,6 +186,30 @@ std::string DescribeMenuFocus(HWND window) {
     return text;
 }
 
+// A list view's rows as its own process reads them: the texts live in the
+// game's memory, which another process cannot hand the list view.
+std::string DescribeListView(HWND list) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    std::string out;
+    for (int row = 0; row < rows; ++row) {
+        const bool selected = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+        out += selected ? "*" : "-";
+        for (int column = 0; column < columns; ++column) {
+            wchar_t text[512] = {};
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 512;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            out += "\t" + Utf8(text);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
 // The reply goes back with a bound: a test that no longer waits for it (it
 // gave up, or the game's window went meanwhile) must not hold the game.
 
@@ -266,6 +291,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPAR
     static const UINT dpiMessage = RegisterWindowMessageA(kProbeDpiMessage);
     static const UINT dpiChangedMessage = RegisterWindowMessageA(kProbeDpiChangedMessage);
     static const UINT dropMessage = RegisterWindowMessageA(kProbeDropMessage);
+    static const UINT listViewMessage = RegisterWindowMessageA(kProbeListViewMessage);
     if (code == HC_ACTION) {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (call->message == dropMessage) {
@@ -282,6 +308,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KanozeProbeHook(int code, WPAR
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeUsage());
         } else if (call->message == filesMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeOpenFiles());
+        } else if (call->message == listViewMessage) {
+            Reply(reinterpret_cast<HWND>(call->wParam), DescribeListView(reinterpret_cast<HWND>(call->lParam)));
         } else if (call->message == focusMessage) {
             Reply(reinterpret_cast<HWND>(call->wParam), DescribeMenuFocus(call->hwnd));
         }

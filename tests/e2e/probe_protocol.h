@@ -58,3 +58,8 @@ constexpr char kProbeDpiChangedMessage[] = "Kanoze.ProbeDpiChanged";
 // ending in a NUL, an empty one after the last.
 constexpr char kProbeDropMessage[] = "Kanoze.ProbeDrop";
 constexpr wchar_t kDropPathsMapping[] = L"Kanoze.ProbeDropPaths";
+
+// The rows of a list view of the game (its handle in lParam), one line each:
+// "*" when the row is selected, else "-", then a tab and the texts of its
+// columns in UTF-8, tab-separated.
+constexpr char kProbeListViewMessage[] = "Kanoze.ProbeListView";

@@ -50,7 +50,7 @@ class SessionTest : public ::testing::Test {
     }
 
     void CloseFromMenu(Game& game) {
-        ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
         ASSERT_EQ(0u, game.WaitForExit());
     }
 

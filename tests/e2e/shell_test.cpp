@@ -69,7 +69,7 @@ class ShellTest : public ::testing::Test {
 
     // Chooses ファイル > 閉じる and waits for a clean exit.
     void CloseFromMenu(Game& game) {
-        ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
         ASSERT_EQ(0u, game.WaitForExit());
     }
 
@@ -98,7 +98,7 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
     std::vector<std::string> texts;
     for (const MenuEntry& entry : menu) texts.push_back(entry.kind + ":" + entry.text);
     const std::vector<std::string> expected = {
-        "bar:ファイル", "item:ファイルを開く", "item:ハイスコア", "item:閉じる",
+        "bar:ファイル", "item:ファイルを開く", "item:ハイスコア", "item:記録...", "item:閉じる",
         "bar:スタート",
         "bar:ゲーム設定", "item:次の絵", "item:イメージリストの設定...",
         "item:イメージリストのリロード", "item:", "item:難易度設定...",

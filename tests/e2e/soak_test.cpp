@@ -405,7 +405,7 @@ TEST_F(SoakTest, GameAfterGameLeavesNoObjectsBehindAndEveryBoardPlayedItsBestTim
     }
     std::fflush(stdout);
 
-    ASSERT_TRUE(game_.ChooseMenuItem(0, 2));  // ファイル > 閉じる
+    ASSERT_TRUE(game_.ChooseMenuItem(0, kFileCloseItem));  // ファイル > 閉じる
     ASSERT_EQ(0u, game_.WaitForExit()) << "the game closes cleanly";
 
     // Every entry after the exit: played boards hold a time no longer than
