@@ -22,11 +22,17 @@ BASE_DIR=$BENCH_DIR
 INPUTS=$BASE_DIR/e2e-inputs
 SHARDS=$BASE_DIR/shards
 
-# The prefix every shard copies: created once, a copy takes seconds.
+# The caller's report file (GTEST_OUTPUT=json:<Windows path>) is written from
+# the shards' reports once they are all done.
+REPORT=
+case "${GTEST_OUTPUT:-}" in json:*) REPORT=${GTEST_OUTPUT#json:} ;; esac
+unset GTEST_OUTPUT
+
 # The tests of this run shared out by the time each took last time (the
 # build tree's record of the last run, else the one kept beside this
 # script): longest first, to the shard with the least so far. GoogleTest's
-# own split, by position, is the fallback.
+# own split, by position, is the fallback. The prefix every shard copies
+# is made here once; a copy takes seconds.
 trap bench_stop EXIT
 bench_xvfb_start
 bench_prefix
@@ -63,11 +69,6 @@ export KANOZE_E2E_MANY=$(winpath "$INPUTS/many")
 # The Wine loader as a Unix path, for tests that start the game in another locale.
 export KANOZE_WINE=$(bench_wine_path)
 export WINEDEBUG=-all
-# The caller's report file (GTEST_OUTPUT=json:<Windows path>) is written from
-# the shards' reports once they are all done.
-REPORT=
-case "${GTEST_OUTPUT:-}" in json:*) REPORT=${GTEST_OUTPUT#json:} ;; esac
-unset GTEST_OUTPUT
 
 # Runs shard $1 in its own prefix, display and work folder; exits with the suite's code.
 run_shard() {
