@@ -33,7 +33,7 @@ void LoadSettings() {
     g_state.board.easyMode = settings.easyMode;
     g_state.enteredName = settings.playerName;
     g_state.showReadOut = settings.showReadOut;
-    g_state.music.volumeStep = settings.volumeStep;
+    SetMusicVolume(g_state.music, settings.volumeStep);
 }
 
 void SaveSettings() {
@@ -43,7 +43,7 @@ void SaveSettings() {
     settings.easyMode = g_state.board.easyMode;
     settings.playerName = NameToOffer(g_state.enteredName);
     settings.showReadOut = g_state.showReadOut;
-    settings.volumeStep = g_state.music.volumeStep;
+    settings.volumeStep = MusicVolume(g_state.music);
     // Not kept when the file is out of reach: the choices still hold for this run.
     WriteSettings(g_state.session, settings);
 }

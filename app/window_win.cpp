@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/game_state_win.h"
+#include "app/read_out_win.h"
 #include "app/session_win.h"
 #include "dialogs/dialog_win.h"
 #include "dialogs/dropped_files_win.h"
@@ -84,6 +85,7 @@ void InvalidatePicture(HWND window) {
 // picture changes: a reveal, the celebration, the roll. None of their timers
 // reaches what comes next.
 void EndRunningShows(HWND window) {
+    TakeReadOutOff(window);  // the picture may change: the menu's own items are measured alone
     KillTimer(window, TIMER_REVEAL);
     KillTimer(window, TIMER_ANIMATION);
     if (g_state.play.revealPending || g_state.clear.clearMode != ClearMode::None) EndRevealAndCelebration(window);
@@ -95,9 +97,11 @@ void StartGame(HWND window) {
     ShuffleBoard(g_state.board, g_state.screen);
     StartPlay(g_state.play);
     StartClock(g_state.play, GetTickCount());
+    NoteNewGame();
     EndSavedGame();  // another game: the one kanoze.sav kept is over
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
+    RefreshReadOut(window);
 }
 
 void EditImageList(HWND window) {
@@ -125,6 +129,7 @@ void ChangeDifficulty(HWND window) {
     SaveGameInProgress();  // a new arrangement
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
+    RefreshReadOut(window);
 }
 
 // The roll starts (again) just below the view; a celebration or reveal ends first.
@@ -167,6 +172,32 @@ SoundMenu SoundCommand(HWND window, UINT command) {
     default:
         return EditSoundList(window, g_state.music, g_state.listFiles);
     }
+}
+
+// The volume step of a Volume item: Loud is the last step, Mute step 0.
+int VolumeStepOf(UINT command) {
+    return kVolumeSteps - 1 - static_cast<int>(command - IDM_VOLUME_LOUD);
+}
+
+void ShowVolumeChoice(HWND window) {
+    // By command: the items lie in the Sound menu's Volume submenu.
+    CheckMenuRadioItem(GetMenu(window), IDM_VOLUME_LOUD, IDM_VOLUME_MUTE,
+                       IDM_VOLUME_LOUD + static_cast<UINT>(kVolumeSteps - 1 - MusicVolume(g_state.music)),
+                       MF_BYCOMMAND);
+}
+
+// The choices of the settings and Sound menus that play no part in a game's rules.
+void OnPlayerChoice(HWND window, UINT command) {
+    if (command == IDM_READ_OUT) {
+        ToggleReadOut(window);
+    } else if (command == IDM_NEXT_TUNE) {
+        ShowSoundMenu(window, NextTune(g_state.music));
+    } else if (command >= IDM_VOLUME_LOUD && command <= IDM_VOLUME_MUTE) {
+        SetMusicVolume(g_state.music, VolumeStepOf(command));
+        ShowVolumeChoice(window);
+        SaveSettings();
+    }
+    // Anything else (the read-out on the bar itself) is no command.
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -217,7 +248,8 @@ LRESULT OnCommand(HWND window, UINT command) {
         ShowSoundMenu(window, SoundCommand(window, command));
         break;
     default:
-        break;  // not a command of the menu
+        OnPlayerChoice(window, command);
+        break;
     }
     return 0;
 }
@@ -254,6 +286,7 @@ void OnLeftButton(HWND window, int x, int y) {
         SaveBestTime(g_state.listFiles, g_state.pictures.imageList, ModeOf(g_state.pictures), g_state.highScores);
         SaveSettings();  // the name, offered again next time
     }
+    RefreshReadOut(window);
 }
 
 void OnRightButton() {
@@ -277,10 +310,12 @@ void CoverGame(HWND window) {
 
 void PauseGame(HWND window, PauseReason reason) {
     if (PausePlay(g_state.play, reason, GetTickCount())) CoverGame(window);
+    RefreshReadOut(window);
 }
 
 void ResumeGame(HWND window, PauseReason reason) {
     if (ResumePlay(g_state.play, reason, GetTickCount())) ContinueGame(window);
+    RefreshReadOut(window);
 }
 
 // Tab held: the whole picture instead of the board, while a game runs.
@@ -322,6 +357,7 @@ void TogglePauseKey(HWND window) {
     } else {
         CoverGame(window);
     }
+    RefreshReadOut(window);
 }
 
 // The keys that play on the board show the cursor's frame.
@@ -403,6 +439,7 @@ LRESULT OnDropFiles(HWND window, HDROP drop) {
 // again to that monitor, one picture pixel to one screen pixel. A game in
 // progress goes on with the same board.
 LRESULT OnDpiChanged(HWND window, const RECT& suggested) {
+    TakeReadOutOff(window);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (!RefitPicture(window, g_state.pictures.wicFactory.get(), g_state.screen)) return 0;
@@ -410,6 +447,7 @@ LRESULT OnDpiChanged(HWND window, const RECT& suggested) {
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(window, &view, TRUE);
     DrawCurrentView(g_state.screen, g_state.board, g_state.play);
+    RefreshReadOut(window);
     return 0;
 }
 
@@ -458,6 +496,9 @@ LRESULT OnTimer(HWND window, WPARAM timer, LPARAM lParam) {
     switch (timer) {
     case TIMER_REVEAL:
         EndReveal(window);
+        return 0;
+    case TIMER_READ_OUT:
+        RefreshReadOut(window);
         return 0;
     case TIMER_ANIMATION:
         if (!g_state.roll.scoreRollActive) {
@@ -547,9 +588,16 @@ void ShowPictureChange(HWND window, const PictureChange& change) {
         RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
         InvalidateRect(window, &view, TRUE);
     }
+    RefreshReadOut(window);
+}
+
+void ShowPlayerChoices(HWND window) {
+    ShowReadOutChoice(window);
+    ShowVolumeChoice(window);
 }
 
 void ShowSoundMenu(HWND window, SoundMenu menu) {
+    SetMenuCommand(window, IDM_NEXT_TUNE, MusicPlays(g_state.music) ? MenuItem::Enabled : MenuItem::Grayed);
     if (menu == SoundMenu::Unchanged) return;
     SetMenuCommand(window, IDM_SOUND_STOP, menu == SoundMenu::StartGrayed ? MenuItem::Enabled : MenuItem::Grayed);
     SetMenuCommand(window, IDM_SOUND_START, menu == SoundMenu::StopGrayed ? MenuItem::Enabled : MenuItem::Grayed);
