@@ -9,8 +9,8 @@
 
 namespace {
 
-const ReadOutWords kJapanese = {L"\u3000", L"{n}\u624B", L"{n}\u624B", L"\u203B", L"\u4E00\u6642\u505C\u6B62\u4E2D",
-                                L"\u518D\u958B"};
+const ReadOutWords kJapanese = {
+    L"\u3000", L"{n}\u624B", L"{n}\u624B", L"\u203B", L"\u4E00\u6642\u505C\u6B62\u4E2D", L"\u518D\u958B"};
 const ReadOutWords kEnglish = {L"  ", L"{n} swaps", L"{n} swap", L"(unranked)", L"Paused", L"resumed"};
 
 ReadOutFacts Facts(uint32_t playedMs, int exchanges, int home, int cells) {
