@@ -17,7 +17,7 @@ namespace {
 constexpr UINT kReadOutPeriodMs = 1000;
 
 ReadOutWords LoadReadOutWords() {
-    return {LoadText(IDS_READ_OUT_SEPARATOR), LoadText(IDS_READ_OUT_SWAPS), LoadText(IDS_READ_OUT_ONE_SWAP),
+    return {LoadText(IDS_READ_OUT_SEPARATOR), LoadText(IDS_READ_OUT_SWAPS),  LoadText(IDS_READ_OUT_ONE_SWAP),
             LoadText(IDS_READ_OUT_UNRANKED),  LoadText(IDS_READ_OUT_PAUSED), LoadText(IDS_READ_OUT_RESUMED)};
 }
 
@@ -54,8 +54,8 @@ bool OnFirstRow(HWND window, HMENU bar, int position) {
 // when those items already take more than one row.
 int FreeBarWidth(HWND window, HMENU bar, int ownItems) {
     RECT last, client;
-    if (ownItems <= 0 || !GetMenuItemRect(window, bar, ownItems - 1, &last) ||
-        !OnFirstRow(window, bar, ownItems - 1) || !GetClientRect(window, &client)) {
+    if (ownItems <= 0 || !GetMenuItemRect(window, bar, ownItems - 1, &last) || !OnFirstRow(window, bar, ownItems - 1) ||
+        !GetClientRect(window, &client)) {
         return 0;
     }
     // The bar spans the client area's width, on screen as the items' rectangles are.

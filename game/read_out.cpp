@@ -28,8 +28,7 @@ std::wstring PlayedTimeText(uint32_t playedMs) {
 std::wstring ReadOutText(const ReadOutFacts& facts, const ReadOutWords& words) {
     const std::wstring& swaps = facts.exchanges == 1 ? words.oneSwap : words.swaps;
     std::wstring text = PlayedTimeText(facts.playedMs) + words.separator + WithNumber(swaps, facts.exchanges) +
-                        words.separator + std::to_wstring(facts.piecesHome) + L"/" +
-                        std::to_wstring(facts.cellCount);
+                        words.separator + std::to_wstring(facts.piecesHome) + L"/" + std::to_wstring(facts.cellCount);
     if (facts.rank == DealRank::Unranked) text += words.separator + words.unranked;
     if (facts.status == ReadOutStatus::Paused) text += words.separator + words.paused;
     if (facts.status == ReadOutStatus::Resumed) text += words.separator + words.resumed;
