@@ -65,6 +65,7 @@ void ResumeSavedGame(HWND window, const SavedGame& game) {
     board.ranked = IsRanked(game, board);
     StartPlay(g_state.play);
     ContinuePlay(g_state.play, game.playedMs, GetTickCount());
+    ContinueExchanges(g_state.play, game.exchanges);
     PauseIfPutAway(window, g_state.play);
     RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
     InvalidateRect(window, &area, TRUE);
@@ -84,6 +85,7 @@ void SaveGameInProgress() {
     game.easyMode = board.easyMode;
     game.cellOrder.assign(board.cellOrder, board.cellOrder + CellCount(board));
     game.playedMs = PlayedMilliseconds(play, GetTickCount());
+    game.exchanges = play.exchanges;
     game.rank = board.ranked ? SavedRank::Ranked : SavedRank::Unranked;
     // A write that fails (a full disk) leaves the last one written: the game
     // goes on, and the next exchange or the close tries again.

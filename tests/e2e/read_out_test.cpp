@@ -141,6 +141,7 @@ TEST_F(ReadOutTest, CountsTheGameStopsInAPauseSaysResumedAndOnceSwitchedOffStays
     Start(again);
     text = ReadOutWhen(again, [](const std::string& now) { return Has(now, "再開"); });
     EXPECT_TRUE(Has(text, "再開")) << "the saved game came back: " << text;
+    EXPECT_EQ("1手", Parts(text)[1]) << "its exchanges counted on: " << text;
     EXPECT_EQ(std::to_string(home) + "/16", Parts(text)[2]) << "its pieces where they were: " << text;
     text = ReadOutWhen(again, [](const std::string& now) { return !now.empty() && !Has(now, "再開"); });
     EXPECT_EQ(3u, Parts(text).size()) << "only for a few seconds: " << text;
