@@ -11,5 +11,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 // A new picture is shuffled and shown; the Game menu follows the change.
 void ShowPictureChange(HWND window, const PictureChange& change);
-// Sets the Sound start and stop items as `menu` says.
+// The settings menu's read-out check and the Volume item as kanoze.ini has them.
+void ShowPlayerChoices(HWND window);
+// Sets the Sound start and stop items as `menu` says, and Next Tune as the music plays.
 void ShowSoundMenu(HWND window, SoundMenu menu);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/com_ptr_win.h"
+#include "app/read_out_win.h"
 #include "display/views_win.h"
 #include "game/board.h"
 #include "game/rules.h"
@@ -30,6 +31,7 @@ struct GameState {
     bool running = false;
     // The menu bar shows the game's read-out, as the player chose.
     bool showReadOut = true;
+    ReadOutState readOut;
 
     // Board: shape, mode, arrangement
     Board board;

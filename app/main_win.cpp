@@ -10,6 +10,7 @@
 #include "app/bench_win.h"
 #include "app/first_start.h"
 #include "app/game_state_win.h"
+#include "app/read_out_win.h"
 #include "app/session_win.h"
 #include "dialogs/dropped_files_win.h"
 #include "display/presenter_win.h"
@@ -155,9 +156,12 @@ int InitGameState(HWND window) {
     const std::optional<SavedGame> saved = ShowFirstPicture(window);
     // Without a card back no board can be drawn: start-up ends.
     if (!LoadCardBack(g_state.screen, g_state.instance)) return 0;
+    ShowPlayerChoices(window);
     if (saved) {
         SetPictureBand(g_state.screen, 0);  // a game is played already
         ResumeSavedGame(window, *saved);
+        NoteResumedGame();
+        RefreshReadOut(window);
     }
     return 1;
 }

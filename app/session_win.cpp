@@ -34,7 +34,7 @@ void LoadSettings() {
     g_state.board.easyMode = settings.easyMode;
     g_state.enteredName = settings.playerName;
     g_state.showReadOut = settings.showReadOut;
-    g_state.music.volumeStep = settings.volumeStep;
+    SetMusicVolume(g_state.music, settings.volumeStep);
 }
 
 void SaveSettings() {
@@ -44,7 +44,7 @@ void SaveSettings() {
     settings.easyMode = g_state.board.easyMode;
     settings.playerName = NameToOffer(g_state.enteredName);
     settings.showReadOut = g_state.showReadOut;
-    settings.volumeStep = g_state.music.volumeStep;
+    settings.volumeStep = MusicVolume(g_state.music);
     // Not kept when the file is out of reach: the choices still hold for this run.
     WriteSettings(g_state.session, settings);
 }
@@ -66,6 +66,7 @@ void ResumeSavedGame(HWND window, const SavedGame& game) {
     board.ranked = IsRanked(game, board);
     StartPlay(g_state.play);
     ContinuePlay(g_state.play, game.playedMs, GetTickCount());
+    ContinueExchanges(g_state.play, game.exchanges);
     PauseIfPutAway(window, g_state.play);
     RECT area = {0, 0, g_state.screen.pictureWidth, g_state.screen.pictureHeight};
     InvalidateRect(window, &area, TRUE);
@@ -85,6 +86,7 @@ void SaveGameInProgress() {
     game.easyMode = board.easyMode;
     game.cellOrder.assign(board.cellOrder, board.cellOrder + CellCount(board));
     game.playedMs = PlayedMilliseconds(play, GetTickCount());
+    game.exchanges = play.exchanges;
     game.rank = board.ranked ? SavedRank::Ranked : SavedRank::Unranked;
     // A write that fails (a full disk) leaves the last one written: the game
     // goes on, and the next exchange or the close tries again.

@@ -9,6 +9,7 @@
 
 #include "app/game_state_win.h"
 #include "app/how_to_play_win.h"
+#include "app/read_out_win.h"
 #include "app/session_win.h"
 #include "dialogs/dialog_win.h"
 #include "dialogs/dropped_files_win.h"
@@ -87,6 +88,7 @@ void InvalidatePicture(HWND window) {
 // picture changes: a reveal, the celebration, the roll. None of their timers
 // reaches what comes next.
 void EndRunningShows(HWND window) {
+    TakeReadOutOff(window);  // the picture may change: the menu's own items are measured alone
     KillTimer(window, TIMER_REVEAL);
     KillTimer(window, TIMER_ANIMATION);
     if (g_state.play.revealPending || g_state.clear.clearMode != ClearMode::None) EndRevealAndCelebration(window);
@@ -100,9 +102,11 @@ void StartGame(HWND window) {
     StartClock(g_state.play, GetTickCount());
     // The line that says how to begin has done its work.
     SetPictureBand(g_state.screen, 0);
+    NoteNewGame();
     EndSavedGame();  // another game: the one kanoze.sav kept is over
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
+    RefreshReadOut(window);
 }
 
 void EditImageList(HWND window) {
@@ -130,6 +134,7 @@ void ChangeDifficulty(HWND window) {
     SaveGameInProgress();  // a new arrangement
     InvalidatePicture(window);
     DrawBoard(g_state.screen, g_state.board, g_state.play);
+    RefreshReadOut(window);
 }
 
 // The roll starts (again) just below the view; a celebration or reveal ends first.
@@ -194,6 +199,24 @@ SoundMenu SoundCommand(HWND window, UINT command) {
 
 void SoundMenuCommand(HWND window, UINT command) { ShowSoundMenu(window, SoundCommand(window, command)); }
 
+// The volume step of a Volume item: Loud is the last step, Mute step 0.
+int VolumeStepOf(UINT command) {
+    return kVolumeSteps - 1 - static_cast<int>(command - IDM_VOLUME_LOUD);
+}
+
+void ShowVolumeChoice(HWND window) {
+    // By command: the items lie in the Sound menu's Volume submenu.
+    CheckMenuRadioItem(GetMenu(window), IDM_VOLUME_LOUD, IDM_VOLUME_MUTE,
+                       IDM_VOLUME_LOUD + static_cast<UINT>(kVolumeSteps - 1 - MusicVolume(g_state.music)),
+                       MF_BYCOMMAND);
+}
+
+void ChooseVolume(HWND window, UINT command) {
+    SetMusicVolume(g_state.music, VolumeStepOf(command));
+    ShowVolumeChoice(window);
+    SaveSettings();
+}
+
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_CLOSE:
@@ -216,7 +239,8 @@ void ShowHelpPage(HWND window, UINT command) {
     }
 }
 
-// What each menu command does, by its id; a command not listed is not one of the menu's.
+// What each menu command does, by its id; a command not listed (the read-out
+// on the menu bar among them) is no command.
 struct MenuCommand {
     UINT id;
     void (*run)(HWND window, UINT command);
@@ -237,6 +261,12 @@ const MenuCommand kMenuCommands[] = {
     {IDM_SOUND_START, SoundMenuCommand},
     {IDM_SOUND_STOP, SoundMenuCommand},
     {IDM_SOUND_LIST_EDIT, SoundMenuCommand},
+    {IDM_READ_OUT, [](HWND window, UINT) { ToggleReadOut(window); }},
+    {IDM_NEXT_TUNE, [](HWND window, UINT) { ShowSoundMenu(window, NextTune(g_state.music)); }},
+    {IDM_VOLUME_LOUD, ChooseVolume},
+    {IDM_VOLUME_MEDIUM, ChooseVolume},
+    {IDM_VOLUME_SOFT, ChooseVolume},
+    {IDM_VOLUME_MUTE, ChooseVolume},
 };
 
 LRESULT OnCommand(HWND window, UINT command) {
@@ -291,6 +321,7 @@ void OnLeftButton(HWND window, int x, int y) {
         }
     }
     if (ClearIsDue(play)) FinishGame(window);
+    RefreshReadOut(window);
 }
 
 void OnRightButton() {
@@ -314,10 +345,12 @@ void CoverGame(HWND window) {
 
 void PauseGame(HWND window, PauseReason reason) {
     if (PausePlay(g_state.play, reason, GetTickCount())) CoverGame(window);
+    RefreshReadOut(window);
 }
 
 void ResumeGame(HWND window, PauseReason reason) {
     if (ResumePlay(g_state.play, reason, GetTickCount())) ContinueGame(window);
+    RefreshReadOut(window);
 }
 
 // Tab held: the whole picture instead of the board, while a game runs.
@@ -359,6 +392,7 @@ void TogglePauseKey(HWND window) {
     } else {
         CoverGame(window);
     }
+    RefreshReadOut(window);
 }
 
 // The keys that work in a paused game too: F1 opens How to Play, as the Help
@@ -451,6 +485,7 @@ LRESULT OnDropFiles(HWND window, HDROP drop) {
 // again to that monitor, one picture pixel to one screen pixel. A game in
 // progress goes on with the same board.
 LRESULT OnDpiChanged(HWND window, const RECT& suggested) {
+    TakeReadOutOff(window);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (!RefitPicture(window, g_state.pictures.wicFactory.get(), g_state.screen)) return 0;
@@ -458,6 +493,7 @@ LRESULT OnDpiChanged(HWND window, const RECT& suggested) {
     RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
     InvalidateRect(window, &view, TRUE);
     DrawCurrentView(g_state.screen, g_state.board, g_state.play);
+    RefreshReadOut(window);
     return 0;
 }
 
@@ -506,6 +542,9 @@ LRESULT OnTimer(HWND window, WPARAM timer, LPARAM lParam) {
     switch (timer) {
     case TIMER_REVEAL:
         EndReveal(window);
+        return 0;
+    case TIMER_READ_OUT:
+        RefreshReadOut(window);
         return 0;
     case TIMER_ANIMATION:
         if (!g_state.roll.scoreRollActive) {
@@ -595,9 +634,16 @@ void ShowPictureChange(HWND window, const PictureChange& change) {
         RECT view = {0, 0, g_state.screen.viewWidth, g_state.screen.viewHeight};
         InvalidateRect(window, &view, TRUE);
     }
+    RefreshReadOut(window);
+}
+
+void ShowPlayerChoices(HWND window) {
+    ShowReadOutChoice(window);
+    ShowVolumeChoice(window);
 }
 
 void ShowSoundMenu(HWND window, SoundMenu menu) {
+    SetMenuCommand(window, IDM_NEXT_TUNE, MusicPlays(g_state.music) ? MenuItem::Enabled : MenuItem::Grayed);
     if (menu == SoundMenu::Unchanged) return;
     SetMenuCommand(window, IDM_SOUND_STOP, menu == SoundMenu::StartGrayed ? MenuItem::Enabled : MenuItem::Grayed);
     SetMenuCommand(window, IDM_SOUND_START, menu == SoundMenu::StopGrayed ? MenuItem::Enabled : MenuItem::Grayed);

@@ -64,13 +64,18 @@ bool IsSolved(const Board& board) {
     return true;
 }
 
+int PiecesHome(const Board& board) {
+    const int count = CellCount(board);
+    int home = 0;
+    for (int i = 0; i < count; ++i) {
+        if (LooksLike(board, board.cellOrder[i], i)) ++home;
+    }
+    return home;
+}
+
 bool IsRankedDeal(const Board& board) {
     const int count = CellCount(board);
-    int away = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!LooksLike(board, board.cellOrder[i], i)) ++away;
-    }
-    return 4 * away >= 3 * count;
+    return 4 * (count - PiecesHome(board)) >= 3 * count;
 }
 
 namespace {

@@ -44,6 +44,9 @@ ViewSize CutToWholeCells(int pictureWidth, int pictureHeight, int columns, int r
 // looks the same as it.
 bool LooksLike(const Board& board, int piece, int cell);
 
+// The cells whose piece is at home there, look-alikes counted as at home.
+int PiecesHome(const Board& board);
+
 // True when every cell of the board shows a piece that is at home there.
 bool IsSolved(const Board& board);
 

@@ -186,6 +186,10 @@ uint32_t PlayedMilliseconds(const Play& play, uint32_t tickNow) {
     return ElapsedMilliseconds(play.startTick, IsPaused(play) ? play.pauseTick : tickNow);
 }
 
+void ContinueExchanges(Play& play, int exchanges) {
+    play.exchanges = exchanges > 0 ? exchanges : 0;
+}
+
 void ContinuePlay(Play& play, uint32_t playedMs, uint32_t tickNow) {
     play.startTick = StampTick(tickNow - (playedMs < kMaxPlayedMs ? playedMs : kMaxPlayedMs));
 }

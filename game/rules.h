@@ -136,3 +136,5 @@ uint32_t PlayedMilliseconds(const Play& play, uint32_t tickNow);
 // taken as that) goes on from now: its start tick is set back so that the
 // clock counts on from there.
 void ContinuePlay(Play& play, uint32_t playedMs, uint32_t tickNow);
+// The same game counts on from the `exchanges` it had made (none when fewer than 0).
+void ContinueExchanges(Play& play, int exchanges);

@@ -5,10 +5,17 @@
 
 namespace {
 
-// Replaces the graph with a fresh, empty one; without one nothing can play
-// any more.
+// A volume the graph did not take leaves the music as loud as it was: there
+// is nothing else to do about it.
+void ApplyVolume(const SoundPlayer& player, MusicGraph& graph) {
+    graph.SetVolume(VolumeOfStep(player.volumeStep));
+}
+
+// Replaces the graph with a fresh, empty one at the player's volume; without
+// one nothing can play any more.
 bool Rebuild(SoundPlayer& player, MusicGraph& graph) {
     player.state = graph.Rebuild() == GraphStep::Done ? MusicState::Idle : MusicState::NoGraph;
+    if (player.state == MusicState::Idle) ApplyVolume(player, graph);
     return player.state == MusicState::Idle;
 }
 
@@ -101,6 +108,28 @@ SoundMenu WakeSoundList(SoundPlayer& player, MusicGraph& graph) {
     if (!player.hushed) return SoundMenu::Unchanged;
     player.hushed = false;
     return player.state == MusicState::Playing ? StartSoundList(player, graph) : SoundMenu::Unchanged;
+}
+
+int VolumeOfStep(int step) {
+    // DirectShow's own scale: -10000 is silence; a step down is 10 dB.
+    static const int kVolumes[kVolumeSteps] = {-10000, -2000, -1000, 0};
+    return kVolumes[step < 0 ? 0 : step >= kVolumeSteps ? kVolumeSteps - 1 : step];
+}
+
+SoundMenu SkipToNextTune(SoundPlayer& player, MusicGraph& graph) {
+    if (!TuneIsPlaying(player)) return SoundMenu::Unchanged;
+    if (!Rebuild(player, graph)) return SoundMenu::BothGrayed;
+    return StartSoundList(player, graph);
+}
+
+bool TuneIsPlaying(const SoundPlayer& player) {
+    return player.state == MusicState::Playing;
+}
+
+void ChangeVolume(SoundPlayer& player, MusicGraph& graph, int step) {
+    player.volumeStep = step < 0 ? 0 : step >= kVolumeSteps ? kVolumeSteps - 1 : step;
+    // Before the first start there is no graph: the first one takes the step.
+    if (player.state != MusicState::NoGraph && player.state != MusicState::NotMade) ApplyVolume(player, graph);
 }
 
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player) {

@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "storage/settings.h"  // kVolumeSteps, as kanoze.ini keeps the step
+
+// The volume of a step (kept to 0 to kVolumeSteps - 1) in hundredths of a
+// decibel: mute, soft, medium, full.
+int VolumeOfStep(int step);
+
 // Where the player stands with its filter graph.
 enum class MusicState {
     NoGraph,  // no filter graph could be had: nothing can play
@@ -47,9 +53,12 @@ struct MusicGraph {
     virtual GraphStep Stop() = 0;
     // Takes the waiting events without waiting.
     virtual GraphEvents DrainEvents() = 0;
-    // Releases the graph, where one is held, and creates a fresh, empty one:
-    // Failed when none could be.
+    // Releases the graph, where one is held, and creates a fresh, empty one
+    // at full volume: Failed when none could be.
     virtual GraphStep Rebuild() = 0;
+    // The volume, in hundredths of a decibel from 0 (full) down, of the file
+    // in the graph and of every file rendered into it after.
+    virtual GraphStep SetVolume(int hundredthsOfDb) = 0;
 
   protected:
     ~MusicGraph() = default;
@@ -64,6 +73,8 @@ struct SoundPlayer {
     MusicState state = MusicState::NoGraph;
     // Playing, but stopped while the window is minimised.
     bool hushed = false;
+    // 0 mute to kVolumeSteps - 1 full, as the player chose.
+    int volumeStep = kVolumeSteps - 1;
 };
 
 // What the two Sound items show after a command.
@@ -98,6 +109,16 @@ void HushSoundList(SoundPlayer& player, MusicGraph& graph);
 
 // The window is back: hushed music goes on where it stopped.
 SoundMenu WakeSoundList(SoundPlayer& player, MusicGraph& graph);
+
+// Next Tune: the file that plays gives way at once to the next entry, as if
+// it had played to its end. Nothing while no music plays.
+SoundMenu SkipToNextTune(SoundPlayer& player, MusicGraph& graph);
+
+// Whether Next Tune can be chosen: music plays.
+bool TuneIsPlaying(const SoundPlayer& player);
+
+// The player's volume step, for what plays now and every tune after it.
+void ChangeVolume(SoundPlayer& player, MusicGraph& graph, int step);
 
 // The Sound items after the play-list was edited.
 SoundMenu SoundMenuAfterEdit(const SoundPlayer& player);

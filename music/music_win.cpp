@@ -47,6 +47,13 @@ GraphStep CreateMusicGraph(DirectShowGraph& graph) {
     return GraphStep::Done;
 }
 
+// The graph's volume onto the sound it renders now.
+GraphStep ApplyGraphVolume(const DirectShowGraph& graph) {
+    ComPtr<IBasicAudio> audio;
+    if (!Query(graph, IID_IBasicAudio, audio)) return GraphStep::Failed;
+    return SUCCEEDED(audio->put_Volume(graph.volume)) ? GraphStep::Done : GraphStep::Failed;
+}
+
 // Renders `path` (code page 932) into the graph, has its events announced to
 // the window with WM_GRAPHNOTIFY, and runs it. A file another program holds
 // is busy; a missing one is not rendered.
@@ -62,6 +69,9 @@ PlayResult PlaySoundFile(DirectShowGraph& graph, const char* path) {
                                                                                  : PlayResult::NotRendered;
     }
     if (FAILED(graph.graphBuilder->RenderFile(wide, nullptr))) return PlayResult::NotRendered;
+    // Set before it runs, so that not a moment of it plays louder. A file
+    // without sound (a silent video) takes none: it plays all the same.
+    ApplyGraphVolume(graph);
     // A file whose end goes unannounced would hold up the play-list for good.
     if (FAILED(graph.mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(graph.window), WM_GRAPHNOTIFY, 0))) {
         return PlayResult::NotStarted;
@@ -121,7 +131,15 @@ GraphEvents DirectShowGraph::DrainEvents() {
 
 GraphStep DirectShowGraph::Rebuild() {
     ReleaseMusicGraph(*this);
+    volume = 0;
     return CreateMusicGraph(*this);
+}
+
+GraphStep DirectShowGraph::SetVolume(int hundredthsOfDb) {
+    volume = hundredthsOfDb;
+    // An empty graph has no sound to set yet: the next file gets the volume
+    // as it is rendered.
+    return graphBuilder ? ApplyGraphVolume(*this) : GraphStep::Done;
 }
 
 SoundMenu OpenMusicPlayer(MusicPlayer& music, HWND window, const std::string& entryFolder) {
@@ -150,6 +168,22 @@ SoundMenu StopSound(MusicPlayer& music) {
 
 SoundMenu OnGraphNotify(MusicPlayer& music) {
     return TakeGraphEvents(music.player, music.graph);
+}
+
+SoundMenu NextTune(MusicPlayer& music) {
+    return SkipToNextTune(music.player, music.graph);
+}
+
+bool MusicPlays(const MusicPlayer& music) {
+    return TuneIsPlaying(music.player);
+}
+
+void SetMusicVolume(MusicPlayer& music, int step) {
+    ChangeVolume(music.player, music.graph, step);
+}
+
+int MusicVolume(const MusicPlayer& music) {
+    return music.player.volumeStep;
 }
 
 void HushSound(MusicPlayer& music) {

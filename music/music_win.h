@@ -29,13 +29,16 @@ struct DirectShowGraph final : MusicGraph {
     GraphStep Stop() override;
     GraphEvents DrainEvents() override;
     GraphStep Rebuild() override;
+    GraphStep SetVolume(int hundredthsOfDb) override;
+
+    // The volume every file rendered into this graph gets before it runs.
+    long volume = 0;
 };
 
 // The music player: the play-list with its state, and the filter graph it plays through.
 struct MusicPlayer {
     SoundPlayer player;
     DirectShowGraph graph;
-    int volumeStep = kVolumeSteps - 1;  // 0 mute to kVolumeSteps - 1 full, as the player chose
 };
 
 // Readies the player, the graph's events to go to `window`, and says how the
@@ -54,6 +57,13 @@ std::vector<std::string>& SoundList(MusicPlayer& music);
 SoundMenu StartSound(MusicPlayer& music);
 SoundMenu StopSound(MusicPlayer& music);
 SoundMenu OnGraphNotify(MusicPlayer& music);
+// Next Tune, and whether it can be chosen (music plays).
+SoundMenu NextTune(MusicPlayer& music);
+bool MusicPlays(const MusicPlayer& music);
+// The volume step (0 mute to kVolumeSteps - 1 full), at once and for every tune after.
+void SetMusicVolume(MusicPlayer& music, int step);
+int MusicVolume(const MusicPlayer& music);
+
 // The window minimised and back again: music that plays is quiet meanwhile.
 void HushSound(MusicPlayer& music);
 SoundMenu WakeSound(MusicPlayer& music);

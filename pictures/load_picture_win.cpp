@@ -9,6 +9,7 @@
 #include "game/board.h"
 #include "pictures/fitting.h"
 #include "pictures/picture_decoder_win.h"
+#include "res/resource.h"
 
 // The window measured and moved in this file is the program's own, on its own
 // thread: GetWindowRect, GetClientRect and MoveWindow fail only once it is
@@ -70,10 +71,12 @@ struct FittedWindow {
 };
 
 // True when the menu bar holds all its items on one row at the window's
-// present width, as it then does at any greater width.
+// present width, as it then does at any greater width. The game's read-out
+// at the bar's end is left out: it shows only where it fits.
 bool MenuOnOneRow(HWND window) {
     HMENU menu = GetMenu(window);
-    const int count = menu ? GetMenuItemCount(menu) : 0;
+    int count = menu ? GetMenuItemCount(menu) : 0;
+    if (count > 1 && GetMenuItemID(menu, count - 1) == IDM_READ_OUT_BAR) --count;
     RECT first, last;
     return count > 0 && GetMenuItemRect(window, menu, 0, &first) &&
            GetMenuItemRect(window, menu, static_cast<UINT>(count - 1), &last) && last.right > last.left &&

@@ -92,5 +92,25 @@
 #define TIMER_REVEAL 1
 #define TIMER_ANIMATION 2
 
+// The read-out of the game in progress: its switch in the settings menu,
+// the item at the right end of the menu bar, its timer and its words
+#define IDM_READ_OUT 40014
+#define IDM_READ_OUT_BAR 40015
+#define TIMER_READ_OUT 3
+#define IDS_READ_OUT_SEPARATOR 250
+#define IDS_READ_OUT_SWAPS 251
+#define IDS_READ_OUT_ONE_SWAP 252
+#define IDS_READ_OUT_UNRANKED 253
+#define IDS_READ_OUT_PAUSED 254
+#define IDS_READ_OUT_RESUMED 255
+
+// The music under the player's hand: the next tune and the volume's four
+// steps, loudest first
+#define IDM_NEXT_TUNE 40017
+#define IDM_VOLUME_LOUD 40018
+#define IDM_VOLUME_MEDIUM 40019
+#define IDM_VOLUME_SOFT 40020
+#define IDM_VOLUME_MUTE 40021
+
 // Message the filter graph posts to the main window (WM_USER + 1)
 #define WM_GRAPHNOTIFY 1025

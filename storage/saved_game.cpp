@@ -21,6 +21,7 @@ const char kBoard[] = "BOARD=";
 const char kRule[] = "RULE=";
 const char kOrder[] = "ORDER=";
 const char kTime[] = "TIME=";
+const char kExchanges[] = "EXCHANGES=";
 const char kDeal[] = "DEAL=";
 const char kRanked[] = "ranked";
 const char kUnranked[] = "unranked";
@@ -33,6 +34,8 @@ constexpr size_t kMaxPathBytes = kPathSize - 1;
 constexpr uint32_t kMaxFittedSide = 65535;
 // Numbers are plain decimal digits, no more than a 32-bit value has.
 constexpr size_t kMaxDigits = 10;
+// More exchanges than an int counts were never made.
+constexpr uint32_t kMaxExchanges = 0x7FFFFFFF;
 
 std::string Join(const std::vector<int>& values) {
     std::string out;
@@ -65,7 +68,7 @@ std::optional<std::vector<int>> Numbers(std::string_view text) {
 
 // The values of a saved game's lines, each the text after its key.
 struct SavedLines {
-    std::optional<std::string> picture, size, board, rule, order, time, deal;
+    std::optional<std::string> picture, size, board, rule, order, time, exchanges, deal;
 };
 
 // Takes the value of `line` into the slot of its key: false when no key
@@ -99,6 +102,7 @@ std::optional<SavedLines> ReadSavedLines(std::string_view bytes) {
                               {kRule, &lines.rule},
                               {kOrder, &lines.order},
                               {kTime, &lines.time},
+                              {kExchanges, &lines.exchanges},
                               {kDeal, &lines.deal}})) {
             return std::nullopt;
         }
@@ -138,6 +142,7 @@ std::string FormatSavedGame(const SavedGame& game) {
     out += std::string(kRule) + (game.easyMode ? kEasy : kDifficult) + "\r\n";
     out += kOrder + Join(game.cellOrder) + "\r\n";
     out += kTime + std::to_string(game.playedMs) + "\r\n";
+    out += kExchanges + std::to_string(game.exchanges) + "\r\n";
     if (game.rank != SavedRank::NotSaid) {
         out += std::string(kDeal) + (game.rank == SavedRank::Ranked ? kRanked : kUnranked) + "\r\n";
     }
@@ -159,7 +164,9 @@ std::optional<SavedGame> ParseSavedGame(std::string_view bytes) {
     const auto cells = Numbers(*lines->order);
     const auto played = ParseDigits(*lines->time, kMaxDigits, kMaxPlayedMs);  // no game was played longer
     const auto rank = RankOf(lines->deal);
-    if (!pictureSize || !shape || !cells || !played || !rank || (rule != kEasy && rule != kDifficult)) {
+    const auto exchanges = lines->exchanges ? ParseDigits(*lines->exchanges, kMaxDigits, kMaxExchanges)
+                                            : std::optional<uint32_t>(0);
+    if (!pictureSize || !shape || !cells || !played || !rank || !exchanges || (rule != kEasy && rule != kDifficult)) {
         return std::nullopt;
     }
     SavedGame game;
@@ -171,6 +178,7 @@ std::optional<SavedGame> ParseSavedGame(std::string_view bytes) {
     game.easyMode = rule == kEasy;
     game.cellOrder = *cells;
     game.playedMs = *played;
+    game.exchanges = static_cast<int>(*exchanges);
     game.rank = *rank;
     // Every cell at least one pixel wide and high, and each piece in one of them.
     if (!IsSide(game.columns) || !IsSide(game.rows) || game.pictureWidth < game.columns ||

@@ -23,6 +23,7 @@ struct SavedGame {
     bool easyMode = false;
     std::vector<int> cellOrder;  // the piece lying in each cell
     uint32_t playedMs = 0;       // the time the game was playable so far
+    int exchanges = 0;           // made so far; files written before this was kept say none
     SavedRank rank = SavedRank::Ranked;
 };
 

@@ -102,8 +102,10 @@ class Game {
     std::string CommandStates(std::initializer_list<UINT> ids);
 
     // Chooses entry `itemPosition` of bar item `barPosition` from the
-    // keyboard (F10, Right, Down, Enter); -1 chooses a command on the bar itself.
-    bool ChooseMenuItem(int barPosition, int itemPosition);
+    // keyboard (F10, Right, Down, Enter); -1 chooses a command on the bar
+    // itself. With a `subItemPosition` the entry is a submenu, opened with
+    // Right, and that entry of it is chosen.
+    bool ChooseMenuItem(int barPosition, int itemPosition, int subItemPosition = -1);
     // Alt+F4 to the game's window, or to `target` (one of its dialogs).
     void PressAltF4(HWND target = nullptr);
     // Makes the game's window the foreground window, where keys go; false

@@ -3,6 +3,7 @@
 #include "input_driver.h"
 
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "game_driver.h"
@@ -134,7 +135,7 @@ void Game::ClickCaption() {
     ClickScreen(caption.x, caption.y);
 }
 
-bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
+bool Game::ChooseMenuItem(int barPosition, int itemPosition, int subItemPosition) {
     // From the keyboard: under Wine the first click on the menu bar after the
     // window has changed size is often lost, and every new picture resizes it.
     WaitUntil([] { return VisiblePopupMenu() == nullptr; });
@@ -145,26 +146,35 @@ bool Game::ChooseMenuItem(int barPosition, int itemPosition) {
     // Each key waits until the menu has moved: a key that comes while the
     // game is busy must not overtake the one before it.
     const auto focus = [&] {
-        int bar = -1, item = -1;
-        std::sscanf(Probe(kProbeMenuFocusMessage).c_str(), "%d\t%d", &bar, &item);
-        return std::pair<int, int>(bar, item);
+        int bar = -1, item = -1, subItem = -1;
+        std::sscanf(Probe(kProbeMenuFocusMessage).c_str(), "%d\t%d\t%d", &bar, &item, &subItem);
+        return std::tuple<int, int, int>(bar, item, subItem);
     };
     TapKey(VK_F10);  // F10 takes the bar, Right walks it
-    if (!WaitUntil([&] { return focus().first == 0; })) return false;
+    if (!WaitUntil([&] { return std::get<0>(focus()) == 0; })) return false;
     for (int i = 0; i < barPosition; ++i) {
         TapKey(VK_RIGHT);
-        if (!WaitUntil([&] { return focus().first == i + 1; })) return false;
+        if (!WaitUntil([&] { return std::get<0>(focus()) == i + 1; })) return false;
     }
     if (itemPosition < 0) {
         TapKey(VK_RETURN);  // a command on the bar itself
-        return WaitUntil([&] { return focus().first < 0; }) && Sync();
+        return WaitUntil([&] { return std::get<0>(focus()) < 0; }) && Sync();
     }
     TapKey(VK_DOWN);  // opens the entries on the first one
-    if (!WaitUntil([&] { return focus().second == 0; })) return false;
+    if (!WaitUntil([&] { return std::get<1>(focus()) == 0; })) return false;
     for (int i = 0; i < itemPosition; ++i) {
-        const int from = focus().second;
+        const int from = std::get<1>(focus());
         TapKey(VK_DOWN);  // a separator is passed over
-        if (!WaitUntil([&] { return focus().second > from; })) return false;
+        if (!WaitUntil([&] { return std::get<1>(focus()) > from; })) return false;
+    }
+    if (subItemPosition >= 0) {
+        TapKey(VK_RIGHT);  // opens the submenu on its first entry
+        if (!WaitUntil([&] { return std::get<2>(focus()) == 0; })) return false;
+        for (int i = 0; i < subItemPosition; ++i) {
+            const int from = std::get<2>(focus());
+            TapKey(VK_DOWN);
+            if (!WaitUntil([&] { return std::get<2>(focus()) > from; })) return false;
+        }
     }
     TapKey(VK_RETURN);
     // The menu posts the command as the item is chosen, before it goes away:

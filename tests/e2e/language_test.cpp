@@ -59,8 +59,9 @@ class LanguageTest : public ::testing::Test {
             "bar:&File", "item:&Open File...", "item:&High Scores", "item:&Best Times...", "item:&Close",
             "bar:&Start",
             "bar:Se&ttings", "item:&Next Picture", "item:&Image List...", "item:&Reload Image List", "item:",
-            "item:&Difficulty...",
-            "bar:S&ound", "item:&Start", "item:S&top", "item:&Edit List...",
+            "item:&Difficulty...", "item:", "item:Show &Progress",
+            "bar:S&ound", "item:&Start", "item:S&top", "item:&Edit List...", "item:", "item:&Next Tune",
+            "item:&Volume", "sub:&Loud", "sub:&Medium", "sub:S&oft", "sub:M&ute",
             "bar:&Help", "item:&How to Play\tF1", "item:&About Kanoze...",
         };
         EXPECT_EQ(expected, menu);

@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int kSoundBar = 3;
-constexpr int kStartItem = 0, kStopItem = 1, kEditItem = 2;
+constexpr int kStartItem = 0, kStopItem = 1, kEditItem = 2, kNextTuneItem = 3, kVolumeItem = 4;
 // Long enough for every file of a list to be seen playing, in turn, twice.
 constexpr DWORD kPlayTimeoutMs = 30000;
 
@@ -98,6 +98,17 @@ class MusicTest : public ::testing::Test {
     void ChooseCommand(int bar, int item) { ASSERT_TRUE(game_.ChooseMenuItem(bar, item)) << "menu " << bar; }
     void SoundStart() { ChooseCommand(kSoundBar, kStartItem); }
     void SoundStop() { ChooseCommand(kSoundBar, kStopItem); }
+
+    // "loud medium soft mute": + for the one checked.
+    std::string VolumeChecks() {
+        const std::vector<MenuEntry> menu = game_.ReadMenu();
+        std::string out;
+        for (UINT id = IDM_VOLUME_LOUD; id <= IDM_VOLUME_MUTE; ++id) {
+            const MenuEntry* entry = game_.FindCommand(menu, id);
+            out += !entry ? "?" : (entry->state & MF_CHECKED) ? "+" : "-";
+        }
+        return out;
+    }
 
     // "start stop": + when enabled, - when grayed.
     std::string SoundMenu() { return game_.CommandStates({IDM_SOUND_START, IDM_SOUND_STOP}); }
@@ -365,6 +376,44 @@ TEST_F(MusicTest, DirectShowIsLoadedOnlyWhenTheMusicFirstStarts) {
     EXPECT_TRUE(GameHasLoaded(game_, L"quartz.dll"));
     EXPECT_EQ("-+", SoundMenu());
     Close();
+}
+
+// Next Tune skips to the next file at once; the volume chosen holds for what
+// plays and stays chosen, in kanoze.ini, for the next start.
+TEST_F(MusicTest, NextTuneSkipsAtOnceAndTheVolumeChosenIsKeptForTheNextStart) {
+    const std::wstring one = Tone(L"one.wav", 20.0, 440), two = Tone(L"two.wav", 20.0, 550);
+    WriteSoundList({one, two});
+    Start();
+    EXPECT_EQ("-", game_.CommandStates({IDM_NEXT_TUNE})) << "nothing plays: no tune to skip";
+    EXPECT_EQ("+---", VolumeChecks()) << "loud at first";
+
+    SoundStart();
+    ASSERT_TRUE(WaitUntil([&] { return Playing() == one; })) << "playing: " << Playing();
+    EXPECT_TRUE(WaitUntil([&] { return game_.CommandStates({IDM_NEXT_TUNE}) == "+"; }));
+    const DWORD started = GetTickCount();
+    ChooseCommand(kSoundBar, kNextTuneItem);  // 次の曲
+    EXPECT_TRUE(WaitUntil([&] { return Playing() == two; })) << "playing: " << Playing();
+    EXPECT_LT(GetTickCount() - started, 15000u) << "long before the first tone's end";
+
+    ASSERT_TRUE(game_.ChooseMenuItem(kSoundBar, kVolumeItem, 2));  // 音量 > 小
+    EXPECT_EQ("--+-", VolumeChecks());
+    EXPECT_NE(std::string::npos, FileNow(directory_ + L"kanoze.ini").find("Volume=1\r\n"))
+        << FileNow(directory_ + L"kanoze.ini");
+    EXPECT_EQ(two, Playing()) << "the tune plays on, softer";
+
+    SoundStop();
+    EXPECT_TRUE(WaitUntil([&] { return game_.CommandStates({IDM_NEXT_TUNE}) == "-"; })) << "stopped: grayed again";
+    Close();
+
+    Game again;
+    ASSERT_TRUE(again.Start(directory_ + L"kanoze.exe", directory_));
+    const std::vector<MenuEntry> menu = again.ReadMenu();
+    const MenuEntry* soft = again.FindCommand(menu, IDM_VOLUME_SOFT);
+    const MenuEntry* loud = again.FindCommand(menu, IDM_VOLUME_LOUD);
+    ASSERT_TRUE(soft && loud);
+    EXPECT_TRUE((soft->state & MF_CHECKED) && !(loud->state & MF_CHECKED)) << "as chosen before";
+    ASSERT_TRUE(again.ChooseMenuItem(0, 2));
+    EXPECT_EQ(0u, again.WaitForExit());
 }
 
 }  // namespace

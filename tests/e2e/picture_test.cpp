@@ -4,6 +4,7 @@
 #include <wincodec.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -359,7 +360,8 @@ TEST_F(PictureTest, TheFileDialogOffersEveryPictureTheSystemReads) {
 
 
 // A game in progress on a demo picture: two cells turned up show pieces of
-// the picture, the other fourteen lie face down. Saved for the README.
+// the picture, the other fourteen lie face down, and the menu bar reads the
+// game's time, exchanges and pieces home. Saved for the README.
 TEST_F(PictureTest, ScreenshotOfAGameInProgress) {
     const std::wstring jpg = Path(L"mountains.jpg");
     ASSERT_TRUE(CopyBytes(SourceFile(L"demo\\mountains.jpg"), jpg));
@@ -379,6 +381,13 @@ TEST_F(PictureTest, ScreenshotOfAGameInProgress) {
         return true;
     };
     EXPECT_TRUE(WaitUntil(twoTurnedUp)) << player.Describe();
+    // The read-out at the menu bar's end, a few seconds into the game.
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<MenuEntry> menu = game_.ReadMenu();
+        const MenuEntry* readOut = game_.FindCommand(menu, IDM_READ_OUT_BAR);
+        int minutes = 0, seconds = 0;
+        return readOut && std::sscanf(readOut->text.c_str(), "%d:%d", &minutes, &seconds) == 2 && seconds >= 3;
+    }, 15000));
     RECT area;
     GetWindowRect(game_.window(), &area);
     EXPECT_TRUE(SaveScreenBmp(WorkDirectory() + L"screenshot-game.bmp", area));

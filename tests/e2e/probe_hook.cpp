@@ -31,6 +31,19 @@ std::string ItemText(HMENU menu, int position) {
     return Utf8(text);
 }
 
+// The items of the submenu `sub` of item `item` of bar item `bar`.
+std::string DescribeSubmenu(HMENU sub, int bar, int item) {
+    std::string out;
+    const int count = sub ? GetMenuItemCount(sub) : 0;
+    for (int k = 0; k < count; ++k) {
+        char line[160];
+        wsprintfA(line, kMenuLineWrite, kMenuSubItem, bar, 100 * (item + 1) + k, GetMenuItemID(sub, k),
+                  GetMenuState(sub, k, MF_BYPOSITION) & 0xFF, 0L, 0L, 0L, 0L);
+        out += line + ItemText(sub, k) + "\n";
+    }
+    return out;
+}
+
 std::string DescribeMenu(HWND window) {
     std::string out;
     HMENU bar = GetMenu(window);
@@ -48,6 +61,7 @@ std::string DescribeMenu(HWND window) {
             wsprintfA(line, kMenuLineWrite, kMenuItem, i, j, GetMenuItemID(sub, j),
                       GetMenuState(sub, j, MF_BYPOSITION) & 0xFF, 0L, 0L, 0L, 0L);
             out += line + ItemText(sub, j) + "\n";
+            out += DescribeSubmenu(GetSubMenu(sub, j), i, j);
         }
     }
     return out;
@@ -174,15 +188,29 @@ int Highlighted(HMENU menu) {
     return -1;
 }
 
+// True when `popup` opens from an item of the menu bar.
+bool OpensFromBar(HWND window, HMENU popup) {
+    HMENU bar = GetMenu(window);
+    const int count = GetMenuItemCount(bar);
+    for (int i = 0; i < count; ++i) {
+        if (GetSubMenu(bar, i) == popup) return true;
+    }
+    return false;
+}
+
+// The highlighted bar item, the highlighted item of the menu open from the
+// bar, and that of a submenu open from it; -1 for none.
 std::string DescribeMenuFocus(HWND window) {
-    HMENU popup = nullptr;
+    HMENU popup = nullptr, nested = nullptr;
     for (HWND menu = nullptr; (menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr;) {
         if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == GetCurrentThreadId()) {
-            popup = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+            const HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+            (OpensFromBar(window, shown) ? popup : nested) = shown;
         }
     }
-    char text[32];
-    wsprintfA(text, "%d\t%d", Highlighted(GetMenu(window)), popup ? Highlighted(popup) : -1);
+    char text[48];
+    wsprintfA(text, "%d\t%d\t%d", Highlighted(GetMenu(window)), popup ? Highlighted(popup) : -1,
+              nested ? Highlighted(nested) : -1);
     return text;
 }
 

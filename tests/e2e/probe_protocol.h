@@ -9,10 +9,13 @@ constexpr char kProbeHookName[] = "KanozeProbeHook";
 constexpr char kProbeQueueHookName[] = "KanozeProbeQueueHook";
 
 // The menu, one line per item (kind, bar position, item position -1 for the
-// bar itself, id, state, bar item rectangle or 0,0,0,0, UTF-8 text).
+// bar itself, id, state, bar item rectangle or 0,0,0,0, UTF-8 text). The
+// items of a submenu follow its item, each at position 100 x (the item's
+// position + 1) + its own.
 constexpr char kProbeMenuMessage[] = "Kanoze.Probe";
 constexpr char kMenuBar[] = "bar";
 constexpr char kMenuItem[] = "item";
+constexpr char kMenuSubItem[] = "sub";
 constexpr char kMenuLineWrite[] = "%s\t%d\t%d\t%u\t%u\t%ld,%ld,%ld,%ld\t";
 constexpr char kMenuLineRead[] = "%7[a-z]\t%d\t%d\t%u\t%u\t%ld,%ld,%ld,%ld\t%n";
 

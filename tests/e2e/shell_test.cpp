@@ -101,8 +101,9 @@ TEST_F(ShellTest, WindowShowsTitleAndTheWholeMenu) {
         "bar:ファイル", "item:ファイルを開く", "item:ハイスコア", "item:記録...", "item:閉じる",
         "bar:スタート",
         "bar:ゲーム設定", "item:次の絵", "item:イメージリストの設定...",
-        "item:イメージリストのリロード", "item:", "item:難易度設定...",
-        "bar:サウンド", "item:スタート", "item:ストップ", "item:リストの編集",
+        "item:イメージリストのリロード", "item:", "item:難易度設定...", "item:", "item:経過表示",
+        "bar:サウンド", "item:スタート", "item:ストップ", "item:リストの編集", "item:", "item:次の曲", "item:音量",
+        "sub:大", "sub:中", "sub:小", "sub:消音",
         "bar:ヘルプ", "item:遊び方\tF1", "item:バージョン情報...",
     };
     EXPECT_EQ(expected, texts);

@@ -35,9 +35,14 @@ struct FakeGraph final : MusicGraph {
     std::vector<std::string> calls;
     int pendingCompletions = 0;
     int graphsBuilt = 1;
+    // The graph's volume, and each file rendered with the volume it got;
+    // kept apart from `calls`, which follow the play-list.
+    int volume = 0;
+    std::vector<std::pair<std::string, int>> rendered;
 
     PlayResult PlayFile(const std::string& path) override {
         calls.push_back("render " + path);
+        rendered.emplace_back(path, volume);
         if (unplayable.count(path)) return PlayResult::NotRendered;
         if (busy.count(path)) return PlayResult::Busy;
         return silent.count(path) ? PlayResult::NotStarted : PlayResult::Started;
@@ -60,6 +65,11 @@ struct FakeGraph final : MusicGraph {
         calls.push_back("rebuild");
         if (rebuildFails) return GraphStep::Failed;
         graphsBuilt += 1;
+        volume = 0;
+        return GraphStep::Done;
+    }
+    GraphStep SetVolume(int hundredthsOfDb) override {
+        volume = hundredthsOfDb;
         return GraphStep::Done;
     }
 };
@@ -389,3 +399,52 @@ TEST(MusicPlayer, TheSoundItemsAfterAnEdit) {
 }
 
 }  // namespace
+
+TEST(MusicVolume, TheChosenStepReachesWhatPlaysAtOnceAndEveryTuneAfterInItsFreshGraph) {
+    FakeGraph fake;
+    SoundPlayer player;
+    player.soundList = {"a.wav", "b.wav"};
+    player.state = MusicState::NotMade;
+    ChangeVolume(player, fake, 1);  // from kanoze.ini, before any graph
+    EXPECT_EQ(1, fake.graphsBuilt) << "no graph is made for it";
+    EXPECT_EQ(0, fake.volume);
+
+    StartSoundList(player, fake);
+    EndOfFile(player, fake);
+    using Rendered = std::vector<std::pair<std::string, int>>;
+    EXPECT_EQ(Rendered({{"a.wav", -2000}, {"b.wav", -2000}}), fake.rendered) << "soft from the first tune on";
+
+    ChangeVolume(player, fake, 0);
+    EXPECT_EQ(-10000, fake.volume) << "mute, at once";
+    ChangeVolume(player, fake, 7);
+    EXPECT_EQ(3, player.volumeStep) << "a step beyond the last is full";
+    EXPECT_EQ(0, fake.volume);
+    ChangeVolume(player, fake, 2);
+    EndOfFile(player, fake);
+    EXPECT_EQ(-1000, fake.rendered.back().second) << "medium";
+    EXPECT_EQ(-10000, VolumeOfStep(-1));
+}
+
+TEST(NextTune, TheFileThatPlaysGivesWayToTheNextEntryInAFreshGraphAsAtItsEnd) {
+    FakeGraph fake;
+    SoundPlayer player = PlayerWith({"a.wav", "b.wav", "c.wav"});
+    EXPECT_FALSE(TuneIsPlaying(player));
+    EXPECT_EQ(kUnchanged, SkipToNextTune(player, fake)) << "nothing plays: nothing to skip";
+    EXPECT_EQ(List(), fake.calls);
+
+    StartSoundList(player, fake);
+    EXPECT_TRUE(TuneIsPlaying(player));
+    fake.calls.clear();
+    EXPECT_EQ(kPlaying, SkipToNextTune(player, fake));
+    EXPECT_EQ(List({"rebuild", "render b.wav"}), fake.calls);
+    EXPECT_EQ(2, player.soundCursor);
+    SkipToNextTune(player, fake);
+    SkipToNextTune(player, fake);
+    EXPECT_EQ("render a.wav", fake.calls.back()) << "the walk wraps";
+
+    StopSoundList(player, fake);
+    EXPECT_FALSE(TuneIsPlaying(player));
+    fake.calls.clear();
+    EXPECT_EQ(kUnchanged, SkipToNextTune(player, fake)) << "stopped: Start resumes the same tune";
+    EXPECT_EQ(List(), fake.calls);
+}

@@ -18,6 +18,7 @@ SavedGame FiveByFour() {
     game.easyMode = true;
     for (int i = 0; i < 20; ++i) game.cellOrder.push_back((i * 7) % 20);
     game.playedMs = 2147483647u;
+    game.exchanges = 12;
     game.rank = SavedRank::Unranked;
     return game;
 }
@@ -30,6 +31,7 @@ const char kFile[] =
     "RULE=easy\r\n"
     "ORDER=0,7,14,1,8,15,2,9,16,3,10,17,4,11,18,5,12,19,6,13\r\n"
     "TIME=2147483647\r\n"
+    "EXCHANGES=12\r\n"
     "DEAL=unranked\r\n"
     "#GAME_END\r\n";
 
@@ -55,6 +57,7 @@ TEST(SavedGame, WrittenAndReadBackTheSameGame) {
     EXPECT_EQ(FiveByFour().cellOrder, read->cellOrder);
     EXPECT_EQ(2147483647u, read->playedMs) << "the longest time a game can have been played";
     EXPECT_EQ(SavedRank::Unranked, read->rank);
+    EXPECT_EQ(12, read->exchanges);
 
     SavedGame difficult = FiveByFour();
     difficult.easyMode = false;
@@ -64,6 +67,8 @@ TEST(SavedGame, WrittenAndReadBackTheSameGame) {
     EXPECT_EQ(SavedRank::Ranked, ParseSavedGame(FormatSavedGame(ranked))->rank);
     // A file written before the deal's rank was kept does not say it.
     EXPECT_EQ(SavedRank::NotSaid, ParseSavedGame(Damaged("DEAL=unranked\r\n", ""))->rank);
+    // Nor the exchanges made: none are counted.
+    EXPECT_EQ(0, ParseSavedGame(Damaged("EXCHANGES=12\r\n", ""))->exchanges);
     // A path relative to the program's folder, as the play-list keeps one.
     EXPECT_EQ("pics\\sky.jpg", ParseSavedGame(Damaged("C:\\\x95\x5C\x8E\xA6\\", "pics\\"))->picturePath);
     // A picture of one pixel a cell.
@@ -98,6 +103,8 @@ TEST(SavedGame, ADamagedFileIsNoGame) {
         {"TIME=2147483647", "TIME=4294967296"},  // beyond 32 bits
         {"TIME=2147483647", "TIME=-1"},
         {"DEAL=unranked", "DEAL=maybe"},         // neither rank
+        {"EXCHANGES=12", "EXCHANGES=x"},         // not a count
+        {"EXCHANGES=12", "EXCHANGES=2147483648"},  // more than are counted
         {"RULE=easy\r\n", "RULE=easy\r\nRULE=easy\r\n"},  // a key twice
         {"RULE=easy\r\n", "RULE=easy\r\nSCORE=5\r\n"},    // a line the format lacks
         {"RULE=easy\r\n", ""},                             // a key missing
