@@ -276,7 +276,12 @@ TEST_F(ClearTest, TextWiderThanTheViewRunsAsMarqueeUntilTheTenSecondsEnd) {
 
     HWND dialog = WaitForDialog(kNameDialogTitle);
     ASSERT_NE(nullptr, dialog);
-    // The texts keep running right to left behind the dialog.
+    // The dialog opens over the small window; moved below it, the texts
+    // show running right to left.
+    RECT game = {}, shown = {};
+    GetWindowRect(game_.window(), &game);
+    GetWindowRect(dialog, &shown);
+    ASSERT_TRUE(DragCaption(dialog, 0, game.bottom + 4 - shown.top));
     RECT first = {};
     ASSERT_TRUE(WaitUntil([&] { return Yellow(&first) > 50; }));
     RECT later = {};

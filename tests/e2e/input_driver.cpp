@@ -100,6 +100,37 @@ void ClickScreen(int x, int y, bool right) {
     Sleep(30);
 }
 
+bool DragCaption(HWND window, int dx, int dy) {
+    const POINT from = CaptionBox(window, HTCAPTION);
+    if (from.x < 0) return false;
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const auto at = [&](int x, int y, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (x * 65535 + width / 2) / (width - 1);
+        input.mi.dy = (y * 65535 + height / 2) / (height - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        return input;
+    };
+    RECT before;
+    GetWindowRect(window, &before);
+    MovePointerTo(at(from.x, from.y, 0), from.x, from.y);
+    INPUT down = at(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+    SendInput(1, &down, sizeof(INPUT));
+    // A hand moves in steps; the move loop follows each.
+    for (int step = 1; step <= 8; ++step) {
+        MovePointerTo(at(from.x + dx * step / 8, from.y + dy * step / 8, 0), from.x + dx * step / 8,
+                      from.y + dy * step / 8);
+    }
+    INPUT up = at(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
+    SendInput(1, &up, sizeof(INPUT));
+    return WaitUntil([&] {
+        RECT now;
+        return GetWindowRect(window, &now) && now.left == before.left + dx && now.top == before.top + dy;
+    });
+}
+
 void TypeText(const std::wstring& text) {
     for (const wchar_t c : text) {
         INPUT input[2] = {};

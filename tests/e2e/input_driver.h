@@ -17,6 +17,9 @@ void TapKey(WORD key);
 // A real click at a screen point.
 void ClickScreen(int x, int y, bool right = false);
 
+// Drags a window by its caption with the mouse; true once it has moved by (dx, dy).
+bool DragCaption(HWND window, int dx, int dy);
+
 // Real key presses that type `text` into the window with the focus.
 void TypeText(const std::wstring& text);
 
