@@ -263,13 +263,13 @@ TEST_F(ClearTest, WithoutAnimationsClearAndTheTimeStandStillFromTheFirstFrame) {
     ASSERT_TRUE(WaitUntilClosed(dialog));
     // The name dialog opens over the window and may hide a part of them in
     // the first frame: what showed then lies where they stay.
-    RECT later = {}, both = {}, still = {};
+    RECT later = {}, both = {}, after = {};
     EXPECT_GT(Yellow(&later), 200);
     UnionRect(&both, &first, &later);
     EXPECT_TRUE(EqualRect(&both, &later)) << "and they stay where they are";
     Sleep(300);
-    Yellow(&still);
-    EXPECT_TRUE(EqualRect(&still, &later)) << "and they stay where they are";
+    Yellow(&after);
+    EXPECT_TRUE(EqualRect(&after, &later)) << "and they stay where they are";
     CloseGame();
 }
 
