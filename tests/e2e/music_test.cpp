@@ -91,7 +91,7 @@ class MusicTest : public ::testing::Test {
     void Start() { ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_)); }
 
     void Close() {
-        ChooseCommand(0, 2);
+        ChooseCommand(0, kFileCloseItem);
         ASSERT_EQ(0u, game_.WaitForExit());
     }
 
@@ -412,7 +412,7 @@ TEST_F(MusicTest, NextTuneSkipsAtOnceAndTheVolumeChosenIsKeptForTheNextStart) {
     const MenuEntry* loud = again.FindCommand(menu, IDM_VOLUME_LOUD);
     ASSERT_TRUE(soft && loud);
     EXPECT_TRUE((soft->state & MF_CHECKED) && !(loud->state & MF_CHECKED)) << "as chosen before";
-    ASSERT_TRUE(again.ChooseMenuItem(0, 2));
+    ASSERT_TRUE(again.ChooseMenuItem(0, kFileCloseItem));
     EXPECT_EQ(0u, again.WaitForExit());
 }
 

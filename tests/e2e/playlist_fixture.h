@@ -61,7 +61,7 @@ class PlayListTest : public ::testing::Test {
     void Start() { ASSERT_TRUE(game_.Start(directory_ + L"kanoze.exe", directory_)); }
 
     void Close() {
-        ChooseCommand(0, 2);
+        ChooseCommand(0, kFileCloseItem);
         ASSERT_EQ(0u, game_.WaitForExit());
     }
 

@@ -53,7 +53,7 @@ class ReadOutTest : public ::testing::Test {
     }
 
     void Close(Game& game) {
-        ASSERT_TRUE(game.ChooseMenuItem(0, 2));
+        ASSERT_TRUE(game.ChooseMenuItem(0, kFileCloseItem));
         ASSERT_EQ(0u, game.WaitForExit());
     }
 
