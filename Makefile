@@ -62,10 +62,11 @@ e2e: build dist setup-wine
 
 # The 32-bit programs with Wine's 32-bit half (tools/wine32.sh: the i386
 # processes run in qemu-i386, set up once under build/).
-.PHONY: build32 e2e32
-build32: setup-wine $(WIN32)/build.ninja
-	cmake --build --preset win32-tests
+.PHONY: build32 build32-tests e2e32
+build32: build32-tests setup-wine
 	@tools/wine32.sh
+build32-tests: setup-build $(WIN32)/build.ninja
+	cmake --build --preset win32-tests
 
 # The end-to-end tests against the 32-bit kanoze.exe.
 e2e32: build32 dist

@@ -5,7 +5,8 @@
 # tests mostly wait on the game's timers, so side by side they take a
 # fraction of the time. One shard per run with KANOZE_E2E_WORKERS=1.
 set -euo pipefail
-# KANOZE_TARGET=win32 tests the 32-bit program under the Wine of tools/wine32.sh.
+# KANOZE_TARGET=win32 tests the 32-bit program under the Wine of tools/wine32.sh;
+# --prepare makes the suite's Wine prefix and runs nothing.
 TARGET=${KANOZE_TARGET:-win64}
 source "$(dirname "$0")/bench.sh"
 [ "$TARGET" = win32 ] && source "$(dirname "$0")/wine32.sh"
@@ -36,6 +37,11 @@ unset GTEST_OUTPUT
 trap bench_stop EXIT
 bench_xvfb_start
 bench_prefix
+# --prepare: only the prefix, made ahead while something else runs.
+if [ "${1:-}" = --prepare ]; then
+    wineserver -w
+    exit 0
+fi
 filters=()
 if bench_wine "$E2E_EXE" --gtest_list_tests "$@" >"$BASE_DIR/e2e-list.txt" 2>/dev/null; then
     mapfile -t filters < <(python3 "$KANOZE_ROOT/tools/test_reports.py" split "$WORKERS" \

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs every test layer and ends with one summary line for all of them.
 #
-# After the build, three lanes run side by side, since the end-to-end suites
-# spend their time waiting on the game's timers, not computing:
+# The 32-bit Wine is unpacked while both programs and their tests build;
+# then three lanes run side by side, since the end-to-end suites spend their
+# time waiting on the game's timers, not computing:
 #   x86_64  the 64-bit program's end-to-end suite (in shards of its own)
-#   i686    the 32-bit Wine unpacked, the 32-bit tests built, their suite
+#   i686    the 32-bit program's end-to-end suite (in shards of its own)
 #   native  unit tests, the short fuzz run, the reproducibility check
 # Each lane's output goes to its own log and is shown when the lane ends.
 # The counts come from the runners' own reports: CTest's JUnit file for the
@@ -31,27 +32,34 @@ stage() {
     return "$rc"
 }
 
-# One lane: its stages in turn, each only when the one before it passed.
+# The lanes, each stage only when the one before it passed.
 lane_x86_64() {
     GTEST_OUTPUT=json:$(winpath "$LOG_DIR/e2e.json") stage e2e tools/run-e2e.sh
 }
 lane_i686() {
-    stage wine32 make --no-print-directory build32 &&
+    [ "$(cut -d' ' -f4 "$LOG_DIR/wine32.time" 2>/dev/null)" = 0 ] &&
         KANOZE_TARGET=win32 GTEST_OUTPUT=json:$(winpath "$LOG_DIR/e2e32.json") stage e2e32 tools/run-e2e.sh
 }
+# The native tests yield the processor to the emulated 32-bit suite, which
+# is the longest lane and the one that computes.
 lane_native() {
-    stage unit make --no-print-directory unit CTEST_FLAGS="--output-junit $LOG_DIR/unit.xml"
-    stage fuzz make --no-print-directory fuzz-check CTEST_FLAGS="--output-junit $LOG_DIR/fuzz.xml"
-    stage reproducible tools/check-reproducible.sh
+    stage unit nice -n 10 make --no-print-directory unit CTEST_FLAGS="--output-junit $LOG_DIR/unit.xml"
+    stage fuzz nice -n 10 make --no-print-directory fuzz-check CTEST_FLAGS="--output-junit $LOG_DIR/fuzz.xml"
+    stage reproducible nice -n 10 tools/check-reproducible.sh
 }
 
-echo "== build: both programs, the 64-bit tests and the release zips"
-if ! stage build make --no-print-directory build dist setup-wine; then
+# The 32-bit Wine is fetched and unpacked (disk and network) and its prefix
+# made while the programs build.
+stage wine32 sh -c 'tools/wine32.sh && KANOZE_TARGET=win32 tools/run-e2e.sh --prepare' &
+wine32=$!
+echo "== build: both programs, their end-to-end tests and the release zips (the 32-bit Wine unpacked meanwhile)"
+if ! stage build make --no-print-directory build build32-tests dist setup-wine; then
     cat "$LOG_DIR/build.log"
 fi
 lane_x86_64 & x86_64=$!
-lane_i686 & i686=$!
 lane_native & native=$!
+wait "$wine32"
+lane_i686 & i686=$!
 echo "== the three lanes run side by side: x86_64 end-to-end, i686 end-to-end, native tests"
 for pid in $x86_64 $i686 $native; do wait "$pid"; done
 
@@ -124,7 +132,7 @@ count reproducible
 echo "== the ten slowest tests"
 python3 tools/test_reports.py slowest 10 "$LOG_DIR"/e2e.json "$LOG_DIR"/e2e32.json "$LOG_DIR"/unit.xml "$LOG_DIR"/fuzz.xml
 echo "== wall time of each stage (from the start of the run)"
-for name in build e2e wine32 e2e32 unit fuzz reproducible; do
+for name in wine32 build e2e e2e32 unit fuzz reproducible; do
     [ -f "$LOG_DIR/$name.time" ] || continue
     read -r _ begin end _ <"$LOG_DIR/$name.time"
     printf '%-13s %4d s   (%d s to %d s)\n' "$name" $((end - begin)) $((begin - started)) $((end - started))

@@ -74,7 +74,7 @@ class BestTimesTest : public ::testing::Test {
         EXPECT_TRUE(WaitUntil([&] { return player.WholePictureShown(); }));
         EXPECT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
         EXPECT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
-        EXPECT_EQ("", player.ReadPieces());
+        EXPECT_EQ("", player.ReadRankedDeal());
         EXPECT_EQ("", player.SwapHome());
         const HWND name = WaitForDialog(kNameDialogTitle);
         EXPECT_NE(nullptr, name) << "the name is asked for, and no message comes before it";

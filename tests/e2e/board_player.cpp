@@ -150,6 +150,23 @@ std::string BoardPlayer::ReadPieces() {
     return {};
 }
 
+std::string BoardPlayer::ReadRankedDeal() {
+    for (int deal = 1;; ++deal) {
+        const std::string failure = ReadPieces();
+        if (!failure.empty()) return failure;
+        int home = 0;
+        for (int cell = 0; cell < cells(); ++cell) home += pieceIn[cell] == cell;
+        if (4 * home <= cells()) return {};
+        if (deal == 4) return "four deals in a row lay more than a quarter home";
+        Sleep(1100);
+        game_.PressKey(VK_F2);
+        cursor_ = 0;  // a new game puts the keyboard's cursor top left
+        if (!game_.Sync() || !WaitUntil([&] { return FreshBoardShown(); }, kBoardTimeoutMs)) {
+            return "F2 deals no new board; " + Describe();
+        }
+    }
+}
+
 std::string BoardPlayer::SwapHome(bool watchReveal, std::vector<int> goal) {
     if (goal.empty()) {
         for (int cell = 0; cell < cells(); ++cell) goal.push_back(cell);

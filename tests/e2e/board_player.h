@@ -35,6 +35,10 @@ class BoardPlayer {
     // Turns each face-down cell up alone, notes its piece and turns it back.
     // Empty on success, else what went wrong.
     std::string ReadPieces();
+    // ReadPieces for a game that must set a best time: a deal that lies more
+    // than a quarter home (about one in three hundred) sets none, so it is
+    // dealt again with F2 in the next second, as the deal draws from the clock.
+    std::string ReadRankedDeal();
     // Swaps every piece home, or to the cell `goal` gives it (goal[cell] is
     // the piece wanted there); the last exchange solves the board. With
     // `watchReveal` each exchange must also show both pieces in their new

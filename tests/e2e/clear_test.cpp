@@ -72,7 +72,7 @@ class ClearTest : public ::testing::Test {
         const DWORD before = GetTickCount();
         EXPECT_TRUE(game_.ChooseMenuItem(1, -1));  // スタート
         EXPECT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
-        std::string failure = player.ReadPieces();
+        std::string failure = player.ReadRankedDeal();
         EXPECT_EQ("", failure);
         failure = player.SwapHome();
         EXPECT_EQ("", failure);
@@ -203,7 +203,7 @@ TEST_F(ClearTest, ANewGameBegunDuringTheCelebrationEndsItAndCelebratesInItsTurn)
     EXPECT_FALSE(WaitUntil([&] { return Yellow() > 0; }, 11000))
         << "no \"Clear!\" over the new board while the old ten seconds run out";
 
-    EXPECT_EQ("", player.ReadPieces());
+    EXPECT_EQ("", player.ReadRankedDeal());
     EXPECT_EQ("", player.SwapHome());
     EXPECT_TRUE(WaitUntil([&] { return Yellow() > 200; })) << "the new game celebrates";
     if (HWND again = WaitForDialog(kNameDialogTitle, 1000)) {

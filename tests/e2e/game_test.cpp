@@ -37,7 +37,7 @@ TEST_F(GameTest, FindEveryPieceAndSwapThemHomeUntilThePictureIsWhole) {
     ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << "a new game shows a card back on every cell";
 
     // Turn each cell up alone, note its piece, take the pick back.
-    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.ReadRankedDeal());
     std::vector<int> home(player.cells());
     std::iota(home.begin(), home.end(), 0);
     ASSERT_NE(home, player.pieceIn) << "the shuffle moved some piece";
@@ -82,7 +82,7 @@ TEST(LookAlikeTest, PiecesThatLookTheSameAreAtHomeInEachOthersCell) {
     player.LearnPicture();  // the two greys are told apart by their pixels
     ASSERT_TRUE(game.ChooseMenuItem(1, -1));
     ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); }));
-    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.ReadRankedDeal());
     std::vector<int> goal(player.cells());
     std::iota(goal.begin(), goal.end(), 0);
     std::swap(goal[0], goal[1]);

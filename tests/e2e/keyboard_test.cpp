@@ -45,7 +45,7 @@ TEST(KeyboardTest, WholeGameStartedSolvedAndNamedWithoutTheMouse) {
     player.ClickCell(0, true);
     ASSERT_TRUE(WaitUntil([&] { return player.Shown(0) == -1; }));
 
-    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.ReadRankedDeal());
     ASSERT_EQ("", player.SwapHome(true));
 
     // The name is typed and Enter takes it; Space ends the celebration.

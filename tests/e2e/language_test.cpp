@@ -150,7 +150,7 @@ TEST_F(LanguageTest, AFrenchWindowsShowsTheEnglishSetAndKeepsANameInItsCodePage)
     BoardPlayer player(game_, 320, 240, 4, 4);
     ASSERT_TRUE(game_.ChooseMenuItem(1, -1));
     ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << player.Describe();
-    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.ReadRankedDeal());
     ASSERT_EQ("", player.SwapHome());
     HWND dialog = WaitForDialog(L"High Score!");
     ASSERT_TRUE(dialog) << "the name dialog's title";

@@ -91,7 +91,7 @@ TEST_F(PauseTest, MinimisedForEightSecondsTheBestTimeLeavesThemOut) {
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the same box on the minimised caption brings it back";
     // The board comes back as it was, without the keyboard's frame.
     ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == -1 && player_.FreshBoardShown(); }));
-    ASSERT_EQ("", player_.ReadPieces());
+    ASSERT_EQ("", player_.ReadRankedDeal());
     ASSERT_EQ("", player_.SwapHome());
     const DWORD wall = GetTickCount() - startedBefore_;
     HWND dialog = WaitForDialog(kNameDialogTitle);

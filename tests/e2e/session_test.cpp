@@ -40,7 +40,7 @@ class SessionTest : public ::testing::Test {
 
     // Solves the board and types the name into the name dialog, which it returns still open.
     HWND SolveAndType(BoardPlayer& player, const wchar_t* name) {
-        EXPECT_EQ("", player.ReadPieces());
+        EXPECT_EQ("", player.ReadRankedDeal());
         EXPECT_EQ("", player.SwapHome());
         HWND dialog = WaitForDialog(kNameDialogTitle);
         if (!dialog) return nullptr;
@@ -103,7 +103,7 @@ TEST_F(SessionTest, GameLeftWhenWindowsEndsOrByTheCloseBoxComesBackAsItWasWithIt
         BoardPlayer player(game, 400, 300, 4, 4);
         ASSERT_NO_FATAL_FAILURE(StartAGame(game, player));
         const DWORD started = GetTickCount();  // the game's clock runs from before this
-        ASSERT_EQ("", player.ReadPieces());
+        ASSERT_EQ("", player.ReadRankedDeal());
         arrangement = player.pieceIn;
         played += GetTickCount() - started;
         ASSERT_NO_FATAL_FAILURE(EndSession(game));
@@ -243,7 +243,7 @@ TEST_F(SessionTest, BoardSizeRuleAndNameComeBackAtTheNextStart) {
     ASSERT_TRUE(game.ChooseMenuItem(1, -1));
     ASSERT_TRUE(WaitUntil([&] { return player.CursorShown() == -1 && player.FreshBoardShown(); }))
         << "5 x 4, pieces at home face up";
-    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.ReadRankedDeal());
     ASSERT_EQ("", player.SwapHome());
     HWND dialog = WaitForDialog(kNameDialogTitle);
     ASSERT_NE(nullptr, dialog);

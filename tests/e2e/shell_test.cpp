@@ -302,7 +302,7 @@ TEST_F(ShellTest, AFirstStartTellsHowToBeginAndF1ShowsHowToPlayOverTheGame) {
     ASSERT_TRUE(game.BringToFront());
     game.PressKey(VK_F2);
     ASSERT_TRUE(WaitUntil([&] { return player.FreshBoardShown(); })) << "F2 starts a game";
-    ASSERT_EQ("", player.ReadPieces());
+    ASSERT_EQ("", player.ReadRankedDeal());
     ASSERT_EQ("", player.SwapHome());
     HWND name = WaitForDialog(kNameDialogTitle, 30000);
     ASSERT_NE(nullptr, name) << player.Describe() << "; yellow pixels of the celebration: "

@@ -262,7 +262,7 @@ class SoakTest : public ::testing::Test {
         const DWORD started = GetTickCount();
         if (!game_.ChooseMenuItem(1, -1)) return "no スタート on the bar";
         if (!WaitUntil([&] { return player.FreshBoardShown(); })) return "スタート does not deal; " + player.Describe();
-        if (!(failure = player.ReadPieces()).empty()) return failure;
+        if (!(failure = player.ReadRankedDeal()).empty()) return failure;
         if (!(failure = player.SwapHome()).empty()) return failure;
 
         // The celebration is on the screen once the solving click has been
