@@ -159,10 +159,13 @@ std::string BoardPlayer::ReadRankedDeal() {
         if (4 * home <= cells()) return {};
         if (deal == 4) return "four deals in a row lay more than a quarter home";
         Sleep(1100);
-        game_.PressKey(VK_F2);
+        // As the player plays: a keyboard player presses F2 (which shows the
+        // cursor's frame), a mouse player chooses スタート.
+        const bool dealt = input_ == BoardInput::Keyboard ? (game_.PressKey(VK_F2), game_.Sync())
+                                                          : game_.ChooseMenuItem(1, -1);
         cursor_ = 0;  // a new game puts the keyboard's cursor top left
-        if (!game_.Sync() || !WaitUntil([&] { return FreshBoardShown(); }, kBoardTimeoutMs)) {
-            return "F2 deals no new board; " + Describe();
+        if (!dealt || !WaitUntil([&] { return FreshBoardShown(); }, kBoardTimeoutMs)) {
+            return "no new deal; " + Describe();
         }
     }
 }

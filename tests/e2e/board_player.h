@@ -37,7 +37,7 @@ class BoardPlayer {
     std::string ReadPieces();
     // ReadPieces for a game that must set a best time: a deal that lies more
     // than a quarter home (about one in three hundred) sets none, so it is
-    // dealt again with F2 in the next second, as the deal draws from the clock.
+    // dealt again in the next second, as the deal draws from the clock.
     std::string ReadRankedDeal();
     // Swaps every piece home, or to the cell `goal` gives it (goal[cell] is
     // the piece wanted there); the last exchange solves the board. With
