@@ -65,6 +65,9 @@ bool Game::Sync(DWORD timeoutMs) {
 std::string Game::Probe(const char* name, LPARAM lParam) {
     if (!hook_ && !(hook_ = HookProbe(WH_CALLWNDPROC, kProbeHookName))) return std::string();
     g_reply.clear();
+    // Taking a message first tells Windows this thread answers its queue.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window_, RegisterWindowMessageA(name), reinterpret_cast<WPARAM>(ReplyWindow()), lParam,
                         SMTO_NORMAL, 10000, &result);

@@ -303,10 +303,12 @@ bool PostDrop(HWND window) {
     return false;
 }
 
+// Not SMTO_ABORTIFHUNG: a test thread that took no message for five seconds
+// counts as hung until it waits on its queue, and the reply would be lost.
 void Reply(HWND to, const std::string& report) {
     COPYDATASTRUCT data = {1, static_cast<DWORD>(report.size() + 1), const_cast<char*>(report.c_str())};
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000, &result);
+    SendMessageTimeoutA(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
 }
 
 }  // namespace
