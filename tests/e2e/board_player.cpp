@@ -35,6 +35,14 @@ COLORREF BoardPlayer::PixelAt(int cell) {
     return ScreenPixel(screen.x, screen.y);
 }
 
+// A face-down cell's card back. No card back is black: a black cell is the
+// window erased for a repaint still to come, which is waited out.
+COLORREF BoardPlayer::CardBackAt(int cell) {
+    COLORREF pixel = PixelAt(cell);
+    WaitUntil([&] { return (pixel = PixelAt(cell)) != RGB(0, 0, 0); }, kBoardTimeoutMs);
+    return pixel;
+}
+
 std::vector<COLORREF> BoardPlayer::Samples(int cell) {
     const int width = pictureWidth_ / columns_, height = pictureHeight_ / rows_;
     const int left = (cell % columns_) * width, top = (cell / columns_) * height;
@@ -128,7 +136,7 @@ std::string BoardPlayer::ReadPieces() {
             pieceIn[cell] = cell;
             continue;
         }
-        const COLORREF back = PixelAt(cell);
+        const COLORREF back = CardBackAt(cell);
         ClickCell(cell);
         if (!WaitUntil([&] { return Shown(cell) != -1; }, kBoardTimeoutMs)) {
             return "cell " + std::to_string(cell) + " does not turn up; " + Describe();
@@ -179,8 +187,8 @@ std::string BoardPlayer::SwapHome(bool watchReveal, std::vector<int> goal) {
         const int piece = goal[home];
         if (pieceIn[home] == piece) continue;
         const int from = static_cast<int>(std::find(pieceIn.begin(), pieceIn.end(), piece) - pieceIn.begin());
-        const COLORREF homeBack = PixelAt(home);
-        const COLORREF fromBack = PixelAt(from);
+        const COLORREF homeBack = CardBackAt(home);
+        const COLORREF fromBack = CardBackAt(from);
         ClickCell(home);
         ClickCell(from);
         if (!WaitUntil([&] { return Shown(home) == pieceIn[home] && Shown(from) == piece; }, kBoardTimeoutMs)) {

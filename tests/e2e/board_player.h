@@ -19,6 +19,7 @@ class BoardPlayer {
     int cells() const { return columns_ * rows_; }
     POINT CellCentre(int cell) const;
     COLORREF PixelAt(int cell);
+    COLORREF CardBackAt(int cell);
     // The piece cell `cell` shows, or -1 for a card back.
     int Shown(int cell);
     bool WholePictureShown();

@@ -33,7 +33,7 @@ static std::wstring GameExecutable() {
     return exe.empty() ? ModuleDirectory() + L"..\\..\\kanoze.exe" : exe;
 }
 
-static void RemoveTree(const std::wstring& directory) {
+void RemoveTree(const std::wstring& directory) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((directory + L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {

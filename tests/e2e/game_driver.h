@@ -42,6 +42,10 @@ struct MenuEntry {
 // The folder of the test program, with its final backslash.
 std::wstring ModuleDirectory();
 
+// Deletes `directory` (with its final backslash) and all it holds, read-only
+// files too.
+void RemoveTree(const std::wstring& directory);
+
 // A fresh program directory named `name` under the work folder, holding a copy
 // of kanoze.exe. Returns the directory with its final backslash.
 std::wstring MakeProgramDirectory(const std::wstring& name);

@@ -301,6 +301,7 @@ TEST_F(SessionTest, ASavedGameOutlivesAKillAPictureHeldAtTheStartAndAMovedFolder
     EXPECT_EQ(saved, FileNow(SavedGame())) << "the game waits for its picture";
 
     const std::wstring moved = directory_.substr(0, directory_.size() - 1) + L" moved\\";
+    RemoveTree(moved);  // left by an earlier run
     ASSERT_TRUE(MoveFileW(directory_.c_str(), moved.substr(0, moved.size() - 1).c_str()));
     directory_ = moved;
     Game game;
