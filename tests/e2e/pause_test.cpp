@@ -89,8 +89,10 @@ TEST_F(PauseTest, MinimisedForEightSecondsTheBestTimeLeavesThemOut) {
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the minimise box";
     Sleep(8000);  // put away for eight seconds
     ASSERT_TRUE(game_.ClickMinimiseBox()) << "the same box on the minimised caption brings it back";
-    // The board comes back as it was, without the keyboard's frame.
-    ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == -1 && player_.FreshBoardShown(); }));
+    // The board comes back as it was, without the keyboard's frame, and
+    // uncovered: a click on the covered board would pick nothing.
+    ASSERT_TRUE(WaitUntil([&] { return player_.CursorShown() == -1 && player_.FreshBoardShown() && !Covered(); }))
+        << "the game goes on once the window is back";
     ASSERT_EQ("", player_.ReadRankedDeal());
     ASSERT_EQ("", player_.SwapHome());
     const DWORD wall = GetTickCount() - startedBefore_;
